@@ -1,0 +1,4 @@
+#include "core/LanguageTexts.h"
+
+// Placeholder until the table is filled in.
+const texts::Table texts::German = {};
