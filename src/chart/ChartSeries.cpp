@@ -1,0 +1,110 @@
+#include "chart/ChartSeries.h"
+
+#include <cmath>
+#include <limits>
+
+ChartSeries::ChartSeries(SeriesKind kind) : FKind(kind) {}
+
+ChartSeries::~ChartSeries() {
+    if (FHost)
+        FHost->RemoveSeries(this);
+}
+
+void ChartSeries::Notify(SeriesHost::Change change) {
+    if (FHost)
+        FHost->SeriesChanged(this, change);
+}
+
+void ChartSeries::Reserve(int count) {
+    FX.reserve(static_cast<size_t>(count));
+    FY.reserve(static_cast<size_t>(count));
+}
+
+void ChartSeries::AddXY(DateTime x, double y) {
+    FX.push_back(x);
+    FY.push_back(y);
+    ++FPointsVersion;
+    Notify(SeriesHost::Change::Points);
+}
+
+void ChartSeries::AddNull(DateTime x) { AddXY(x, std::numeric_limits<double>::quiet_NaN()); }
+
+bool ChartSeries::IsNull(int i) const { return std::isnan(FY[static_cast<size_t>(i)]); }
+
+void ChartSeries::SetYValue(int i, double y) {
+    FY[static_cast<size_t>(i)] = y;
+    ++FPointsVersion;
+    Notify(SeriesHost::Change::Points);
+}
+
+void ChartSeries::ScaleValues(double factor) {
+    for (double& y : FY)
+        y *= factor; // NaN stays NaN
+    ++FPointsVersion;
+    Notify(SeriesHost::Change::Points);
+}
+
+void ChartSeries::Clear() {
+    FX.clear();
+    FY.clear();
+    ++FPointsVersion;
+    Notify(SeriesHost::Change::Points);
+}
+
+void ChartSeries::SetKind(SeriesKind kind) {
+    if (FKind == kind)
+        return;
+    FKind = kind;
+    Notify(SeriesHost::Change::Kind);
+}
+
+void ChartSeries::SetStairs(bool stairs) {
+    if (FStairs == stairs)
+        return;
+    FStairs = stairs;
+    Notify(SeriesHost::Change::Kind);
+}
+
+void ChartSeries::SetBarOrigin(double origin) {
+    if (FBarOrigin == origin)
+        return;
+    FBarOrigin = origin;
+    Notify(SeriesHost::Change::Kind);
+}
+
+void ChartSeries::SetColor(const QColor& color) {
+    if (FColor == color)
+        return;
+    FColor = color;
+    Notify(SeriesHost::Change::Style);
+}
+
+QColor ChartSeries::PointColor(int i) const { return IsNull(i) ? QColor() : FColor; }
+
+void ChartSeries::SetTitle(const QString& title) {
+    if (FTitle == title)
+        return;
+    FTitle = title;
+    Notify(SeriesHost::Change::Legend);
+}
+
+void ChartSeries::SetShowInLegend(bool show) {
+    if (FShowInLegend == show)
+        return;
+    FShowInLegend = show;
+    Notify(SeriesHost::Change::Legend);
+}
+
+void ChartSeries::SetLineWidth(int width) {
+    if (FLineWidth == width)
+        return;
+    FLineWidth = width;
+    Notify(SeriesHost::Change::Style);
+}
+
+void ChartSeries::SetAxis(ValueAxis axis) {
+    if (FAxis == axis)
+        return;
+    FAxis = axis;
+    Notify(SeriesHost::Change::Axis);
+}

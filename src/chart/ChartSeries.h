@@ -1,0 +1,82 @@
+#pragma once
+
+#include "chart/ChartTypes.h"
+#include "chart/SeriesHost.h"
+#include "core/DateTime.h"
+
+#include <QColor>
+#include <QString>
+
+#include <vector>
+
+// One series of points and its style. Points keep their insertion order and are never sorted; a
+// null point (NaN value) breaks a line. The series is the one store of its values: a host that
+// draws reads them from here.
+//
+// Points carry no colour of their own. The program only ever gives all points of a series one
+// colour, so the colour of a point is the series colour, or none for a null point.
+class ChartSeries {
+public:
+    explicit ChartSeries(SeriesKind kind = SeriesKind::Line);
+    ~ChartSeries(); // detaches from its host
+    ChartSeries(const ChartSeries&) = delete;
+    ChartSeries& operator=(const ChartSeries&) = delete;
+
+    // Points.
+    void Reserve(int count);
+    void AddXY(DateTime x, double y);
+    void AddNull(DateTime x);
+    int Count() const { return static_cast<int>(FX.size()); }
+    DateTime XValue(int i) const { return FX[static_cast<size_t>(i)]; }
+    double YValue(int i) const { return FY[static_cast<size_t>(i)]; }
+    bool IsNull(int i) const;
+    void SetYValue(int i, double y);
+    // Multiplies every value that is not null, in one pass (watts to kilowatts).
+    void ScaleValues(double factor);
+    void Clear();
+    const std::vector<double>& XValues() const { return FX; }
+    const std::vector<double>& YValues() const { return FY; }
+    // Grows whenever the points change, so a host can tell whether its copy is current.
+    unsigned PointsVersion() const { return FPointsVersion; }
+
+    // Style. Every setter that does not change anything costs next to nothing and tells no host.
+    SeriesKind Kind() const { return FKind; }
+    void SetKind(SeriesKind kind);
+    bool Stairs() const { return FStairs; }
+    void SetStairs(bool stairs);
+    double BarOrigin() const { return FBarOrigin; }
+    void SetBarOrigin(double origin);
+    // Fixed by the program's look: bars fill 75 % of their slot, have no outline and no marks.
+    static constexpr double BarWidthPercent = 75.0;
+    QColor Color() const { return FColor; }
+    void SetColor(const QColor& color);
+    // The colour of point i: the series colour, invalid for a null point.
+    QColor PointColor(int i) const;
+    QString Title() const { return FTitle; }
+    void SetTitle(const QString& title);
+    bool ShowInLegend() const { return FShowInLegend; }
+    void SetShowInLegend(bool show);
+    int LineWidth() const { return FLineWidth; }
+    void SetLineWidth(int width);
+    ValueAxis Axis() const { return FAxis; }
+    void SetAxis(ValueAxis axis);
+
+    SeriesHost* Host() const { return FHost; }
+
+private:
+    friend class SeriesHost;
+    void Notify(SeriesHost::Change change);
+
+    std::vector<double> FX;
+    std::vector<double> FY;
+    unsigned FPointsVersion = 0;
+    SeriesKind FKind;
+    bool FStairs = false;
+    double FBarOrigin = 0.0;
+    QColor FColor = Qt::black;
+    QString FTitle;
+    bool FShowInLegend = true;
+    int FLineWidth = 1;
+    ValueAxis FAxis = ValueAxis::Left;
+    SeriesHost* FHost = nullptr;
+};

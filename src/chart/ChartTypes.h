@@ -1,0 +1,4 @@
+#pragma once
+
+enum class SeriesKind { Line, Bar };
+enum class ValueAxis { Left, Right };

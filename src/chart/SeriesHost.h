@@ -1,0 +1,50 @@
+#pragma once
+
+#include <vector>
+
+class ChartSeries;
+
+// What a series is attached to: a drawing surface, or an in-memory list for code that draws
+// nothing. A host never owns its series; a series detaches itself when it dies.
+class SeriesHost {
+public:
+    enum class Change { Points, Style, Kind, Axis, Legend };
+
+    virtual ~SeriesHost();
+    SeriesHost(const SeriesHost&) = delete;
+    SeriesHost& operator=(const SeriesHost&) = delete;
+
+    // Attaches `series` (detaching it from any other host first); a second add is a no-op.
+    void AddSeries(ChartSeries* series);
+    void RemoveSeries(ChartSeries* series);
+    // Detaches every series.
+    void RemoveAllSeries();
+    int ActiveSeriesCount() const { return static_cast<int>(FSeries.size()); }
+    const std::vector<ChartSeries*>& Series() const { return FSeries; }
+    bool Holds(const ChartSeries* series) const;
+
+protected:
+    SeriesHost() = default;
+    virtual void SeriesAttached(ChartSeries* series) = 0;
+    virtual void SeriesDetached(ChartSeries* series) = 0;
+    virtual void SeriesChanged(ChartSeries* series, Change change) = 0;
+
+private:
+    friend class ChartSeries;
+    std::vector<ChartSeries*> FSeries; // attachment order
+};
+
+// A host that only keeps the list: for tests and code that needs no drawing.
+class MemoryHost final : public SeriesHost {
+public:
+    MemoryHost() = default;
+    int ChangeCount() const { return FChanges; }
+
+protected:
+    void SeriesAttached(ChartSeries*) override {}
+    void SeriesDetached(ChartSeries*) override {}
+    void SeriesChanged(ChartSeries*, Change) override { ++FChanges; }
+
+private:
+    int FChanges = 0;
+};
