@@ -1,0 +1,118 @@
+#include "core/LanguageTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+constexpr TextArrayId AllArrays[] = {TextArrayId::German,  TextArrayId::English,
+                                     TextArrayId::French,  TextArrayId::Spanish,
+                                     TextArrayId::Italian, TextArrayId::Portuguese};
+constexpr TextArrayId Translated[] = {TextArrayId::French, TextArrayId::Spanish,
+                                      TextArrayId::Italian, TextArrayId::Portuguese};
+
+bool ContinuesNotice(TextArrayId id) {
+    return id == TextArrayId::French || id == TextArrayId::Spanish;
+}
+
+int LeadingBlanks(const QString& s) {
+    int n = 0;
+    while (n < s.size() && s[n] == u' ')
+        ++n;
+    return n;
+}
+
+int TrailingBlanks(const QString& s) {
+    int n = 0;
+    while (n < s.size() && s[s.size() - 1 - n] == u' ')
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(LanguageTexts, EveryArrayFillsSlotsUpTo109AndOnlyTheNoticeContinuationMayBeEmpty) {
+    for (TextArrayId id : AllArrays) {
+        const TextArray& texts = LanguageTexts(id);
+        const int language = static_cast<int>(id);
+        for (int i = 0; i < 110; ++i) {
+            if (i == 107)
+                EXPECT_EQ(texts[i].isEmpty(), !ContinuesNotice(id)) << "language " << language;
+            else
+                EXPECT_FALSE(texts[i].isEmpty()) << "language " << language << " slot " << i;
+        }
+        EXPECT_TRUE(texts[110].isEmpty());
+        EXPECT_TRUE(texts[111].isEmpty());
+    }
+}
+
+TEST(LanguageTexts, TranslationsKeepTheBlanksThatCaptionsAreJoinedBy) {
+    const TextArray& english = LanguageTexts(TextArrayId::English);
+    EXPECT_EQ(english[17], QStringLiteral("Analysis from "));
+    EXPECT_EQ(english[19], QStringLiteral(" to "));
+    EXPECT_EQ(english[20], QStringLiteral(". ("));
+    EXPECT_EQ(english[21], QStringLiteral(" files found)"));
+    for (TextArrayId id : AllArrays) {
+        const TextArray& texts = LanguageTexts(id);
+        for (int i = 0; i < 110; ++i) {
+            if (i == 106 || i == 107)
+                continue;
+            EXPECT_EQ(LeadingBlanks(texts[i]), LeadingBlanks(english[i]))
+                << "language " << static_cast<int>(id) << " slot " << i;
+            EXPECT_EQ(TrailingBlanks(texts[i]), TrailingBlanks(english[i]))
+                << "language " << static_cast<int>(id) << " slot " << i;
+            EXPECT_EQ(texts[i].count(QStringLiteral("%s")), english[i].count(QStringLiteral("%s")))
+                << "language " << static_cast<int>(id) << " slot " << i;
+        }
+    }
+}
+
+TEST(LanguageTexts, TranslatedArraysHoldNoEnglishTextWhereATranslationBelongs) {
+    // Words that a language writes the same way as English.
+    const std::set<int> sameEverywhere = {15, 20, 35, 36, 45, 53, 71, 109};
+    const std::map<TextArrayId, std::set<int>> sameInLanguage = {
+        {TextArrayId::French, {50, 54}}, // "Question", "Date"
+        {TextArrayId::Spanish, {51}},    // "Error"
+        {TextArrayId::Italian, {0}},     // "File"
+    };
+    const TextArray& english = LanguageTexts(TextArrayId::English);
+    for (TextArrayId id : Translated) {
+        const TextArray& texts = LanguageTexts(id);
+        const auto own = sameInLanguage.find(id);
+        int unchanged = 0;
+        for (int i = 0; i < 110; ++i)
+            if (!english[i].isEmpty() && texts[i] == english[i] && !sameEverywhere.count(i) &&
+                (own == sameInLanguage.end() || !own->second.count(i))) {
+                ++unchanged;
+                ADD_FAILURE() << "language " << static_cast<int>(id) << " slot " << i
+                              << " is still English: " << texts[i].toStdString();
+            }
+        EXPECT_EQ(unchanged, 0);
+    }
+}
+
+TEST(LanguageTexts, LanguageNumbersSelectTheirArrays) {
+    EXPECT_EQ(TextArrayForLanguage(0), TextArrayId::German);
+    EXPECT_EQ(TextArrayForLanguage(1), TextArrayId::German);
+    EXPECT_EQ(TextArrayForLanguage(2), TextArrayId::English);
+    EXPECT_EQ(TextArrayForLanguage(3), TextArrayId::French);
+    EXPECT_EQ(TextArrayForLanguage(4), TextArrayId::Spanish);
+    EXPECT_EQ(TextArrayForLanguage(5), TextArrayId::Italian);
+    EXPECT_EQ(TextArrayForLanguage(6), TextArrayId::Portuguese);
+    EXPECT_EQ(TextArrayForLanguage(7), TextArrayId::English);
+    EXPECT_EQ(TextArrayForLanguage(8), TextArrayId::German);
+    EXPECT_EQ(TextArrayForLanguage(-1), TextArrayId::German);
+    EXPECT_EQ(TextArrayForLanguage(127), TextArrayId::German);
+}
+
+TEST(LanguageTexts, GermanIsCurrentUntilALanguageIsSelected) {
+    // CTest runs every test in a process of its own, so this sees the start-up state.
+    EXPECT_EQ(CurrentTextArray(), TextArrayId::German);
+    EXPECT_EQ(Text(1), QString::fromUtf8("Öffnen"));
+    SetCurrentTexts(TextArrayForLanguage(7));
+    EXPECT_EQ(Text(1), QStringLiteral("Open"));
+    EXPECT_EQ(&CurrentTexts(), &LanguageTexts(TextArrayId::English));
+    SetCurrentTexts(TextArrayId::German);
+}
