@@ -1,0 +1,70 @@
+#include "chart/ChartSeries.h"
+#include "chart/SeriesHost.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+TEST(SeriesModel, KeepsInsertionOrderAndNullPoints) {
+    ChartSeries series;
+    series.AddXY(40300.5, 3.0);
+    series.AddXY(40300.25, 1.0); // earlier time after a later one: never sorted
+    series.AddNull(40300.3);
+    series.AddXY(40300.3, 2.0);
+    ASSERT_EQ(series.Count(), 4);
+    EXPECT_DOUBLE_EQ(series.XValue(0), 40300.5);
+    EXPECT_DOUBLE_EQ(series.XValue(1), 40300.25);
+    EXPECT_TRUE(series.IsNull(2));
+    EXPECT_FALSE(series.IsNull(3));
+    EXPECT_FALSE(series.PointColor(2).isValid());
+    EXPECT_EQ(series.PointColor(3), series.Color());
+
+    series.ScaleValues(0.001);
+    EXPECT_DOUBLE_EQ(series.YValue(0), 0.003);
+    EXPECT_TRUE(series.IsNull(2));
+}
+
+TEST(SeriesModel, KindChangesKeepPointsAndOnlyRealChangesReachTheHost) {
+    MemoryHost host;
+    ChartSeries series;
+    series.AddXY(1.0, 5.0);
+    host.AddSeries(&series);
+    const int before = host.ChangeCount();
+
+    series.SetColor(Qt::red);
+    series.SetColor(Qt::red);
+    series.SetTitle(QStringLiteral("T1"));
+    series.SetTitle(QStringLiteral("T1"));
+    EXPECT_EQ(host.ChangeCount(), before + 2);
+
+    series.SetKind(SeriesKind::Bar);
+    series.SetBarOrigin(44.5);
+    EXPECT_EQ(series.Kind(), SeriesKind::Bar);
+    ASSERT_EQ(series.Count(), 1);
+    EXPECT_DOUBLE_EQ(series.YValue(0), 5.0);
+    EXPECT_EQ(series.Title(), QStringLiteral("T1"));
+    EXPECT_EQ(series.Color(), QColor(Qt::red));
+}
+
+TEST(SeriesModel, AttachmentFollowsTheLifetimesOfSeriesAndHost) {
+    MemoryHost first;
+    MemoryHost second;
+    auto series = std::make_unique<ChartSeries>();
+    first.AddSeries(series.get());
+    first.AddSeries(series.get());
+    EXPECT_EQ(first.ActiveSeriesCount(), 1);
+
+    second.AddSeries(series.get()); // moves: a series has one host at a time
+    EXPECT_EQ(first.ActiveSeriesCount(), 0);
+    EXPECT_TRUE(second.Holds(series.get()));
+
+    series.reset(); // a dying series leaves its host
+    EXPECT_EQ(second.ActiveSeriesCount(), 0);
+
+    ChartSeries survivor;
+    {
+        MemoryHost shortLived;
+        shortLived.AddSeries(&survivor);
+    }
+    EXPECT_EQ(survivor.Host(), nullptr);
+}
