@@ -1,0 +1,82 @@
+#include "core/DateTime.h"
+#include "core/DecimalComma.h"
+#include "core/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+bool Parse(const char* text, double& value) {
+    return ParseDecimalComma(text, text + std::strlen(text), value);
+}
+} // namespace
+
+TEST(DecimalComma, ReadsCommaNumbersAndRefusesEverythingElse) {
+    double v = 0;
+    EXPECT_TRUE(Parse(" 12,5 ", v));
+    EXPECT_DOUBLE_EQ(v, 12.5);
+    EXPECT_TRUE(Parse("-0,0", v));
+    EXPECT_EQ(v, 0.0);
+    EXPECT_TRUE(Parse("+3", v));
+    EXPECT_DOUBLE_EQ(v, 3.0);
+    EXPECT_TRUE(Parse(",5", v));
+    EXPECT_DOUBLE_EQ(v, 0.5);
+    EXPECT_TRUE(Parse("1,5e3", v));
+    EXPECT_DOUBLE_EQ(v, 1500.0);
+    EXPECT_TRUE(Parse("9999999999999999999,9", v));
+    EXPECT_DOUBLE_EQ(v, 1e19);
+    EXPECT_TRUE(Parse("1e308", v));
+
+    v = 42;
+    for (const char* bad : {"", "   ", "1.000", "1.5", "inf", "nan", "Err", "0x10", "1,2,3", "-",
+                            ",", "1e", "1e+", "12 5", "1e999"})
+        EXPECT_FALSE(Parse(bad, v)) << bad;
+    EXPECT_EQ(v, 42.0); // a refused field leaves the value alone
+}
+
+TEST(Windows1252, MapsTheDegreeSignAndTheWindowsOnlyCharacters) {
+    const char bytes[] = "\xB0"
+                         "C \x80 \x93x\x94 \xE4";
+    EXPECT_EQ(DecodeWindows1252(QByteArrayView(bytes, sizeof bytes - 1)),
+              QString::fromUtf8("°C € “x” ä"));
+}
+
+TEST(DateTimeValues, RoundTripFromYearOneToYear9999WithoutTimeZones) {
+    DateTime d = 0;
+    ASSERT_TRUE(EncodeDate(1899, 12, 30, d));
+    EXPECT_EQ(d, 0.0);
+    ASSERT_TRUE(EncodeDate(2010, 5, 1, d));
+    EXPECT_EQ(d, 40299.0);
+    ASSERT_TRUE(EncodeDate(2010, 3, 28, d)); // a daylight-saving change day is an ordinary day
+    double t = 0;
+    ASSERT_TRUE(EncodeTime(2, 30, 0, t));
+    const TimeParts parts = DecodeTime(d + t);
+    EXPECT_EQ(parts.Hour, 2);
+    EXPECT_EQ(parts.Minute, 30);
+
+    for (int year : {1, 1600, 1900, 2000, 2024, 9999})
+        for (int month = 1; month <= 12; ++month) {
+            const int last = DaysInMonth(year, month);
+            ASSERT_TRUE(EncodeDate(year, month, last, d));
+            const DateParts back = DecodeDate(d);
+            EXPECT_EQ(back.Year, year);
+            EXPECT_EQ(back.Month, month);
+            EXPECT_EQ(back.Day, last);
+        }
+    EXPECT_FALSE(EncodeDate(2011, 2, 29, d));
+    EXPECT_FALSE(EncodeDate(1900, 2, 29, d));
+    EXPECT_TRUE(EncodeDate(2000, 2, 29, d));
+    EXPECT_FALSE(EncodeDate(9999, 99, 99, d));
+    EXPECT_FALSE(EncodeTime(99, 99, 0, t));
+    EXPECT_FALSE(EncodeTime(24, 0, 0, t));
+}
+
+TEST(DateTimeValues, SecondsRoundToTheNearestAndDaysFloorAndCeil) {
+    const TimeParts almost = DecodeTime(40299.0 + (11 * 3600 - 0.0001) / 86400.0);
+    EXPECT_EQ(almost.Hour, 11);
+    EXPECT_EQ(almost.Minute, 0);
+    EXPECT_EQ(FloorDay(40299.75), 40299.0);
+    EXPECT_EQ(CeilDay(40299.75), 40300.0);
+    EXPECT_EQ(CeilDay(40300.0), 40300.0);
+}
