@@ -1,0 +1,47 @@
+#include "core/DateConvention.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+DateTime Date(int y, int m, int d) {
+    DateTime v = 0;
+    EncodeDate(y, m, d, v);
+    return v;
+}
+constexpr double Minute = 1.0 / 1440.0;
+} // namespace
+
+TEST(DateConvention, DatesFollowTheOrderAndSeparatorOfTheConvention) {
+    DateTime v = 0;
+    const auto dayFirst = DateConvention::DayFirst();
+    const auto iso = DateConvention::YearFirstIso();
+    ASSERT_TRUE(TextToDate("01.05.2010", dayFirst, 2000, v));
+    EXPECT_EQ(v, Date(2010, 5, 1));
+    ASSERT_TRUE(TextToDate("30.04.10  ", dayFirst, 2000, v)); // two-digit year, trailing blanks
+    EXPECT_EQ(v, Date(2010, 4, 30));
+    ASSERT_TRUE(TextToDate("2010-05-01", iso, 2000, v));
+    EXPECT_EQ(v, Date(2010, 5, 1));
+    ASSERT_TRUE(TextToDate("1.5.7", dayFirst, 2000, v));
+    EXPECT_EQ(v, Date(2007, 5, 1));
+
+    for (const char* bad : {"2010-05-01", "01.05.2010 13:45", "01.05.2010x", "99.99.9999",
+                            "31.02.2010", "01.05", "", "01..2010", "001.05.2010"})
+        EXPECT_FALSE(TextToDate(bad, dayFirst, 2000, v)) << bad;
+    EXPECT_FALSE(TextToDate("01.05.2010", iso, 2000, v));
+}
+
+TEST(DateConvention, TimesTakeHoursMinutesOptionalSecondsAndIgnoreTheRest) {
+    DateTime v = 0;
+    const auto dayFirst = DateConvention::DayFirstWithTime();
+    ASSERT_TRUE(TextToDateTime("30.04.10 23:00", dayFirst, 2000, v));
+    EXPECT_NEAR(v, Date(2010, 4, 30) + 23 * 60 * Minute, 1e-9);
+    ASSERT_TRUE(
+        TextToDateTime("2010-03-28 02:30:15 extra", DateConvention::YearFirstWithTime(), 2000, v));
+    EXPECT_NEAR(v, Date(2010, 3, 28) + (150 + 0.25) * Minute, 1e-9);
+    ASSERT_TRUE(TextToDateTime("01.05.2010 13:45;12,5", dayFirst, 2000, v));
+    EXPECT_NEAR(v, Date(2010, 5, 1) + 825 * Minute, 1e-9);
+
+    for (const char* bad : {"99.99.9999 99:99", "01.05.2010", "01.05.2010 24:00", "01.05.2010 13",
+                            "01.05.2010 13:", "01.05.2010 :45"})
+        EXPECT_FALSE(TextToDateTime(bad, dayFirst, 2000, v)) << bad;
+}
