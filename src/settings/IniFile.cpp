@@ -1,0 +1,161 @@
+#include "settings/IniFile.h"
+
+#include "core/Windows1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+bool IsSectionLine(const QString& line, QString* name = nullptr) {
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(u'['))
+        return false;
+    const qsizetype close = trimmed.indexOf(u']');
+    if (close < 0)
+        return false;
+    if (name)
+        *name = trimmed.mid(1, close - 1).trimmed();
+    return true;
+}
+
+bool KeyOfLine(const QString& line, QString& key) {
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0)
+        return false;
+    key = line.left(equals).trimmed();
+    return true;
+}
+
+QString CutAtLineBreak(const QString& value) {
+    qsizetype end = 0;
+    while (end < value.size() && value[end] != u'\r' && value[end] != u'\n' && value[end] != u'\0')
+        ++end;
+    return value.left(end);
+}
+
+} // namespace
+
+IniFile::IniFile(QString path) : FPath(std::move(path)) {}
+
+bool IniFile::Load() {
+    FLines.clear();
+    QFile file(FPath);
+    if (!file.exists())
+        return true;
+    if (!QFileInfo(FPath).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = DecodeWindows1252(bytes);
+    FLines = text.split(u'\n');
+    for (QString& line : FLines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    if (!FLines.isEmpty() && FLines.last().isEmpty())
+        FLines.removeLast(); // the final line end
+    return true;
+}
+
+bool IniFile::Save() {
+    const QFileInfo info(FPath);
+    // A rename replaces even a read-only file, so ask first whether the file itself may be written.
+    if (info.exists() && (!info.isFile() || !info.isWritable()))
+        return false;
+    QSaveFile file(FPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray bytes;
+    for (const QString& line : FLines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    return file.write(bytes) == bytes.size() && file.commit();
+}
+
+int IniFile::FindSection(const QString& section) const {
+    QString name;
+    for (int i = 0; i < FLines.size(); ++i)
+        if (IsSectionLine(FLines[i], &name) && name.compare(section, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int IniFile::FindKey(int header, const QString& key) const {
+    QString name;
+    for (int i = header + 1; i < FLines.size() && !IsSectionLine(FLines[i]); ++i)
+        if (KeyOfLine(FLines[i], name) && name.compare(key, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QString IniFile::ReadString(const QString& section, const QString& key,
+                            const QString& fallback) const {
+    const int header = FindSection(section);
+    const int at = header < 0 ? -1 : FindKey(header, key);
+    if (at < 0)
+        return fallback;
+    const QString& line = FLines[at];
+    QString value = line.mid(line.indexOf(u'=') + 1).trimmed();
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value.left(MaxValueLength);
+}
+
+bool ParseProfileInteger(const QString& text, int& result) {
+    const QString value = text.trimmed();
+    QString hex;
+    if (value.startsWith(u'$'))
+        hex = value.mid(1);
+    else if (value.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive))
+        hex = value.mid(2);
+    bool ok = false;
+    if (!hex.isNull()) {
+        if (hex.isEmpty() || hex.size() > 8 || hex.startsWith(u'+') || hex.startsWith(u'-'))
+            return false;
+        const uint bits = hex.toUInt(&ok, 16);
+        if (ok)
+            result = static_cast<int>(bits);
+        return ok;
+    }
+    // Base 10 always: "010" is ten, not octal.
+    const int number = value.toInt(&ok, 10);
+    if (ok)
+        result = number;
+    return ok;
+}
+
+int IniFile::ReadInteger(const QString& section, const QString& key, int fallback) const {
+    int value = fallback;
+    return ParseProfileInteger(ReadString(section, key, QString()), value) ? value : fallback;
+}
+
+void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    const QString line = key + u'=' + CutAtLineBreak(value);
+    int header = FindSection(section);
+    if (header < 0) {
+        FLines.append(u'[' + section + u']');
+        FLines.append(line);
+        return;
+    }
+    const int at = FindKey(header, key);
+    if (at >= 0) {
+        FLines[at] = line;
+        return;
+    }
+    // After the section's last line that is not blank, so blank separators stay below it.
+    int last = header;
+    for (int i = header + 1; i < FLines.size() && !IsSectionLine(FLines[i]); ++i)
+        if (!FLines[i].trimmed().isEmpty())
+            last = i;
+    FLines.insert(last + 1, line);
+}
+
+void IniFile::WriteInteger(const QString& section, const QString& key, int value) {
+    WriteString(section, key, QString::number(value));
+}

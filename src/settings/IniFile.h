@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// An INI file read and written the way the Windows private-profile functions do: names match
+// without regard to case, the first of duplicate sections and keys wins, a write replaces a key
+// where it stands, appends a new key at the end of its section and a new section at the end of the
+// file, and every line it does not understand stays as it was.
+class IniFile {
+public:
+    static constexpr int MaxValueLength = 2047;
+
+    explicit IniFile(QString path);
+
+    // Reads the whole file. A missing file is an empty one; false only when an existing file cannot
+    // be read. Valid UTF-8 is read as such, anything else as Windows-1252.
+    bool Load();
+    // Writes the content through a temporary file in the same folder that replaces the old one, so
+    // a crash mid-write loses nothing. Refuses (false) when the existing file may not be written.
+    bool Save();
+
+    QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
+    // Decimal, "$" hex or "0x"/"0X" hex of the whole trimmed value; anything else is `fallback`.
+    int ReadInteger(const QString& section, const QString& key, int fallback) const;
+    // In memory until Save. Only the text up to the first CR, LF or NUL is written: a line break
+    // would otherwise plant a false section into the file.
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+
+    const QString& Path() const { return FPath; }
+    const QStringList& Lines() const { return FLines; }
+
+private:
+    // Index of the section's header line, or -1.
+    int FindSection(const QString& section) const;
+    // Index of the key's line inside the section starting after `header`, or -1.
+    int FindKey(int header, const QString& key) const;
+
+    QString FPath;
+    QStringList FLines;
+};
+
+// Parses an integer value as a private-profile reader does; false for anything else.
+bool ParseProfileInteger(const QString& text, int& result);
