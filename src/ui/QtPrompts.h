@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ui/Prompts.h"
+
+// Real message boxes, modal and owned by the application (no parent window).
+class QtPrompts : public Prompts {
+public:
+    using Prompts::Message;
+    PromptAnswer Message(PromptKind kind, const QString& text, const QString& caption) override;
+};

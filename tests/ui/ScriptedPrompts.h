@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ui/Prompts.h"
+
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+// Answers prompts from a queue and records what was asked. A prompt with no answer queued fails the
+// running test. Installs itself as the current prompts for its lifetime.
+class ScriptedPrompts : public Prompts {
+public:
+    struct Asked {
+        PromptKind Kind;
+        QString Text;
+        QString Caption;
+    };
+
+    ScriptedPrompts();
+    ~ScriptedPrompts() override;
+    ScriptedPrompts(const ScriptedPrompts&) = delete;
+    ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
+
+    using Prompts::Message;
+    PromptAnswer Message(PromptKind kind, const QString& text, const QString& caption) override;
+
+    void Expect(PromptKind kind, PromptAnswer answer) { FScript.push_back({kind, answer}); }
+    const std::vector<Asked>& AskedPrompts() const { return FAsked; }
+    bool Exhausted() const { return FScript.empty(); }
+
+private:
+    struct Step {
+        PromptKind Kind;
+        PromptAnswer Answer;
+    };
+    std::deque<Step> FScript;
+    std::vector<Asked> FAsked;
+};
