@@ -1,0 +1,135 @@
+#pragma once
+
+#include "chart/ChartTypes.h"
+#include "chart/SeriesHost.h"
+
+#include "chart/PlotLibrary.h"
+
+#include <QPointer>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class ChartSeries;
+class DayTicker;
+class SeriesGraph;
+class ValueTicker;
+class QPrinter;
+
+enum class ChartAxis { Bottom, Left, Right };
+
+// The drawing host of chart series: a time axis in DateTime days, a left and a right value axis,
+// title lines, a legend at the top, rectangle zoom with undo, horizontal pan, bitmap and printer
+// output. Redraws are queued, so many changes in one action cost one replot.
+class ChartSurface : public QCustomPlot, public SeriesHost {
+    Q_OBJECT
+public:
+    explicit ChartSurface(QWidget* parent = nullptr);
+    ~ChartSurface() override;
+
+    // Title lines.
+    void ClearTitle();
+    void AddTitle(const QString& line);
+    void InsertTitleTop(const QString& line);
+    void DeleteTopTitle();
+    QString TitleLine(int index) const { return FTitle.value(index); }
+    int TitleCount() const { return static_cast<int>(FTitle.size()); }
+    void SetTitleVisible(bool visible);
+    bool TitleVisible() const { return FTitleVisible; }
+
+    // Axes. A minimum above the maximum (or a maximum below the minimum) is refused with AppError.
+    double Minimum(ChartAxis axis) const;
+    double Maximum(ChartAxis axis) const;
+    void SetMinimum(ChartAxis axis, double value);
+    void SetMaximum(ChartAxis axis, double value);
+    void SetAutomatic(ChartAxis axis, bool automatic);
+    bool Automatic(ChartAxis axis) const { return FAutomatic[Index(axis)]; }
+    // Fits the axis to the visible series attached to it.
+    void AdjustToData(ChartAxis axis);
+    void SetDateFormat(const QString& pattern);
+    QString DateFormat() const;
+    void SetAxisTitle(ChartAxis axis, const QString& title);
+    QString AxisTitle(ChartAxis axis) const;
+    void SetIncrement(ChartAxis axis, double increment);
+    void SetGridVisible(ChartAxis axis, bool visible);
+    void SetTickLength(ChartAxis axis, int length);
+    void SetAxisVisible(ChartAxis axis, bool visible);
+    void CopyBottomAxisTo(ChartSurface& other) const;
+
+    // Left, right and top margins in percent of the surface's size.
+    void SetMarginsPercent(double left, double right, double top);
+
+    // Mouse.
+    void SetZoomAllowed(bool allowed);
+    void SetPanAllowed(bool allowed);
+    bool CanUndoZoom() const { return !FUndo.empty(); }
+    void UndoZoom();
+
+    // The handler may replace the text of each axis label.
+    using AxisLabelHook = std::function<void(ChartAxis axis, QString& text)>;
+    void SetAxisLabelHook(AxisLabelHook hook);
+
+    void SetLegendVisible(bool visible);
+    bool LegendVisible() const { return FLegendVisible; }
+    // Legend texts in drawing order, for callers and tests.
+    QStringList LegendEntries() const;
+    void SetBackgroundColor(const QColor& color);
+
+    // Queues one redraw; further calls before it runs add nothing.
+    void Repaint();
+    // Writes a Windows bitmap of the surface's size; false when the file cannot be written.
+    bool SaveBmp(const QString& fileName);
+    // Draws the surface into `target` of a painter opened on a screen-resolution printer. The
+    // layout is made for 1.5 times the target's size, which gives the smaller text paper needs.
+    void DrawInto(QCPPainter& painter, const QRect& target);
+    SeriesGraph* GraphOf(const ChartSeries* series) const;
+
+Q_SIGNALS:
+    void AfterZoom();
+    void AfterUndoZoom();
+    void AfterPan();
+
+protected:
+    void SeriesAttached(ChartSeries* series) override;
+    void SeriesDetached(ChartSeries* series) override;
+    void SeriesChanged(ChartSeries* series, Change change) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    struct Ranges {
+        QCPRange Bottom, Left, Right;
+    };
+    static int Index(ChartAxis axis) { return static_cast<int>(axis); }
+    QCPAxis* AxisOf(ChartAxis axis) const;
+    Ranges CurrentRanges() const;
+    void ApplyRanges(const Ranges& ranges);
+    void FillPoints(ChartSeries* series);
+    void ApplyStyle(ChartSeries* series);
+    void RebuildLegend();
+    void UpdateTitle();
+    void ApplyMargins();
+    void ZoomAccepted();
+    void FitAutomaticAxes();
+    void FitAxis(ChartAxis axis);
+
+    QStringList FTitle;
+    bool FTitleVisible = true;
+    QPointer<QCPTextElement> FTitleElement;
+    bool FLegendVisible = true;
+    bool FAutomatic[3] = {false, true, true};
+    double FMargins[3] = {-1.0, -1.0, -1.0};
+    bool FZoomAllowed = true;
+    bool FPanAllowed = false;
+    bool FPressed = false;
+    Ranges FBeforeZoom;
+    Ranges FAtPress;
+    std::vector<Ranges> FUndo;
+    AxisLabelHook FLabelHook;
+    QSharedPointer<DayTicker> FDayTicker;
+    QSharedPointer<ValueTicker> FLeftTicker;
+    QSharedPointer<ValueTicker> FRightTicker;
+    std::map<const ChartSeries*, QPointer<SeriesGraph>> FGraphs;
+};
