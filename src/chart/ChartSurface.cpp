@@ -145,6 +145,7 @@ void ChartSurface::AdjustToData(ChartAxis axis) {
 }
 
 void ChartSurface::FitAxis(ChartAxis axis) {
+    SyncPoints();
     QCPRange range;
     bool found = false;
     for (ChartSeries* series : Series()) {
@@ -178,6 +179,7 @@ void ChartSurface::FitAxis(ChartAxis axis) {
 }
 
 void ChartSurface::FitAutomaticAxes() {
+    SyncPoints();
     ApplyMargins(); // a hidden widget gets its resize event only when shown
     for (ChartAxis axis : {ChartAxis::Bottom, ChartAxis::Left, ChartAxis::Right})
         if (FAutomatic[Index(axis)] && FUndo.empty())
@@ -345,24 +347,32 @@ void ChartSurface::SeriesDetached(ChartSeries* series) {
     if (SeriesGraph* graph = GraphOf(series))
         removePlottable(graph);
     FGraphs.erase(series);
+    FFilledVersion.erase(series);
     RebuildLegend();
     Repaint();
 }
 
 void ChartSurface::SeriesChanged(ChartSeries* series, Change change) {
-    if (change == Change::Points)
-        FillPoints(series);
-    else
+    // Points are copied when next drawn, so a reader appending point by point stays linear.
+    if (change != Change::Points)
         ApplyStyle(series);
     if (change == Change::Style || change == Change::Legend)
         RebuildLegend();
     Repaint();
 }
 
+void ChartSurface::SyncPoints() {
+    for (ChartSeries* series : Series())
+        if (const auto it = FFilledVersion.find(series);
+            it == FFilledVersion.end() || it->second != series->PointsVersion())
+            FillPoints(series);
+}
+
 void ChartSurface::FillPoints(ChartSeries* series) {
     SeriesGraph* graph = GraphOf(series);
     if (!graph)
         return;
+    FFilledVersion[series] = series->PointsVersion();
     QVector<QCPGraphData> points(series->Count());
     const auto& xs = series->XValues();
     const auto& ys = series->YValues();
@@ -434,6 +444,7 @@ void ChartSurface::DrawInto(QCPPainter& painter, const QRect& target) {
         return;
     const int layoutWidth = static_cast<int>(std::lround(target.width() * 1.5));
     const int layoutHeight = static_cast<int>(std::lround(target.height() * 1.5));
+    FitAutomaticAxes();
     painter.save();
     painter.setModes(QCPPainter::pmVectorized | QCPPainter::pmNoCaching |
                      QCPPainter::pmNonCosmetic);

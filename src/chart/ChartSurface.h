@@ -107,6 +107,7 @@ private:
     Ranges CurrentRanges() const;
     void ApplyRanges(const Ranges& ranges);
     void FillPoints(ChartSeries* series);
+    void SyncPoints();
     void ApplyStyle(ChartSeries* series);
     void RebuildLegend();
     void UpdateTitle();
@@ -132,4 +133,5 @@ private:
     QSharedPointer<ValueTicker> FLeftTicker;
     QSharedPointer<ValueTicker> FRightTicker;
     std::map<const ChartSeries*, QPointer<SeriesGraph>> FGraphs;
+    std::map<const ChartSeries*, unsigned> FFilledVersion;
 };

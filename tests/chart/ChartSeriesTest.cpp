@@ -2,6 +2,8 @@
 #include "chart/ChartSurface.h"
 #include "chart/SeriesGraph.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -64,4 +66,24 @@ TEST(ChartSeriesOnSurface, SeriesOutlivingOrDyingBeforeTheSurfaceIsSafe) {
         EXPECT_EQ(surface.plottableCount(), 1);
     }
     EXPECT_EQ(survivor.Host(), nullptr);
+}
+
+TEST(ChartSeriesOnSurface, ManyChangesInOneActionCostOneReplot) {
+    ChartSurface surface;
+    ChartSeries a, b;
+    surface.AddSeries(&a);
+    surface.AddSeries(&b);
+    QCoreApplication::processEvents();
+    int replots = 0;
+    QObject::connect(&surface, &QCustomPlot::afterReplot, [&replots] { ++replots; });
+    a.SetColor(Qt::green);
+    b.SetTitle(QStringLiteral("x"));
+    a.AddXY(1.0, 2.0);
+    b.SetKind(SeriesKind::Bar);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(replots, 1);
+    EXPECT_EQ(surface.GraphOf(&a)->dataCount(), 1) << "points reach the graph by the replot";
+    a.SetColor(Qt::green); // unchanged: nothing to draw
+    QCoreApplication::processEvents();
+    EXPECT_EQ(replots, 1);
 }
