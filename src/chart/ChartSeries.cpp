@@ -15,6 +15,14 @@ void ChartSeries::Notify(SeriesHost::Change change) {
         FHost->SeriesChanged(this, change);
 }
 
+template <typename T>
+void ChartSeries::Assign(T& field, const T& value, SeriesHost::Change change) {
+    if (field == value)
+        return; // unchanged style costs a comparison and tells nobody
+    field = value;
+    Notify(change);
+}
+
 void ChartSeries::Reserve(int count) {
     FX.reserve(static_cast<size_t>(count));
     FY.reserve(static_cast<size_t>(count));
@@ -51,60 +59,28 @@ void ChartSeries::Clear() {
     Notify(SeriesHost::Change::Points);
 }
 
-void ChartSeries::SetKind(SeriesKind kind) {
-    if (FKind == kind)
-        return;
-    FKind = kind;
-    Notify(SeriesHost::Change::Kind);
-}
+void ChartSeries::SetKind(SeriesKind kind) { Assign(FKind, kind, SeriesHost::Change::Kind); }
 
-void ChartSeries::SetStairs(bool stairs) {
-    if (FStairs == stairs)
-        return;
-    FStairs = stairs;
-    Notify(SeriesHost::Change::Kind);
-}
+void ChartSeries::SetStairs(bool stairs) { Assign(FStairs, stairs, SeriesHost::Change::Kind); }
 
 void ChartSeries::SetBarOrigin(double origin) {
-    if (FBarOrigin == origin)
-        return;
-    FBarOrigin = origin;
-    Notify(SeriesHost::Change::Kind);
+    Assign(FBarOrigin, origin, SeriesHost::Change::Kind);
 }
 
 void ChartSeries::SetColor(const QColor& color) {
-    if (FColor == color)
-        return;
-    FColor = color;
-    Notify(SeriesHost::Change::Style);
+    Assign(FColor, color, SeriesHost::Change::Style);
 }
 
 QColor ChartSeries::PointColor(int i) const { return IsNull(i) ? QColor() : FColor; }
 
 void ChartSeries::SetTitle(const QString& title) {
-    if (FTitle == title)
-        return;
-    FTitle = title;
-    Notify(SeriesHost::Change::Legend);
+    Assign(FTitle, title, SeriesHost::Change::Legend);
 }
 
 void ChartSeries::SetShowInLegend(bool show) {
-    if (FShowInLegend == show)
-        return;
-    FShowInLegend = show;
-    Notify(SeriesHost::Change::Legend);
+    Assign(FShowInLegend, show, SeriesHost::Change::Legend);
 }
 
-void ChartSeries::SetLineWidth(int width) {
-    if (FLineWidth == width)
-        return;
-    FLineWidth = width;
-    Notify(SeriesHost::Change::Style);
-}
+void ChartSeries::SetLineWidth(int width) { Assign(FLineWidth, width, SeriesHost::Change::Style); }
 
-void ChartSeries::SetAxis(ValueAxis axis) {
-    if (FAxis == axis)
-        return;
-    FAxis = axis;
-    Notify(SeriesHost::Change::Axis);
-}
+void ChartSeries::SetAxis(ValueAxis axis) { Assign(FAxis, axis, SeriesHost::Change::Axis); }

@@ -66,6 +66,7 @@ public:
 private:
     friend class SeriesHost;
     void Notify(SeriesHost::Change change);
+    template <typename T> void Assign(T& field, const T& value, SeriesHost::Change change);
 
     std::vector<double> FX;
     std::vector<double> FY;

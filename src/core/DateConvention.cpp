@@ -18,6 +18,7 @@ bool ReadNumber(std::string_view text, size_t& pos, int maxDigits, int& value, i
     return digits > 0;
 }
 
+// The date and the blanks after it.
 bool ReadDate(std::string_view text, size_t& pos, const DateConvention& convention, int century,
               DateTime& result) {
     int numbers[3] = {};
@@ -37,12 +38,9 @@ bool ReadDate(std::string_view text, size_t& pos, const DateConvention& conventi
     if (digits[yearIndex] <= 2)
         year += century;
     const int day = convention.YearFirst() ? numbers[2] : numbers[0];
-    return EncodeDate(year, numbers[1], day, result);
-}
-
-void SkipBlanks(std::string_view text, size_t& pos) {
     while (pos < text.size() && text[pos] == ' ')
         ++pos;
+    return EncodeDate(year, numbers[1], day, result);
 }
 
 } // namespace
@@ -51,10 +49,7 @@ bool TextToDate(std::string_view text, const DateConvention& convention, int cen
                 DateTime& result) {
     size_t pos = 0;
     DateTime date = 0;
-    if (!ReadDate(text, pos, convention, century, date))
-        return false;
-    SkipBlanks(text, pos);
-    if (pos != text.size())
+    if (!ReadDate(text, pos, convention, century, date) || pos != text.size())
         return false;
     result = date;
     return true;
@@ -66,7 +61,6 @@ bool TextToDateTime(std::string_view text, const DateConvention& convention, int
     DateTime date = 0;
     if (!ReadDate(text, pos, convention, century, date))
         return false;
-    SkipBlanks(text, pos);
     int hour = 0;
     int minute = 0;
     int second = 0;
