@@ -1,7 +1,9 @@
 #include "chart/ChartSurface.h"
 
 #include "chart/ChartSeries.h"
+#include "chart/SeriesGraph.h"
 #include "core/AppError.h"
+#include "core/DateTime.h"
 
 #include <QPrinter>
 #include <QSignalSpy>
@@ -190,4 +192,103 @@ TEST(ChartSurfaceOutput, PrintsIntoAPdfAndRestoresTheScreenLayout) {
     EXPECT_GT(QFileInfo(printer.outputFileName()).size(), 500);
     EXPECT_EQ(surface.axisRect()->rect(), before);
     EXPECT_EQ(surface.viewport(), viewport);
+}
+
+namespace {
+int FirstColumnOf(const QImage& image, int row, QColor color) {
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, row) == color)
+            return x;
+    return -1;
+}
+} // namespace
+
+TEST(ChartSurfaceOutput, PrintedLayoutIsTheScreenLayoutShrunkByOneAndAHalf) {
+    ChartSurface surface;
+    surface.resize(600, 300);
+    surface.SetAutomatic(ChartAxis::Left, false);
+    surface.xAxis->setRange(0.0, 1.0);
+    surface.yAxis->setRange(0.0, 100.0);
+    ChartSeries s;
+    s.SetColor(Qt::blue);
+    s.SetLineWidth(3);
+    s.AddXY(0.0, 50.0);
+    s.AddXY(1.0, 50.0);
+    surface.AddSeries(&s);
+    surface.replot();
+    const int screenLeft = surface.axisRect()->left();
+    const int screenRight = surface.viewport().right() - surface.axisRect()->right();
+
+    // The target has the screen size, so only the 1.5 layout can move the plot area.
+    QImage page(800, 500, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    const QRect target(100, 100, 600, 300);
+    {
+        QCPPainter painter(&page);
+        surface.DrawInto(painter, target);
+    }
+    const int row = target.top() + target.height() / 2;
+    int lineRow = -1;
+    for (int y = target.top(); y < target.bottom() && lineRow < 0; ++y)
+        if (page.pixelColor(target.center().x(), y) == QColor(Qt::blue))
+            lineRow = y;
+    ASSERT_GE(lineRow, 0) << "the series is drawn inside the target";
+    EXPECT_NEAR(lineRow, row, 30);
+    const int printedLeft = FirstColumnOf(page, lineRow, Qt::blue) - target.left();
+    EXPECT_NEAR(printedLeft, screenLeft / 1.5, 3.0);
+    EXPECT_LT(printedLeft, screenLeft - 3) << "margins and text shrink on paper";
+    int printedRight = -1;
+    for (int x = page.width() - 1; x >= 0 && printedRight < 0; --x)
+        if (page.pixelColor(x, lineRow) == QColor(Qt::blue))
+            printedRight = target.right() + 1 - x;
+    EXPECT_NEAR(printedRight, screenRight / 1.5, 3.0);
+    // Nothing is drawn outside the target.
+    EXPECT_EQ(page.pixelColor(50, 50), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor(750, 450), QColor(Qt::white));
+}
+
+TEST(ChartSurface, BottomLabelHookAndCopiedBottomAxis) {
+    ChartSurface upper, lower;
+    upper.resize(800, 300);
+    lower.resize(800, 300);
+    upper.SetDateFormat(QStringLiteral("hh:mm"));
+    DateTime day = 0.0;
+    ASSERT_TRUE(EncodeDate(2024, 7, 1, day));
+    upper.xAxis->setRange(day + 0.25, day + 0.75);
+    upper.SetAxisLabelHook([](ChartAxis axis, QString& text) {
+        if (axis == ChartAxis::Bottom)
+            text.prepend(QLatin1Char('~'));
+    });
+    upper.replot();
+    const QVector<QString> labels = upper.xAxis->tickVectorLabels();
+    ASSERT_FALSE(labels.isEmpty());
+    for (const QString& label : labels)
+        EXPECT_TRUE(label.startsWith(QLatin1Char('~'))) << label.toStdString();
+
+    upper.CopyBottomAxisTo(lower);
+    EXPECT_EQ(lower.Minimum(ChartAxis::Bottom), upper.Minimum(ChartAxis::Bottom));
+    EXPECT_EQ(lower.Maximum(ChartAxis::Bottom), upper.Maximum(ChartAxis::Bottom));
+    EXPECT_EQ(lower.DateFormat(), QStringLiteral("hh:mm"));
+    lower.replot();
+    QVector<QString> unhooked = labels;
+    for (QString& label : unhooked)
+        label.remove(0, 1);
+    EXPECT_EQ(lower.xAxis->tickVectorLabels(), unhooked) << "same ticks, but the hook stays";
+}
+
+TEST(ChartSurface, ReattachedSeriesDrawsItsNewPoints) {
+    ChartSurface surface;
+    ChartSeries s;
+    s.AddXY(0.0, 1.0);
+    s.AddXY(1.0, 2.0);
+    surface.AddSeries(&s);
+    surface.replot();
+    ASSERT_NE(surface.GraphOf(&s), nullptr);
+    EXPECT_EQ(surface.GraphOf(&s)->data()->size(), 2);
+    surface.RemoveSeries(&s);
+    EXPECT_EQ(surface.GraphOf(&s), nullptr);
+    s.AddXY(2.0, 3.0);
+    surface.AddSeries(&s);
+    surface.replot();
+    EXPECT_EQ(surface.GraphOf(&s)->data()->size(), 3);
 }
