@@ -10,5 +10,5 @@ public:
 
 protected:
     DayOwner() = default;
-    ~DayOwner() = default;
+    virtual ~DayOwner() = default;
 };
