@@ -1,0 +1,107 @@
+#include "logdata/LogReader.h"
+
+#include "core/AppError.h"
+#include "core/LanguageTexts.h"
+#include "core/Windows1252.h"
+#include "logdata/LogLines.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+constexpr int TextOpenError = 84;
+constexpr int TextNoValues = 85;
+constexpr int TextNotLogFile = 86;
+
+const std::array<QByteArrayView, 14> ExpectedNames = {
+    "DATE & TIME", "T1", "T2", "T3", "T4", "T5", "T6", "Tds", "V'", "P", "R1", "R2", "R3", "R!"};
+
+QString ReplaceUnit(QByteArrayView unit) {
+    if (unit == "[W]")
+        return QStringLiteral("[kW]");
+    if (unit == "[C]")
+        return QStringLiteral("[\u00B0C]");
+    if (unit == "[F]")
+        return QStringLiteral("[\u00B0F]");
+    return DecodeWindows1252(unit);
+}
+} // namespace
+
+LogReader::LogReader() : Century(CurrentCentury()) {}
+
+QByteArray LogReader::ReadLogLines(const QString& fileName, LogLines& lines) {
+    const QFileInfo info(fileName);
+    // A folder is no log file, though it "exists".
+    if (!info.isFile())
+        AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + info.fileName());
+    lines.Clear();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + info.fileName());
+    lines.Load(file.readAll());
+    if (file.error() != QFileDevice::NoError)
+        AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + info.fileName());
+    lines.RemoveEmpty();
+    if (lines.IsEmpty())
+        AppError::RaiseText(TextNoValues);
+    const std::string_view heading = lines.TakeFirst();
+    return QByteArray(heading.data(), static_cast<qsizetype>(heading.size()));
+}
+
+bool LogReader::CheckHeading(QByteArrayView heading, ChannelUnits& units) {
+    char separator = ';';
+    if (!heading.contains(';')) {
+        if (!heading.contains('\t'))
+            AppError::RaiseText(TextNotLogFile);
+        separator = '\t';
+    }
+    QByteArrayView rest = heading;
+    for (int i = 0; i < 14; ++i) {
+        QByteArrayView field = rest;
+        const qsizetype cut = rest.indexOf(separator);
+        if (cut >= 0) {
+            field = rest.first(cut);
+            rest = rest.sliced(cut + 1);
+        }
+        const qsizetype bracket = field.indexOf('[');
+        if (bracket >= 0) {
+            if (i >= 1)
+                units[static_cast<size_t>(i - 1)] = ReplaceUnit(field.sliced(bracket));
+            field = field.first(bracket);
+        }
+        if (i == 0) {
+            if (field == "DATE & TIME") {
+                Convention = DateConvention::YearFirstIso();
+                continue;
+            }
+            if (field == "dd.mm.yy hh:mm") {
+                Convention = DateConvention::DayFirst();
+                continue;
+            }
+        }
+        if (field != ExpectedNames[static_cast<size_t>(i)])
+            return false;
+    }
+    return true;
+}
+
+DateTime LogReader::GetFileDate(const LogLines& lines) {
+    if (lines.IsEmpty())
+        AppError::RaiseText(TextNoValues);
+    const std::string_view line = lines.Line(lines.Count() >= 2 ? 1 : 0);
+    DateTime result = 0;
+    const auto n = static_cast<size_t>(Convention.FormatLength());
+    if (TextToDate(line.substr(0, n), Convention, Century, result))
+        return result;
+    const DateConvention remembered = Convention;
+    Convention = DateConvention::DayFirstWithTime();
+    const bool ok = TextToDateTime(line.substr(0, 16), Convention, Century, result);
+    Convention = remembered;
+    if (!ok)
+        AppError::RaiseText(TextNotLogFile);
+    // The file's day is a date: a time of day here would move afternoon files to the next day.
+    return std::floor(result);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/Channels.h"
+#include "core/DateConvention.h"
+#include "core/DateTime.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <array>
+
+class LogLines;
+
+using ChannelUnits = std::array<QString, ChannelCount>;
+
+// Loads log files and interprets their heading. It holds the program-wide date convention: the
+// one a heading sets stays in force for reading that file's lines and after it.
+class LogReader {
+public:
+    LogReader();
+
+    // Fills `lines` with the data lines of the file and returns the heading.
+    QByteArray ReadLogLines(const QString& fileName, LogLines& lines);
+    // True when all fourteen fields carry the expected names; stores units into `units` and sets
+    // the date convention on the way.
+    bool CheckHeading(QByteArrayView heading, ChannelUnits& units);
+    // The day the file belongs to (a date without time of day).
+    DateTime GetFileDate(const LogLines& lines);
+
+    DateConvention Convention;
+    int Century;
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "chart/ChartSeries.h"
+#include "core/DateTime.h"
+#include "logdata/DataState.h"
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+class DayOwner;
+class LogLines;
+class LogReader;
+class SeriesHost;
+
+// The data of one log file: every channel as a chart series, the day's sums and the bookkeeping
+// of reading. Days of a month form a doubly linked chain.
+class TDay {
+public:
+    static constexpr int SlotCount = 19;
+    static constexpr int BarSlotBase = 15; // bar series of R1, R2, R3, RError
+
+    struct Slot {
+        bool Shown = false;
+        std::optional<QColor> Colour;
+        DataState State = DataState::Absent;
+        std::unique_ptr<ChartSeries> Series;
+    };
+
+    TDay(DateTime startDate, SeriesHost* chart, SeriesHost* chart2);
+    ~TDay();
+    TDay(const TDay&) = delete;
+    TDay& operator=(const TDay&) = delete;
+
+    // `lines` may be changed (the first line's date). Null or empty lists are internal errors.
+    void ReadLines(LogLines* lines, LogReader& reader);
+    void ReadLine(std::string_view line, LogReader& reader);
+
+    DateTime GetStartDate(int n) const;
+    TDay* GetNext() const { return Next; }
+    TDay* GetPrev() const { return Prev; }
+    void Append(TDay* day);
+    void SetMonth(DayOwner* month);
+    DayOwner* GetMonth() const { return Month; }
+
+    // Returns the legend flag after the chain: still true only if no day was shown.
+    bool ShowChannel(int channel, bool& shown, DataState& lowestState, bool legend,
+                     DateTime maximum, DateTime minimum);
+    void HideChannel(int channel);
+    void ApplyChannelStyle(int channel, const QString& label, bool outputsAsBars, bool othersAsBars,
+                           int lineWidth, const QColor& colour);
+    void SetChannelAxis(int channel, ValueAxis axis);
+    double GetVolume() const { return Volume; }
+    double GetEnergy() const { return Energy; }
+
+    DateTime StartDate() const { return FStartDate; }
+    DateTime EndTime() const { return FEndTime; }
+    double Interval() const { return FInterval; }
+    bool PowerHasFraction() const { return FPowerHasFraction; }
+    const Slot& SlotAt(int i) const { return Slots[static_cast<size_t>(i)]; }
+    ChartSeries& SeriesAt(int i) const { return *Slots[static_cast<size_t>(i)].Series; }
+    SeriesHost* Chart() const { return FChart; }
+    SeriesHost* Chart2() const { return FChart2; }
+
+private:
+    static double BarBase(int k) { return 44.5 - 15.0 * k; }
+    void Recolour(Slot& slot, const QColor& colour);
+
+    TDay* Prev = nullptr;
+    TDay* Next = nullptr;
+    DayOwner* Month = nullptr;
+    double Volume = 0.0;
+    double Energy = 0.0;
+    SeriesHost* FChart = nullptr;
+    SeriesHost* FChart2 = nullptr;
+    bool FirstLineSeen = false;
+    DateTime FEndTime = 0.0;
+    double FInterval = 0.0;
+    DateTime FStartDate = 0.0;
+    bool FPowerHasFraction = false;
+    DateTime LastLineTime = 0.0;
+    double LastFlow = 0.0;
+    double LastPower = 0.0;
+    std::array<Slot, SlotCount> Slots;
+};

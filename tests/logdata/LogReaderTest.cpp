@@ -1,0 +1,227 @@
+#include "LogFileFixture.h"
+
+#include "core/LanguageTexts.h"
+
+#include <QDir>
+
+namespace {
+
+DateTime At(int y, int mo, int d, int h = 0, int mi = 0) {
+    DateTime date = 0;
+    double time = 0;
+    EncodeDate(y, mo, d, date);
+    EncodeTime(h, mi, 0, time);
+    return date + time;
+}
+
+constexpr double Minute = 1.0 / 1440.0;
+
+} // namespace
+
+using LogReaderTest = LogFileFixture;
+
+TEST_F(LogReaderTest, SplitsAtEveryLineEndAndStopsAtNul) {
+    LogLines lines;
+    lines.Load(QByteArray("a\r\nb\rc\nd\r\n\r\ne\0f\ng", 19));
+    ASSERT_EQ(lines.Count(), 6);
+    EXPECT_EQ(lines.Line(2), "c");
+    EXPECT_EQ(lines.Line(4), "");
+    EXPECT_EQ(lines.Line(5), "e");
+    lines.RemoveEmpty();
+    EXPECT_EQ(lines.Count(), 5);
+}
+
+TEST_F(LogReaderTest, UnreadableFilesAndFilesWithoutValues) {
+    LogLines lines;
+    const QString opening = Text(84) + QStringLiteral("\n\n");
+    EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(Dir.filePath("none.csv"), lines); }),
+              opening + "none.csv");
+    QDir(Dir.path()).mkdir("folder.csv");
+    EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(Dir.filePath("folder.csv"), lines); }),
+              opening + "folder.csv");
+    for (const QByteArray& bytes : {QByteArray(), QByteArray(50, '\0'), QByteArray("\r\n\n\r")}) {
+        EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(Write(bytes), lines); }), Text(85));
+    }
+    // A heading alone leaves no data line for the file's date.
+    const QByteArray heading = Reader.ReadLogLines(Write(QByteArray("\n\n") + IsoHeading), lines);
+    EXPECT_EQ(heading, IsoHeading);
+    EXPECT_EQ(MessageOf([&] { Reader.GetFileDate(lines); }), Text(85));
+}
+
+TEST_F(LogReaderTest, HeadingNamesUnitsAndSeparators) {
+    EXPECT_TRUE(Reader.CheckHeading(IsoHeading, Units));
+    EXPECT_EQ(Reader.Convention, DateConvention::YearFirstIso());
+    EXPECT_EQ(Units[ChT1], QStringLiteral("[\u00B0C]"));
+    EXPECT_EQ(Units[ChTD], QStringLiteral("[\u00B0C]"));
+    EXPECT_EQ(Units[ChPower], "[kW]");
+    EXPECT_TRUE(Units[ChFlow].isEmpty());
+    EXPECT_TRUE(Units[ChR1].isEmpty());
+
+    ChannelUnits units;
+    EXPECT_TRUE(Reader.CheckHeading("dd.mm.yy hh:mm[x];T1[\xB0"
+                                    "F];T2[F];T3;T4;T5;T6;Tds;V'[l/min];"
+                                    "P;R1;R2;R3;R!;extra;more",
+                                    units));
+    EXPECT_EQ(Reader.Convention, DateConvention::DayFirst());
+    EXPECT_EQ(units[ChT1], QStringLiteral("[\u00B0F]"));
+    EXPECT_EQ(units[ChT2], QStringLiteral("[\u00B0F]"));
+    EXPECT_EQ(units[ChFlow], "[l/min]");
+
+    QByteArray tabs = DayFirstHeading;
+    tabs.replace(';', '\t');
+    EXPECT_TRUE(Reader.CheckHeading(tabs, units));
+    EXPECT_FALSE(Reader.CheckHeading("DATE & TIME;t1;T2;T3;T4;T5;T6;Tds;V';P;R1;R2;R3;R!", units));
+    EXPECT_FALSE(
+        Reader.CheckHeading("DATE & TIME;T1 [C];T2;T3;T4;T5;T6;Tds;V';P;R1;R2;R3;R!", units));
+    EXPECT_FALSE(Reader.CheckHeading("DATE & TIME;T1;T2", units));
+    EXPECT_EQ(MessageOf([&] { Reader.CheckHeading("DATE & TIME,T1,T2", units); }), Text(86));
+}
+
+TEST_F(LogReaderTest, FileDateIsTheSecondLinesDateWithoutTimeOfDay) {
+    LogLines lines;
+    Reader.Convention = DateConvention::DayFirst();
+    lines.Append("30.04.2010 00:00;1");
+    lines.Append("01.05.2010 00:01;1");
+    EXPECT_EQ(Reader.GetFileDate(lines), At(2010, 5, 1));
+    // Two-digit years only read through the fallback; an afternoon start must stay on its day.
+    lines.Clear();
+    lines.Append("01.05.10 13:30;1");
+    EXPECT_EQ(Reader.GetFileDate(lines), At(2010, 5, 1));
+    EXPECT_EQ(Reader.Convention, DateConvention::DayFirst());
+    lines.Clear();
+    lines.Append("99.99.9999 99:99;1");
+    EXPECT_EQ(MessageOf([&] { Reader.GetFileDate(lines); }), Text(86));
+}
+
+TEST_F(LogReaderTest, MidnightRecordMovesOntoTheFilesDay) {
+    auto day = Load(QByteArray(DayFirstHeading) +
+                    "\r\n30.04.2010 00:00;1\r\n01.05.2010 00:01;2\r\n01.05.2010 00:02;3\r\n");
+    const ChartSeries& t1 = day->SeriesAt(ChT1);
+    ASSERT_EQ(t1.Count(), 3);
+    EXPECT_DOUBLE_EQ(t1.XValue(0), At(2010, 5, 1));
+    EXPECT_DOUBLE_EQ(day->StartDate(), At(2010, 5, 1));
+}
+
+TEST_F(LogReaderTest, MidnightRecordWithTwoDigitYearsKeepsItsHour) {
+    auto day = Load(QByteArray(DayFirstHeading) +
+                    "\n30.04.10 23:00;1\n01.05.10 23:01;2\n01.05.10 23:02;3\n");
+    const ChartSeries& t1 = day->SeriesAt(ChT1);
+    ASSERT_EQ(t1.Count(), 3);
+    EXPECT_NEAR(t1.XValue(0), At(2010, 5, 1, 23, 0), 1e-9);
+    EXPECT_EQ(t1.YValue(0), 1.0);
+}
+
+TEST_F(LogReaderTest, MovedRecordThatWouldFollowTheSecondLineStaysAsItWas) {
+    auto day = Load(QByteArray(DayFirstHeading) +
+                    "\n30.04.2010 23:59;1\n01.05.2010 00:00;2\n01.05.2010 00:01;3\n");
+    const ChartSeries& t1 = day->SeriesAt(ChT1);
+    ASSERT_EQ(t1.Count(), 3);
+    EXPECT_NEAR(t1.XValue(0), At(2010, 4, 30, 23, 59), 1e-9);
+    EXPECT_EQ(t1.YValue(1), 2.0);
+}
+
+TEST_F(LogReaderTest, GapsGiveNullPointsAndEarlierLinesAreDropped) {
+    auto day = Load(QByteArray(IsoHeading) +
+                    "\n2010-05-01 00:00;1;;;;;;;;;5\n2010-05-01 00:01;2;;;;;;;;;5\n"
+                    "2010-05-01 00:02;3\n2010-05-01 00:05;4;;;;;;;;;5\n2010-05-01 00:06;5\n"
+                    "2010-05-01 00:01;99\n");
+    const ChartSeries& t1 = day->SeriesAt(ChT1);
+    ASSERT_EQ(t1.Count(), 6);
+    EXPECT_TRUE(t1.IsNull(3));
+    EXPECT_NEAR(t1.XValue(3), At(2010, 5, 1, 0, 5), 1e-9);
+    EXPECT_EQ(t1.YValue(4), 4.0);
+    EXPECT_EQ(t1.YValue(5), 5.0); // learnt the interval anew, no second gap
+    const ChartSeries& bars = day->SeriesAt(TDay::BarSlotBase);
+    ASSERT_EQ(bars.Count(), 4);
+    EXPECT_TRUE(bars.IsNull(2));
+    EXPECT_DOUBLE_EQ(bars.YValue(3), 44.5 + 0.5 + 0.5);
+    EXPECT_DOUBLE_EQ(day->SeriesAt(ChR1).YValue(0), 5.0);
+    EXPECT_DOUBLE_EQ(day->EndTime(), At(2010, 5, 2));
+}
+
+TEST_F(LogReaderTest, FieldStatesAndStops) {
+    auto day = Load(QByteArray(DayFirstHeading) +
+                    "\n01.05.2010 12:00;;Err;57,3\n01.05.2010 12:01;;Err;57.3;4\n"
+                    "01.05.2010 12:02;1;1;1;1\n");
+    EXPECT_EQ(day->SlotAt(ChT1).State, DataState::Empty);
+    EXPECT_EQ(day->SlotAt(ChT2).State, DataState::Fault);
+    EXPECT_EQ(day->SlotAt(ChT3).State, DataState::Valid);
+    EXPECT_EQ(day->SlotAt(ChT4).State, DataState::Absent);
+    ASSERT_EQ(day->SeriesAt(ChT3).Count(), 1);
+    EXPECT_DOUBLE_EQ(day->SeriesAt(ChT3).YValue(0), 57.3);
+}
+
+TEST_F(LogReaderTest, TimeStampOnlyLinesAreMomentsWithoutValues) {
+    auto day = Load(QByteArray(IsoHeading) +
+                    "\n2010-05-01 00:00;1\n2010-05-01 00:01\n2010-05-01 00:02;3\n");
+    const ChartSeries& t1 = day->SeriesAt(ChT1);
+    ASSERT_EQ(t1.Count(), 2); // read on past the bare time stamp, and no gap at 00:02
+    EXPECT_EQ(t1.YValue(1), 3.0);
+}
+
+TEST_F(LogReaderTest, UnreadableTimeStampTakesTheNextMinute) {
+    auto day =
+        Load(QByteArray(IsoHeading) + "\n2010-05-01 00:00;1\n2010-05-01 00:01;2\nrubbish;3\n");
+    const ChartSeries& t1 = day->SeriesAt(ChT1);
+    ASSERT_EQ(t1.Count(), 3);
+    EXPECT_NEAR(t1.XValue(2), At(2010, 5, 1, 0, 2), 1e-9);
+}
+
+TEST_F(LogReaderTest, DayFirstDatesInAYearFirstFileSwitchTheConvention) {
+    auto day = Load(QByteArray(IsoHeading) + "\n01.05.2010 00:00;1\n01.05.2010 00:01;2\n");
+    ASSERT_EQ(day->SeriesAt(ChT1).Count(), 2);
+    EXPECT_NEAR(day->SeriesAt(ChT1).XValue(1), At(2010, 5, 1, 0, 1), 1e-9);
+    EXPECT_EQ(Reader.Convention, DateConvention::YearFirstIso());
+}
+
+QByteArray WholeDay(const char* flow, const char* power, int lastMinute = 1439) {
+    QByteArray text = "DATE & TIME;T1;T2;T3;T4;T5;T6;Tds;V';P;R1;R2;R3;R!\n";
+    for (int m = 0; m <= lastMinute; ++m)
+        text += QByteArray("2010-05-01 ") + QByteArray::number(m / 60).rightJustified(2, '0') +
+                ':' + QByteArray::number(m % 60).rightJustified(2, '0') + ";;;;;;;;" + flow + ';' +
+                power + '\n';
+    return text;
+}
+
+TEST_F(LogReaderTest, VolumeAndEnergyOfAWholeDay) {
+    auto day = Load(WholeDay("10", "1000"));
+    EXPECT_NEAR(day->GetVolume(), 14400.0, 1e-6);
+    EXPECT_NEAR(day->GetEnergy(), 24.0, 1e-9);
+    EXPECT_DOUBLE_EQ(day->SeriesAt(ChPower).YValue(100), 1.0);
+
+    auto kilowatts = Load(WholeDay("10", "1000,5"));
+    EXPECT_NEAR(kilowatts->GetEnergy(), 24012.0, 1e-6);
+    EXPECT_DOUBLE_EQ(kilowatts->SeriesAt(ChPower).YValue(100), 1000.5);
+
+    auto wholeWithComma = Load(WholeDay("10", "1000,0"));
+    EXPECT_NEAR(wholeWithComma->GetEnergy(), 24.0, 1e-9);
+}
+
+TEST_F(LogReaderTest, CarryStopsAtTheEndOfTheFilesDay) {
+    // The last line is stamped 00:01 of the next day: no extra day of flow.
+    QByteArray text = WholeDay("10", "1000");
+    text += "2010-05-02 00:01;;;;;;;;10;1000\n";
+    auto day = Load(text);
+    EXPECT_NEAR(day->GetVolume(), 1439 * 10.0 + 20.0, 1e-6);
+
+    auto single = Load(QByteArray(IsoHeading) + "\n2010-05-01 18:00;;;;;;;;2;500\n");
+    EXPECT_DOUBLE_EQ(single->StartDate(), At(2010, 5, 1));
+    EXPECT_NEAR(single->GetVolume(), 6 * 60 * 2.0, 1e-6);
+    EXPECT_NEAR(single->GetEnergy(), 3.0, 1e-9);
+}
+
+TEST_F(LogReaderTest, ValueStopSkipsTheCarry) {
+    auto day =
+        Load(QByteArray(IsoHeading) + "\n2010-05-01 00:00;;;;;;;;10\n2010-05-01 00:01;;;;;;;;10\n"
+                                      "2010-05-01 00:02;;;;;;;;inf\n");
+    EXPECT_NEAR(day->GetVolume(), 10.0, 1e-6);
+    EXPECT_EQ(day->SeriesAt(ChFlow).Count(), 2);
+}
+
+TEST_F(LogReaderTest, InternalErrorsForMissingOrEmptyLists) {
+    TDay day(At(2010, 5, 1), &Chart, &Chart2);
+    LogLines empty;
+    EXPECT_EQ(MessageOf([&] { day.ReadLines(nullptr, Reader); }), "Illegal State(42)");
+    EXPECT_EQ(MessageOf([&] { day.ReadLines(&empty, Reader); }), "Illegal State(43)");
+    EXPECT_EQ(MessageOf([&] { TDay noChart(0, nullptr, &Chart2); }), Text(98));
+}
