@@ -22,7 +22,8 @@ using LogReaderTest = LogFileFixture;
 
 TEST_F(LogReaderTest, SplitsAtEveryLineEndAndStopsAtNul) {
     LogLines lines;
-    lines.Load(QByteArray("a\r\nb\rc\nd\r\n\r\ne\0f\ng", 19));
+    static const char bytes[] = "a\r\nb\rc\nd\r\n\r\ne\0f\ng";
+    lines.Load(QByteArray(bytes, sizeof bytes - 1));
     ASSERT_EQ(lines.Count(), 6);
     EXPECT_EQ(lines.Line(2), "c");
     EXPECT_EQ(lines.Line(4), "");
