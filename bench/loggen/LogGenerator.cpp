@@ -1,0 +1,193 @@
+#include "LogGenerator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <random>
+
+namespace loggen {
+namespace {
+
+QByteArray Stamp(const QDate& date, int minuteOfDay, DateStyle style) {
+    const QString time = QStringLiteral(" %1:%2")
+                             .arg(minuteOfDay / 60, 2, 10, QLatin1Char('0'))
+                             .arg(minuteOfDay % 60, 2, 10, QLatin1Char('0'));
+    QString day;
+    switch (style) {
+    case DateStyle::YearFirst:
+        day = date.toString(QStringLiteral("yyyy-MM-dd"));
+        break;
+    case DateStyle::DayFirst:
+        day = date.toString(QStringLiteral("dd.MM.yyyy"));
+        break;
+    case DateStyle::DayFirstTwoDigitYear:
+        day = QStringLiteral("%1.%2.%3")
+                  .arg(date.day(), 2, 10, QLatin1Char('0'))
+                  .arg(date.month(), 2, 10, QLatin1Char('0'))
+                  .arg(date.year() % 100, 2, 10, QLatin1Char('0'));
+        break;
+    }
+    return (day + time).toLatin1();
+}
+
+QByteArray Heading(DateStyle style) {
+    // 0xB0 is the degree sign in Windows-1252.
+    const QByteArray c = "[\xB0"
+                         "C]";
+    QByteArray heading = style == DateStyle::YearFirst ? "DATE & TIME" : "dd.mm.yy hh:mm";
+    for (const char* name : {"T1", "T2", "T3", "T4", "T5", "T6", "Tds"})
+        heading += ';' + QByteArray(name) + c;
+    heading += ";V'[l/min];P[W];R1[%];R2[%];R3[%];R![%]";
+    return heading;
+}
+
+QByteArray Number(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    double rounded = std::round(value * scale) / scale;
+    if (rounded == 0.0)
+        rounded = 0.0; // the logger never writes "-0"
+    QByteArray text = QByteArray::number(rounded, 'f', decimals);
+    text.replace('.', ',');
+    return text;
+}
+
+// The physics is simple on purpose: sunshine warms the collector, the pump runs while the
+// collector is warmer than the store, and the store takes up what the pump carries.
+struct Plant {
+    double Collector = 15.0;
+    double StoreBottom = 35.0;
+    double StoreTop = 48.0;
+    bool PumpOn = false;
+};
+
+} // namespace
+
+GeneratedDay GenerateDay(const QDate& date, const DayOptions& options) {
+    std::mt19937 random(options.Seed ^ static_cast<std::uint32_t>(date.toJulianDay()));
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::normal_distribution<double> noise(0.0, 1.0);
+
+    const int interval = std::max(1, options.IntervalMinutes);
+    const int gapStart = options.Gap ? 600 + static_cast<int>(unit(random) * 300) : -1;
+    const int gapLength = 60 + static_cast<int>(unit(random) * 60);
+    const double dayOfYear = date.dayOfYear();
+    const double season =
+        0.55 + 0.45 * std::cos((dayOfYear - 172.0) / 365.0 * 2.0 * std::numbers::pi);
+    const double sunrise = 12.0 - 7.5 * season;
+    const double sunset = 12.0 + 7.5 * season;
+    const double outside = 4.0 + 18.0 * season;
+
+    GeneratedDay result;
+    QByteArray& out = result.Bytes;
+    out.reserve(1440 / interval * 80);
+    out += Heading(options.Style) + "\r\n";
+
+    Plant plant;
+    plant.StoreBottom = 25.0 + 20.0 * season;
+    plant.StoreTop = plant.StoreBottom + 12.0;
+    double cloud = 1.0;
+    const auto field = [&](double value, int decimals) -> QByteArray {
+        const double r = unit(random);
+        if (r < options.FaultChance)
+            return "Err";
+        if (r < options.FaultChance + options.EmptyChance)
+            return QByteArray();
+        return Number(value, decimals);
+    };
+
+    // The midnight record carries the previous day's date.
+    for (int minute = 0; minute < 1440; minute += interval) {
+        const double hour = minute / 60.0;
+        double sun = 0.0;
+        if (hour > sunrise && hour < sunset)
+            sun = std::sin((hour - sunrise) / (sunset - sunrise) * std::numbers::pi);
+        if (!options.Sunny) {
+            cloud = std::clamp(cloud + 0.08 * noise(random), 0.1, 1.0);
+            sun *= cloud;
+        }
+        const double gain = 900.0 * sun * season;
+        const double target = outside + gain / 12.0;
+        plant.Collector += (target - plant.Collector) * 0.06 * interval;
+        const double difference = plant.Collector - plant.StoreBottom;
+        if (!plant.PumpOn && difference > 7.0)
+            plant.PumpOn = true;
+        else if (plant.PumpOn && difference < 3.0)
+            plant.PumpOn = false;
+
+        double flow = 0.0;
+        double power = 0.0;
+        if (plant.PumpOn) {
+            flow = std::round((8.0 + 0.3 * noise(random)) * 10.0) / 10.0;
+            power = std::round(flow / 60.0 * 4186.0 * difference * 0.9);
+            // The moving fluid holds the collector a little above the store.
+            plant.Collector += (plant.StoreBottom + gain / 45.0 - plant.Collector) * 0.3;
+            const double warmed = power * interval * 60.0 / (4186.0 * 300.0);
+            plant.StoreBottom += warmed * 0.6;
+            plant.StoreTop += warmed * 0.4;
+        }
+        plant.StoreTop -= 0.0015 * interval; // draw-off and losses
+        plant.StoreBottom = std::min(plant.StoreBottom, plant.StoreTop);
+
+        if (gapStart >= 0 && minute >= gapStart && minute < gapStart + gapLength)
+            continue;
+        const QDate stampDate = minute == 0 ? date.addDays(-1) : date;
+        out += Stamp(stampDate, minute, options.Style);
+        const double temps[7] = {plant.Collector,
+                                 plant.StoreBottom,
+                                 plant.StoreTop,
+                                 plant.StoreBottom + 2.0,
+                                 outside + 0.5 * noise(random),
+                                 plant.PumpOn ? plant.Collector - 1.5 : plant.StoreBottom + 1.0,
+                                 plant.Collector + 0.8};
+        for (double t : temps)
+            out += ';' + field(t + 0.05 * noise(random), 1);
+        out += ';' + Number(flow, 1);
+        out += ';' + Number(power, 0);
+        out += ';' + Number(plant.PumpOn ? 100 : 0, 0);
+        out += ';' + Number(plant.StoreTop < 45.0 && hour > 16.0 ? 100 : 0, 0);
+        out += ";0;0\r\n";
+
+        const int held = std::min(interval, 1440 - minute);
+        result.Volume += flow * held;
+        result.EnergyKWh += power / 1000.0 * held / 60.0;
+        ++result.DataLines;
+    }
+    return result;
+}
+
+QString DayFilePath(const QString& root, const QDate& date, FolderLayout layout) {
+    const QString name = date.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".csv");
+    switch (layout) {
+    case FolderLayout::Flat:
+        return QDir(root).filePath(name);
+    case FolderLayout::MonthFolders:
+        return QDir(root).filePath(date.toString(QStringLiteral("MM/")) + name);
+    case FolderLayout::YearMonthFolders:
+        return QDir(root).filePath(date.toString(QStringLiteral("yyyy/MM/")) + name);
+    }
+    return QString();
+}
+
+QStringList WriteDays(const QString& root, const QDate& first, int days, FolderLayout layout,
+                      DayOptions options) {
+    QStringList paths;
+    const std::uint32_t seed = options.Seed;
+    for (int i = 0; i < days; ++i) {
+        const QDate date = first.addDays(i);
+        options.Seed = seed + static_cast<std::uint32_t>(i);
+        options.Sunny = (seed + static_cast<std::uint32_t>(i)) % 3 != 0;
+        const QString path = DayFilePath(root, date, layout);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(GenerateDay(date, options).Bytes) < 0)
+            return {};
+        paths << path;
+    }
+    return paths;
+}
+
+} // namespace loggen
