@@ -125,7 +125,7 @@ GeneratedDay GenerateDay(const QDate& date, const DayOptions& options) {
             power = std::round(flow / 60.0 * 4186.0 * difference * 0.9);
             // The moving fluid holds the collector a little above the store.
             plant.Collector += (plant.StoreBottom + gain / 45.0 - plant.Collector) * 0.3;
-            const double warmed = power * interval * 60.0 / (4186.0 * 300.0);
+            const double warmed = power * interval * 60.0 / (4186.0 * 1500.0); // 1500 l store
             plant.StoreBottom += warmed * 0.6;
             plant.StoreTop += warmed * 0.4;
         }
