@@ -1,6 +1,7 @@
 #include "core/DecimalComma.h"
 
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <cmath>
 
@@ -36,7 +37,30 @@ bool ParseDecimalComma(const char* begin, const char* end, double& result) {
     }
     if (!anyDigit)
         return false;
-    if (p < end && (*p == 'e' || *p == 'E')) {
+    const bool hasExponent = p < end && (*p == 'e' || *p == 'E');
+    if (!hasExponent && p == end) {
+        // The common field ("57,3"): up to 15 digits give an exact integer, and dividing it by an
+        // exact power of ten rounds once, correctly, as from_chars would.
+        static constexpr double Powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        std::uint64_t mantissa = 0;
+        int count = 0;
+        int fractionDigits = 0;
+        for (const char* q = digits; q < end; ++q) {
+            if (*q == ',')
+                continue;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
+            ++count;
+            if (comma && q > comma)
+                ++fractionDigits;
+        }
+        if (count <= 15) {
+            const double value = static_cast<double>(mantissa) / Powers[fractionDigits];
+            result = *begin == '-' ? -value : value;
+            return true;
+        }
+    }
+    if (hasExponent) {
         ++p;
         if (p < end && (*p == '+' || *p == '-'))
             ++p;

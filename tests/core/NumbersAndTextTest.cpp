@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cstring>
+#include <random>
+#include <string>
 
 namespace {
 bool Parse(const char* text, double& value) {
@@ -33,6 +36,34 @@ TEST(DecimalComma, ReadsCommaNumbersAndRefusesEverythingElse) {
                             ",", "1e", "1e+", "12 5", "1e999"})
         EXPECT_FALSE(Parse(bad, v)) << bad;
     EXPECT_EQ(v, 42.0); // a refused field leaves the value alone
+}
+
+// Short fields take a quicker road than long ones; both must give the correctly rounded double.
+TEST(DecimalComma, EveryDigitCountRoundsLikeTheExactConversion) {
+    std::mt19937 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        const int whole = static_cast<int>(random() % 9);
+        const int fraction = static_cast<int>(random() % 9);
+        std::string text = random() % 2 ? "-" : "";
+        for (int d = 0; d < whole; ++d)
+            text += static_cast<char>('0' + random() % 10);
+        std::string withPoint = text.empty() || text == "-" ? text + "0" : text;
+        if (fraction > 0 || whole == 0) {
+            text += ',';
+            withPoint += '.';
+            for (int d = 0; d < std::max(fraction, 1); ++d) {
+                const char digit = static_cast<char>('0' + random() % 10);
+                text += digit;
+                withPoint += digit;
+            }
+        }
+        double expected = 0;
+        std::from_chars(withPoint.data(), withPoint.data() + withPoint.size(), expected);
+        double v = 0;
+        ASSERT_TRUE(Parse(text.c_str(), v)) << text;
+        ASSERT_EQ(v, expected) << text;
+        ASSERT_EQ(std::signbit(v), std::signbit(expected)) << text;
+    }
 }
 
 TEST(Windows1252, MapsTheDegreeSignAndTheWindowsOnlyCharacters) {
