@@ -1,6 +1,6 @@
 #include "chart/DayTicker.h"
 
-#include "chart/DatePattern.h"
+#include "core/DatePattern.h"
 
 #include <QDate>
 

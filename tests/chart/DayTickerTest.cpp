@@ -1,5 +1,5 @@
 #include "chart/ChartSurface.h"
-#include "chart/DatePattern.h"
+#include "core/DatePattern.h"
 
 #include <QDate>
 

@@ -1,4 +1,4 @@
-#include "chart/DatePattern.h"
+#include "core/DatePattern.h"
 
 #include <QDate>
 #include <QLocale>
