@@ -1,3 +1,4 @@
+#include "chart/ChartSeries.h"
 #include "chart/ChartSurface.h"
 #include "core/AppError.h"
 #include "core/LanguageTexts.h"
@@ -167,4 +168,56 @@ TEST_F(ChildformTest, LowerMarginFollowsWidthAndLabelWidth) {
     EXPECT_EQ(form.LowerChartMargin(MarginSide::Right), 9);
     chart2->resize(1451, 119);
     EXPECT_EQ(form.LowerChartMargin(MarginSide::Right), 5);
+}
+
+TEST_F(ChildformTest, DynamicScalingRoundsOutwardsAndFallsBackToTheFixedRange) {
+    WindowSettings settings = WindowSettings::FactoryDefaults();
+    settings.DynamicScaling = true;
+    settings.AxisMin = -10;
+    settings.AxisMax = 120;
+    TChildform form(nullptr, settings);
+    auto* chart = Find<ChartSurface>(form, "Chart");
+    auto* box = Find<QCheckBox>(form, "CB_T1");
+    {
+        // As if the channel had been shown: its series lies on the chart and its box is checked.
+        const QSignalBlocker quiet(box);
+        box->setChecked(true);
+    }
+    ChartSeries series;
+    series.AddXY(40000.25, 20.7);
+    series.AddXY(40000.50, 64.3);
+    chart->AddSeries(&series);
+    form.UpdateAxes();
+    EXPECT_NEAR(chart->Minimum(ChartAxis::Left), 19.8, 1e-9);
+    EXPECT_NEAR(chart->Maximum(ChartAxis::Left), 65.0, 1e-9);
+
+    // A negative minimum is rounded down, so the lowest value stays inside the axis.
+    series.AddXY(40000.75, -10.5);
+    form.UpdateAxes();
+    EXPECT_NEAR(chart->Minimum(ChartAxis::Left), -11.2, 1e-9);
+    EXPECT_LT(chart->Minimum(ChartAxis::Left), -10.5);
+
+    {
+        const QSignalBlocker quiet(box);
+        box->setChecked(false);
+    }
+    form.UpdateAxes();
+    EXPECT_EQ(chart->Minimum(ChartAxis::Left), -10);
+    EXPECT_EQ(chart->Maximum(ChartAxis::Left), 120);
+    chart->RemoveSeries(&series);
+}
+
+TEST_F(ChildformTest, ClearingUnchecksTheDayChannelsButKeepsTheMonthTotals) {
+    TChildform form(nullptr, WindowSettings::FactoryDefaults());
+    auto* volume = Find<QCheckBox>(form, "CB_Volume");
+    auto* flow = Find<QCheckBox>(form, "CB_Flow");
+    for (QCheckBox* box : {volume, flow}) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(true);
+    }
+    form.ClearAnalysis();
+    EXPECT_TRUE(volume->isChecked());
+    EXPECT_FALSE(flow->isChecked());
+    EXPECT_TRUE(prompts.AskedPrompts().empty());
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("New"));
 }
