@@ -5,7 +5,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 class ChartSurface;
 class SettingsStore;

@@ -155,7 +155,6 @@ void TChildform::UpdateAxes() {
     UpdateLowerMargins();
     if (FSettings.DynamicScaling)
         ApplyDynamicScaling();
-    (void)anyOther;
 }
 
 void TChildform::UpdateLowerMargins() {
