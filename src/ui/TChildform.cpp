@@ -85,7 +85,11 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     ApplyMinimumSize();
     ApplyFixedChartProperties();
     ApplyTexts();
-    ApplySettings(settings);
+    try {
+        ApplySettings(settings);
+    } catch (const AppError& error) {
+        FSettingsError = error.Message();
+    }
     UpdateCommands();
 }
 

@@ -40,6 +40,9 @@ public:
     bool HasData() const;
     bool HasVisibleSeries() const;
     const WindowSettings& Settings() const { return FSettings; }
+    // The chart's refusal of the settings' Y range at construction; the window is kept and the
+    // creator reports it.
+    const QString& SettingsError() const { return FSettingsError; }
 
     void ApplyTexts();
     void ApplySettings(const WindowSettings& settings);
@@ -87,6 +90,7 @@ private:
     SettingsStore* FStore = nullptr;
     WindowSettings FSettings;
     bool FOthersOnRight = false;
+    QString FSettingsError;
 
     // Navigation and headline state, used by the span controls and the caption.
     bool MonthMode = false;

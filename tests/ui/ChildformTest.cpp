@@ -143,6 +143,12 @@ TEST_F(ChildformTest, FixedRangeFromSettingsInvertedLimitsStillApplyTheRest) {
     EXPECT_EQ(form.Settings(), inverted);
     EXPECT_EQ(Find<QCheckBox>(form, "CB_T1")->text(), QStringLiteral("Collector"));
     EXPECT_EQ(chart->Maximum(ChartAxis::Left), 400);
+
+    // A new window with such settings is kept, with its captions, and carries the refusal.
+    TChildform fresh(nullptr, inverted);
+    EXPECT_FALSE(fresh.SettingsError().isEmpty());
+    EXPECT_EQ(Find<QCheckBox>(fresh, "CB_T1")->text(), QStringLiteral("Collector"));
+    EXPECT_TRUE(form.SettingsError().isEmpty());
 }
 
 TEST_F(ChildformTest, LowerMarginFollowsWidthAndLabelWidth) {
