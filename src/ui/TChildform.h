@@ -1,0 +1,130 @@
+#pragma once
+
+#include "settings/WindowSettings.h"
+
+#include <QWidget>
+
+#include <array>
+
+class ChartSurface;
+class SettingsStore;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QSplitter;
+class QTimer;
+class QToolButton;
+
+enum class MarginSide { Left, Right };
+
+// The window of one analysis: the channel panel on the left, the measured-value chart above the
+// output chart, and the time-span controls below them. The main window puts it into an MDI
+// sub-window; it holds a reference to the one settings store, which may be absent.
+class TChildform : public QWidget {
+    Q_OBJECT
+public:
+    TChildform(QWidget* parent, SettingsStore& store, const WindowSettings& settings);
+    // Without a store, as when the main window could not load its settings.
+    TChildform(QWidget* parent, const WindowSettings& settings);
+    ~TChildform() override;
+
+    void SetSettingsStore(SettingsStore* store) { FStore = store; }
+    SettingsStore* Store() const { return FStore; }
+
+    // Queries of the main window.
+    bool HasData() const;
+    bool HasVisibleSeries() const;
+    const WindowSettings& Settings() const { return FSettings; }
+    // The chart's refusal of the settings' Y range at construction; the window is kept and the
+    // creator reports it.
+    const QString& SettingsError() const { return FSettingsError; }
+
+    void ApplyTexts();
+    void ApplySettings(const WindowSettings& settings);
+    void UpdateCommands();
+    void ClearAnalysis();
+
+    // Panel: the returned status is a data state, 0 when the channel has values in view.
+    int ShowChannel(int channel);
+    void HideChannel(int channel);
+    void RemoveCheckedSeries();
+    void AddCheckedSeries();
+    void GraphCheckboxClicked(QCheckBox* box, int channel);
+
+    // Presentation.
+    void UpdateAxes();
+    double LowerChartMargin(MarginSide side) const;
+    static void SetChannelCaption(QCheckBox* box, const QString& label, const QString& defaultText);
+
+    QAction* ActionOpenSettings = nullptr;
+    QAction* ActionOpenExcel = nullptr;
+
+Q_SIGNALS:
+    // Raised whenever the charts' content changes, so that the main window re-evaluates commands.
+    void ActiveFormChanged(TChildform* form);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildPanel();
+    void BuildGraphArea();
+    void ApplyMinimumSize();
+    void ApplyFixedChartProperties();
+    void CB_Click(QCheckBox* box);
+    static int DefaultCaptionText(int channel);
+    void ApplyCaptions();
+    QCheckBox* CheckBoxOf(int channel) const { return FBoxes[static_cast<size_t>(channel)]; }
+    bool IsChecked(int channel) const;
+    QString UnitOf(int channel) const;
+    void SetAxisRange(ChartSurface& chart, int axis, double minimum, double maximum);
+    void ApplyDynamicScaling();
+    void UpdateLowerMargins();
+
+    SettingsStore* FStore = nullptr;
+    WindowSettings FSettings;
+    bool FOthersOnRight = false;
+    QString FSettingsError;
+
+    // Navigation and headline state, used by the span controls and the caption.
+    bool MonthMode = false;
+    double CurrentDate = 0.0;
+    int StartHour = 0;
+    int EndHour = 24;
+    int DayIndex = 0;
+    int MonthIndex = 0;
+    QString FromText;
+    QString ToText;
+    int FileCount = 0;
+
+    QFrame* PanelLeft = nullptr;
+    QLabel* LabelHeadline = nullptr;
+    QGroupBox* GroupBoxInputs = nullptr;
+    QGroupBox* GroupBoxOthers = nullptr;
+    QGroupBox* GroupBoxOutputs = nullptr;
+    QPushButton* ButtonSettings = nullptr;
+    QPushButton* ButtonOpenExcel = nullptr;
+    QFrame* PanelGraph = nullptr;
+    QFrame* PanelCharts = nullptr;
+    QSplitter* ChartSplitter = nullptr;
+    ChartSurface* Chart = nullptr;
+    ChartSurface* Chart2 = nullptr;
+    QFrame* PanelZoomX = nullptr;
+    QLabel* LabelDisplayedTimeSpan = nullptr;
+    QComboBox* SpanTime = nullptr;
+    QLabel* LabelSelectTimeSpan = nullptr;
+    QSlider* SliderTime = nullptr;
+    QToolButton* ButtonJumpLeft = nullptr;
+    QToolButton* ButtonScrollLeft = nullptr;
+    QToolButton* ButtonScrollRight = nullptr;
+    QToolButton* ButtonJumpRight = nullptr;
+    QTimer* ScrollTimer = nullptr;
+    std::array<QCheckBox*, 15> FBoxes{};
+    std::array<QFrame*, 15> FSwatches{};
+};
