@@ -151,18 +151,26 @@ TEST_F(MouseSurface, NoZoomWhenNotAllowedAndPanNotifiesOnlyOnMove) {
     EXPECT_EQ(panned.count(), 1);
 }
 
+namespace {
+// A blue line of width 3 across the whole bottom range at half the fixed left range.
+void AddMidLine(ChartSurface& surface, ChartSeries& line) {
+    line.SetColor(Qt::blue);
+    line.SetLineWidth(3);
+    line.AddXY(0.0, 50.0);
+    line.AddXY(1.0, 50.0);
+    surface.AddSeries(&line);
+    surface.SetAutomatic(ChartAxis::Left, false);
+    surface.xAxis->setRange(0.0, 1.0);
+    surface.yAxis->setRange(0.0, 100.0);
+}
+} // namespace
+
 TEST(ChartSurfaceOutput, BmpHasTheSurfaceSizeWhiteBackgroundAndTheLine) {
     QTemporaryDir dir;
     ChartSurface surface;
     surface.resize(400, 300);
     ChartSeries s;
-    s.SetColor(Qt::blue);
-    s.SetLineWidth(3);
-    s.AddXY(0.0, 50.0);
-    s.AddXY(1.0, 50.0);
-    surface.AddSeries(&s);
-    surface.SetAutomatic(ChartAxis::Left, false);
-    surface.yAxis->setRange(0.0, 100.0);
+    AddMidLine(surface, s);
     const QString file = dir.filePath(QStringLiteral("c.bmp"));
     ASSERT_TRUE(surface.SaveBmp(file));
     const QImage image(file);
@@ -206,15 +214,8 @@ int FirstColumnOf(const QImage& image, int row, QColor color) {
 TEST(ChartSurfaceOutput, PrintedLayoutIsTheScreenLayoutShrunkByOneAndAHalf) {
     ChartSurface surface;
     surface.resize(600, 300);
-    surface.SetAutomatic(ChartAxis::Left, false);
-    surface.xAxis->setRange(0.0, 1.0);
-    surface.yAxis->setRange(0.0, 100.0);
     ChartSeries s;
-    s.SetColor(Qt::blue);
-    s.SetLineWidth(3);
-    s.AddXY(0.0, 50.0);
-    s.AddXY(1.0, 50.0);
-    surface.AddSeries(&s);
+    AddMidLine(surface, s);
     surface.replot();
     const int screenLeft = surface.axisRect()->left();
     const int screenRight = surface.viewport().right() - surface.axisRect()->right();
