@@ -46,7 +46,9 @@ bool IsWindowsFamily(Platform::Family family) {
 SettingsStore::SettingsStore(Platform& platform) : FPlatform(platform) {
     LocateIniFile();
     FMain.Language = 0;
-    FMain.LastUsedDir = QDir::toNativeSeparators(FPlatform.ExecutableFolder()) + QDir::separator();
+    FMain.LastUsedDir = QDir::toNativeSeparators(FPlatform.ExecutableFolder());
+    if (!FMain.LastUsedDir.endsWith(QDir::separator())) // a root folder has one already
+        FMain.LastUsedDir += QDir::separator();
     FNewWindow = WindowSettings::FactoryDefaults();
     ReadIniFile();
 }

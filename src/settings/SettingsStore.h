@@ -1,12 +1,11 @@
 #pragma once
 
+#include "core/Platform.h"
 #include "settings/WindowSettings.h"
 
 #include <QString>
 
 #include <cstdint>
-
-class Platform;
 
 // The values of the "Main" section that are handed out and taken back as a pair.
 struct MainSettings {
@@ -26,7 +25,7 @@ public:
 
     // Locates and reads the INI file. Raises AppError when it cannot be located or an existing
     // file cannot be read; a missing file reads as the factory defaults.
-    explicit SettingsStore(Platform& platform);
+    explicit SettingsStore(Platform& platform = Platform::System());
 
     MainSettings GetMainSettings() const;
     // Raises AppError (text 95) when the file cannot be written; memory is updated regardless.

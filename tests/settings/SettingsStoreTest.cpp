@@ -53,6 +53,9 @@ TEST_F(SettingsStoreTest, WithoutAFileEverythingIsFactoryAndNothingIsWritten) {
     EXPECT_EQ(store.GetExcelPath(), QString());
     EXPECT_TRUE(store.IsIniWritable());
     EXPECT_FALSE(QFile::exists(IniPath()));
+
+    Os.ExecutableAnswer = QStringLiteral("/");
+    EXPECT_EQ(SettingsStore(Os).GetMainSettings().LastUsedDir, QStringLiteral("/"));
 }
 
 TEST_F(SettingsStoreTest, ReadsEveryKeyIntoItsSlotWithDefaultsAndTheLanguageCheck) {
