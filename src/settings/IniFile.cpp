@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -36,9 +37,26 @@ QString CutAtLineBreak(const QString& value) {
     return value.left(end);
 }
 
+// Characters outside the code page become "?", as the system's own conversion does.
+QByteArray EncodeWindows1252(const QString& text) {
+    static const QHash<char16_t, char> byCode = [] {
+        QHash<char16_t, char> table;
+        for (int b = 0; b < 256; ++b) {
+            const char byte = static_cast<char>(b);
+            table.insert(DecodeWindows1252(QByteArrayView(&byte, 1)).front().unicode(), byte);
+        }
+        return table;
+    }();
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text)
+        bytes += byCode.value(c.unicode(), '?');
+    return bytes;
+}
+
 } // namespace
 
-IniFile::IniFile(QString path) : FPath(std::move(path)) {}
+IniFile::IniFile(QString path, Encoding encoding) : FPath(std::move(path)), FEncoding(encoding) {}
 
 bool IniFile::Load() {
     FLines.clear();
@@ -48,10 +66,15 @@ bool IniFile::Load() {
     if (!QFileInfo(FPath).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
+    QString text;
+    if (FEncoding == Encoding::Utf8) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = utf8(bytes);
+        if (utf8.hasError())
+            text = DecodeWindows1252(bytes);
+    } else {
         text = DecodeWindows1252(bytes);
+    }
     FLines = text.split(u'\n');
     for (QString& line : FLines)
         if (line.endsWith(u'\r'))
@@ -71,7 +94,7 @@ bool IniFile::Save() {
         return false;
     QByteArray bytes;
     for (const QString& line : FLines) {
-        bytes += line.toUtf8();
+        bytes += FEncoding == Encoding::Utf8 ? line.toUtf8() : EncodeWindows1252(line);
         bytes += "\r\n";
     }
     return file.write(bytes) == bytes.size() && file.commit();

@@ -11,10 +11,19 @@ class IniFile {
 public:
     static constexpr int MaxValueLength = 2047;
 
-    explicit IniFile(QString path);
+    // The system's 8-bit code page: the ANSI one on Windows, UTF-8 elsewhere.
+    enum class Encoding { Utf8, Windows1252 };
+#ifdef Q_OS_WIN
+    static constexpr Encoding SystemEncoding = Encoding::Windows1252;
+#else
+    static constexpr Encoding SystemEncoding = Encoding::Utf8;
+#endif
+
+    explicit IniFile(QString path, Encoding encoding = SystemEncoding);
 
     // Reads the whole file. A missing file is an empty one; false only when an existing file cannot
-    // be read. Valid UTF-8 is read as such, anything else as Windows-1252.
+    // be read. In UTF-8, a file that is not valid UTF-8 (copied from Windows) is read as
+    // Windows-1252.
     bool Load();
     // Writes the content through a temporary file in the same folder that replaces the old one, so
     // a crash mid-write loses nothing. Refuses (false) when the existing file may not be written.
@@ -38,6 +47,7 @@ private:
     int FindKey(int header, const QString& key) const;
 
     QString FPath;
+    Encoding FEncoding;
     QStringList FLines;
 };
 

@@ -139,3 +139,33 @@ TEST(ProfileInteger, AcceptsOnlyWholeNumbers) {
     for (const char* bad : {"", "$", "0x", "12abc", "99999999999", "$-1", "1e3"})
         EXPECT_FALSE(ParseProfileInteger(QString::fromLatin1(bad), v)) << bad;
 }
+
+TEST_F(IniFileTest, CodePageDecidesTheBytesBothWays) {
+    const QString umlaut = QString::fromUtf8("C:\\Müller €\\");
+    IniFile ansi(PathOf("ansi.ini"), IniFile::Encoding::Windows1252);
+    ansi.WriteString(Main, QStringLiteral("LastUsedDir"), umlaut + QChar(0x4E2D));
+    ASSERT_TRUE(ansi.Save());
+    EXPECT_EQ(Read(PathOf("ansi.ini")),
+              QByteArray("[Main]\r\nLastUsedDir=C:\\M\xFCller \x80\\?\r\n"));
+    IniFile ansiAgain(PathOf("ansi.ini"), IniFile::Encoding::Windows1252);
+    ASSERT_TRUE(ansiAgain.Load());
+    EXPECT_EQ(ansiAgain.ReadString(Main, QStringLiteral("LastUsedDir"), {}), umlaut + u'?');
+
+    // The same bytes copied to a UTF-8 system still read right; a save there writes UTF-8.
+    IniFile utf8(PathOf("ansi.ini"), IniFile::Encoding::Utf8);
+    ASSERT_TRUE(utf8.Load());
+    EXPECT_EQ(utf8.ReadString(Main, QStringLiteral("LastUsedDir"), {}), umlaut + u'?');
+    ASSERT_TRUE(utf8.Save());
+    EXPECT_EQ(Read(PathOf("ansi.ini")),
+              QByteArray("[Main]\r\nLastUsedDir=C:\\M\xC3\xBCller \xE2\x82\xAC\\?\r\n"));
+}
+
+TEST_F(IniFileTest, LongValuesAreCutAtTheReadLimitOnly) {
+    const QByteArray value(3000, 'v');
+    IniFile ini(Write("[Main]\r\nLastUsedDir=\"" + value +
+                      "\"\r\nLanguage=" + QByteArray(2046, ' ') + "7\r\n"));
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ(ini.ReadString(Main, QStringLiteral("LastUsedDir"), {}),
+              QString(IniFile::MaxValueLength, u'v'));
+    EXPECT_EQ(ini.ReadInteger(Main, QStringLiteral("Language"), 0), 7);
+}

@@ -1,0 +1,94 @@
+#include "core/Platform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QOperatingSystemVersion>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <chrono>
+
+namespace {
+
+class SystemPlatform final : public Platform {
+public:
+    Family OsFamily() const override {
+#ifdef Q_OS_WIN
+        return Family::WindowsNT; // Qt runs on no older family
+#elif defined(Q_OS_UNIX)
+        return Family::Posix;
+#else
+        return Family::Other;
+#endif
+    }
+
+    int OsMajorVersion() const override {
+        return QOperatingSystemVersion::current().majorVersion();
+    }
+
+    std::optional<QString> Environment(const QString& name) const override {
+        const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (environment.contains(name))
+            return environment.value(name);
+        for (const QString& key : environment.keys())
+            if (key.compare(name, Qt::CaseInsensitive) == 0)
+                return environment.value(key);
+        return std::nullopt;
+    }
+
+    QString ExecutableFolder() const override {
+        if (QCoreApplication::instance())
+            return QCoreApplication::applicationDirPath();
+        return QDir::currentPath();
+    }
+
+    bool MakeFolder(const QString& path) override {
+        const QFileInfo info(path);
+        if (info.isDir())
+            return true;
+        return !info.exists() && QDir().mkdir(path);
+    }
+
+    bool MayWriteFile(const QString& path) const override {
+        QFile file(path);
+        return file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
+    }
+
+    bool OpenDocument(const QString& target) override {
+#ifdef Q_OS_WIN
+        return QProcess::startDetached(QStringLiteral("rundll32"),
+                                       {QStringLiteral("url.dll,FileProtocolHandler"), target});
+#else
+        return QProcess::startDetached(QStringLiteral("xdg-open"), {target});
+#endif
+    }
+
+    bool LaunchProgram(const QString& program, const QStringList& arguments) override {
+        return QProcess::startDetached(program, arguments);
+    }
+
+    qint64 TickMs() const override {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
+};
+
+} // namespace
+
+QString Platform::UserConfigFolder() const {
+    const QString xdg = Environment(QStringLiteral("XDG_CONFIG_HOME")).value_or(QString());
+    // Relative values are invalid by the XDG rules and would land wherever the program started.
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg);
+    const QString home = Environment(QStringLiteral("HOME")).value_or(QString());
+    if (home.isEmpty())
+        return QString();
+    return QDir::cleanPath(home + QStringLiteral("/.config"));
+}
+
+Platform& Platform::System() {
+    static SystemPlatform platform;
+    return platform;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/Platform.h"
+#include "settings/WindowSettings.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The values of the "Main" section that are handed out and taken back as a pair.
+struct MainSettings {
+    std::int8_t Language = 0; // 0 = none chosen yet, 1..7 the languages
+    QString LastUsedDir;
+
+    bool operator==(const MainSettings&) const = default;
+};
+
+// Everything the program remembers between runs, in one INI file per user. The file is read once,
+// at creation; afterwards every Set... writes its group of keys. Values in memory are the truth:
+// a Set... updates them even when the write fails.
+class SettingsStore {
+public:
+    static inline const QString MakerFolder = QStringLiteral("Tarvex");
+    static inline const QString FileName = QStringLiteral("Solvista.ini");
+
+    // Locates and reads the INI file. Raises AppError when it cannot be located or an existing
+    // file cannot be read; a missing file reads as the factory defaults.
+    explicit SettingsStore(Platform& platform = Platform::System());
+
+    MainSettings GetMainSettings() const;
+    // Raises AppError (text 95) when the file cannot be written; memory is updated regardless.
+    void SetMainSettings(std::int8_t language, const QString& lastUsedDir);
+
+    WindowSettings GetNewWindowSettings() const;
+    void SetNewWindowSettings(const WindowSettings& settings);
+
+    QString GetExcelPath() const;
+    void SetExcelPath(const QString& path);
+
+    // False once the INI file's folder proved unusable; saves then change memory only.
+    bool IsIniWritable() const;
+    const QString& IniPath() const { return FIniPath; }
+
+private:
+    void LocateIniFile();
+    void ReadIniFile();
+    // Writes one group of keys in a single replacement of the file; raises text 95 on failure.
+    template <typename WriteKeys> void SaveGroup(WriteKeys&& writeKeys);
+
+    Platform& FPlatform;
+    QString FIniPath;
+    QString FExcelPath;
+    bool FIniWritable = true;
+    MainSettings FMain;
+    WindowSettings FNewWindow;
+};
