@@ -39,7 +39,8 @@ GeneratedDay GenerateDay(const QDate& date, const DayOptions& options);
 // The file path of a day below `root` in the given layout ("yyyymmdd.csv").
 QString DayFilePath(const QString& root, const QDate& date, FolderLayout layout);
 
-// Writes `days` consecutive day files from `first`; the seed changes per day. Returns the paths
+// Writes `days` consecutive day files from `first`; the seed changes per day and every third day
+// is cloudy (`Sunny` is ignored). Returns the paths
 // in date order; an empty list when a file could not be written.
 QStringList WriteDays(const QString& root, const QDate& first, int days, FolderLayout layout,
                       DayOptions options);
