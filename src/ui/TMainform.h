@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class SettingsStore;
+class TChildform;
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+class QToolButton;
+
+// The frame of the program: the MDI area with at most three analysis windows, the top panel with
+// the tool bar and the logo, and the main menu. It owns the settings store for the whole run.
+//
+// Child order: wherever "the first", "the third" or "every" analysis window is meant, the order is
+// the order of creation (QMdiArea::CreationOrder), which does not change when windows are
+// activated.
+class TMainform : public QMainWindow {
+    Q_OBJECT
+public:
+    // Creates and loads the settings store; raises AppError when that is impossible.
+    using StoreFactory = std::function<std::unique_ptr<SettingsStore>()>;
+    static StoreFactory SystemStore();
+
+    static constexpr int MaxAnalysisWindows = 3;
+
+    explicit TMainform(const StoreFactory& createStore = SystemStore(), QWidget* parent = nullptr);
+    ~TMainform() override;
+
+    SettingsStore* Store() const { return FStore.get(); }
+
+    // The window that is to receive the next analysis; nullptr when the user declined to give up
+    // the active window's analysis. Raises AppError (text 97) when no window can be had.
+    TChildform* SelectTargetWindow();
+    void UpdateActionStates();
+
+    // The MDI area's current sub-window: unlike the active one it survives a dialog or another
+    // program taking the focus.
+    TChildform* ActiveAnalysisWindow() const;
+    std::vector<TChildform*> AnalysisWindows() const;
+    static QMdiSubWindow* SubWindowOf(const TChildform* form);
+
+    // Components, named as the form names them.
+    QFrame* PanelTop = nullptr;
+    QToolBar* ToolBar = nullptr;
+    QLabel* TarvexLogo = nullptr;
+    QMdiArea* MdiArea = nullptr;
+    QMenuBar* MainMenu = nullptr;
+    QMenu* MenuFile = nullptr;
+    QMenu* MenuSettings = nullptr;
+    QMenu* MenuLanguage = nullptr;
+    QMenu* MenuWindow = nullptr;
+    QMenu* MenuHelp = nullptr;
+
+    QAction* ActionOpen = nullptr;
+    QAction* ActionMultiDayAnalysis = nullptr;
+    QAction* ActionClose = nullptr;
+    QAction* ActionSave = nullptr;
+    QAction* ActionPrint = nullptr;
+    QAction* ActionExit = nullptr;
+    QAction* ActionDefaultSettings = nullptr;
+    QAction* ActionWindowSettings = nullptr;
+    QAction* ActionCascade = nullptr;
+    QAction* ActionTileHorizontal = nullptr;
+    QAction* ActionMinimizeAll = nullptr;
+    QAction* ActionAbout = nullptr;
+    QAction* ActionLanguageGerman = nullptr;
+    QAction* ActionLanguageEnglish = nullptr;
+    QAction* ActionLanguageFrench = nullptr;
+    QAction* ActionLanguageSpanish = nullptr;
+    QAction* ActionLanguageItalian = nullptr;
+    QAction* ActionLanguagePortuguese = nullptr;
+    QAction* ActionLanguageAmerican = nullptr;
+    QActionGroup* LanguageGroup = nullptr;
+
+    QToolButton* ToolButtonOpen = nullptr;
+    QToolButton* ToolButtonSave = nullptr;
+    QToolButton* ToolButtonPrint = nullptr;
+    std::array<QToolButton*, 7> ToolButtonLanguage{}; // ToolButton1 .. ToolButton7
+    QToolButton* ToolButtonAbout = nullptr;
+
+    // The seven language actions in language-number order (German first).
+    std::array<QAction*, 7> LanguageActions() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildActions();
+    void BuildMenus();
+    void BuildTopPanel();
+    void ConnectActions();
+    void CreateStore(const StoreFactory& createStore);
+    void FormActivate();
+
+    // A new analysis window with the store and the default settings, shown in the MDI area. A
+    // window whose settings the chart refused is kept and the refusal reported.
+    TChildform* CreateAnalysisWindow(bool maximised);
+    TChildform* ConfirmReplace(TChildform* target);
+    void ActionCloseExecute();
+    void CloseAnalysisWindow(QMdiSubWindow* sub);
+    void MinimizeAll();
+    void CloseAllAnalysisWindows();
+    void DetachSignals();
+
+    std::unique_ptr<SettingsStore> FStore;
+    bool FirstActivation = true;
+    bool FClosing = false;
+    QMetaObject::Connection FFocusConnection;
+};
