@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 // The fifteen measured quantities. 0..12 are columns of a log file, Volume and Energy are summed
 // per day while a file is read.
@@ -40,4 +41,11 @@ constexpr bool IsOutputChannel(int channel) { return channel >= ChR1 && channel 
 // Flow, Power, Volume and Energy: lines or bars on the main chart.
 constexpr bool IsOtherChannel(int channel) {
     return channel == ChFlow || channel == ChPower || channel == ChVolume || channel == ChEnergy;
+}
+
+// The language text of a channel's default label ("Temperature sensor 1" ... "Sum of energy").
+constexpr int DefaultLabelText(int channel) {
+    constexpr std::array<int, ChannelCount> Texts = {56, 57, 58, 59, 60, 61, 62, 63,
+                                                     64, 67, 68, 69, 70, 65, 66};
+    return channel >= 0 && channel < ChannelCount ? Texts[static_cast<std::size_t>(channel)] : 56;
 }

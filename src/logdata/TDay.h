@@ -55,6 +55,9 @@ public:
                            int lineWidth, const QColor& colour);
     void SetChannelAxis(int channel, ValueAxis axis);
     double GetVolume() const { return Volume; }
+    // The log file the day was read from, exactly as the caller named it.
+    const QString& FileName() const { return FFileName; }
+    void SetFileName(const QString& name) { FFileName = name; }
     double GetEnergy() const { return Energy; }
 
     DateTime StartDate() const { return FStartDate; }
@@ -86,4 +89,5 @@ private:
     double LastFlow = 0.0;
     double LastPower = 0.0;
     std::array<Slot, SlotCount> Slots;
+    QString FFileName;
 };

@@ -24,3 +24,14 @@ int SlotOfChannel(int channel) {
 int ChannelOfSlot(int slot) {
     return slot >= 0 && slot < SettingsSlotCount ? ChannelBySlot[static_cast<size_t>(slot)] : -1;
 }
+
+QColor ColorFromRef(ColorRef value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+ColorRef RefFromColor(const QColor& color) {
+    const QColor rgb = color.toRgb();
+    return static_cast<ColorRef>(rgb.red()) | (static_cast<ColorRef>(rgb.green()) << 8) |
+           (static_cast<ColorRef>(rgb.blue()) << 16);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 #include <array>
@@ -55,3 +56,7 @@ struct WindowSettings {
 // The settings slot of a log channel (0..14) and back.
 int SlotOfChannel(int channel);
 int ChannelOfSlot(int slot);
+
+// The one conversion between stored colour values (red in the lowest byte) and Qt colours.
+QColor ColorFromRef(ColorRef value);
+ColorRef RefFromColor(const QColor& color);

@@ -107,10 +107,9 @@ void TChildform::ApplySettings(const WindowSettings& settings) {
         QFrame* swatch = FSwatches[static_cast<size_t>(channel)];
         swatch->setAutoFillBackground(true);
         QPalette palette = swatch->palette();
-        const ColorRef c = settings.Colors[static_cast<size_t>(SlotOfChannel(channel))];
-        palette.setColor(QPalette::Window,
-                         QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                                static_cast<int>((c >> 16) & 0xFF)));
+        palette.setColor(
+            QPalette::Window,
+            ColorFromRef(settings.Colors[static_cast<size_t>(SlotOfChannel(channel))]));
         swatch->setPalette(palette);
     }
     ApplyCaptions();
