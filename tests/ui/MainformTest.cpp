@@ -9,12 +9,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QSvgRenderer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -352,4 +354,22 @@ TEST_F(MainformTest, WindowMenuArrangesMinimisesAndClosingFreesEverything) {
     EXPECT_TRUE(form.MdiArea->subWindowList().isEmpty());
     EXPECT_EQ(form.Store(), nullptr);
     EXPECT_TRUE(Prompts.AskedPrompts().empty());
+}
+
+TEST_F(MainformTest, LogoAndIconsComeFromTheLinkedPictures) {
+    TMainform form(StoreInTemp());
+    const QPixmap logo = form.TarvexLogo->pixmap();
+    ASSERT_FALSE(logo.isNull());
+    QSvgRenderer renderer(QStringLiteral(":/logo/TarvexLogo.svg"));
+    EXPECT_EQ(logo.size(), renderer.defaultSize()) << "the logo is shown at its natural size";
+    EXPECT_FALSE(form.windowIcon().isNull());
+    for (QAction* action : {form.ActionOpen, form.ActionSave, form.ActionPrint, form.ActionAbout})
+        EXPECT_FALSE(action->icon().pixmap(16, 16).isNull()) << action->objectName().toStdString();
+    for (QAction* action : form.LanguageActions())
+        EXPECT_FALSE(action->icon().pixmap(16, 16).isNull()) << action->objectName().toStdString();
+    // The logo sits at the top right of the panel, the tool bar at its left.
+    form.resize(1000, 600);
+    Start(form);
+    EXPECT_EQ(form.TarvexLogo->geometry().right(), form.PanelTop->width() - 1);
+    EXPECT_LT(form.ToolBar->geometry().right(), form.TarvexLogo->geometry().left());
 }
