@@ -47,6 +47,7 @@ TChildform* TMainform::CreateAnalysisWindow(bool maximised) {
         FStore ? FStore->GetNewWindowSettings() : WindowSettings::FactoryDefaults();
     auto sub = std::make_unique<QMdiSubWindow>();
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon()); // also the system-menu button of a maximised window
     auto* form = new TChildform(sub.get(), settings);
     form->SetSettingsStore(FStore.get());
     sub->setWidget(form);
