@@ -106,6 +106,7 @@ TChildform* TMainform::SelectTargetWindow() {
         try {
             return CreateAnalysisWindow(false);
         } catch (const std::exception&) {
+            // Whatever stopped the window, the user is told in the one text that says what to do.
             UpdateActionStates();
             AppError::RaiseText(TextNoFurtherWindow);
         }
