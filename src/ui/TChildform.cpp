@@ -4,6 +4,7 @@
 #include "core/AppError.h"
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
+#include "logdata/TAnalysisData.h"
 #include "ui/ErrorBoundary.h"
 
 #include <QAction>
@@ -267,13 +268,11 @@ void TChildform::ApplyTexts() {
     LabelDisplayedTimeSpan->setText(Text(22) + QStringLiteral(":"));
     LabelSelectTimeSpan->setText(Text(23) + QStringLiteral(":"));
     ApplyCaptions();
-    setWindowTitle(FromText.isEmpty() ? Text(16) : FromText);
+    UpdateCaption();
+    UpdateSpanTexts();
 }
 
-bool TChildform::HasData() const {
-    // The data set arrives with loading; until then every window is empty.
-    return false;
-}
+bool TChildform::HasData() const { return AnalysisData && AnalysisData->HasData(); }
 
 bool TChildform::HasVisibleSeries() const {
     return Chart->ActiveSeriesCount() + Chart2->ActiveSeriesCount() > 0;
@@ -281,7 +280,9 @@ bool TChildform::HasVisibleSeries() const {
 
 bool TChildform::IsChecked(int channel) const { return CheckBoxOf(channel)->isChecked(); }
 
-QString TChildform::UnitOf(int) const { return QString(); }
+QString TChildform::UnitOf(int channel) const {
+    return AnalysisData ? AnalysisData->GetUnit(channel) : QString();
+}
 
 void TChildform::CB_Click(QCheckBox* box) {
     GraphCheckboxClicked(box, box->property("tag").toInt());
@@ -310,16 +311,21 @@ int TChildform::ShowChannel(int channel) {
         AppError::Raise(QStringLiteral("Internal Error - ENUM OVERFLOW"));
     if (!HasData())
         AppError::RaiseText(83);
+    DataState status = DataState::Absent;
+    AnalysisData->ShowChannel(Chart, channel, status, Chart->Maximum(ChartAxis::Bottom),
+                              Chart->Minimum(ChartAxis::Bottom));
+    AnalysisData->ApplySettings(FSettings);
     UpdateAxes();
     Q_EMIT ActiveFormChanged(this);
-    return 3;
+    return static_cast<int>(status);
 }
 
 void TChildform::HideChannel(int channel) {
     if (channel > 14 || channel < 0)
         AppError::Raise(QStringLiteral("Internal Error - ENUM OVERFLOW"));
-    if (!HasVisibleSeries() || !HasData())
+    if (!HasVisibleSeries() || !AnalysisData)
         return;
+    AnalysisData->HideChannel(Chart, channel);
     UpdateAxes();
     Q_EMIT ActiveFormChanged(this);
 }
@@ -339,11 +345,14 @@ void TChildform::AddCheckedSeries() {
 }
 
 void TChildform::UpdateCommands() {
-    ActionOpenExcel->setEnabled(HasData() && !MonthMode);
+    ActionOpenExcel->setEnabled(HasData() && !MonthMode &&
+                                static_cast<unsigned>(DayIndex) < AnalysisData->GetDayCount());
     ActionOpenSettings->setEnabled(true);
 }
 
 void TChildform::ClearAnalysis() {
+    // The series leave the charts with their days.
+    AnalysisData.reset();
     for (int channel = 0; channel < ChannelCount; ++channel)
         if (channel != ChVolume && channel != ChEnergy)
             CheckBoxOf(channel)->setChecked(false);
