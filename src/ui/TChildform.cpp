@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
 
 const QColor FrameGrey(219, 224, 227);
@@ -342,6 +344,8 @@ void TChildform::AddCheckedSeries() {
                         ChT5, ChT4, ChT3, ChT2, ChT1})
         if (IsChecked(channel))
             ShowChannel(channel);
+    FetchedFrom = std::floor(Chart->Minimum(ChartAxis::Bottom));
+    FetchedTo = std::ceil(Chart->Maximum(ChartAxis::Bottom));
 }
 
 void TChildform::UpdateCommands() {
@@ -353,6 +357,7 @@ void TChildform::UpdateCommands() {
 void TChildform::ClearAnalysis() {
     // The series leave the charts with their days.
     AnalysisData.reset();
+    FetchedFrom = FetchedTo = std::numeric_limits<double>::quiet_NaN();
     for (int channel = 0; channel < ChannelCount; ++channel)
         if (channel != ChVolume && channel != ChEnergy)
             CheckBoxOf(channel)->setChecked(false);

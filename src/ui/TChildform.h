@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <limits>
 #include <memory>
 
 class ChartSurface;
@@ -124,6 +125,10 @@ private:
     int EndHour = 24;
     int DayIndex = 0;
     int MonthIndex = 0;
+    // Whole-day bounds of the series last fetched; NaN before any fetch. Compared with these, not
+    // with the axis, since undoing a zoom restores a range the series were never fetched for.
+    DateTime FetchedFrom = std::numeric_limits<double>::quiet_NaN();
+    DateTime FetchedTo = std::numeric_limits<double>::quiet_NaN();
     QString FromText;
     QString ToText;
     int FileCount = 0;

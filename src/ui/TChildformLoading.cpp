@@ -109,7 +109,8 @@ void TChildform::AbortMultiDayLoad() {
 void TChildform::FinishMultiDayLoad() {
     if (!AnalysisData)
         AppError::Raise(QStringLiteral("Illegal State (6)."));
-    FillSpanItems(5);
+    // A range that holds a single file is a single day: it has no month to show.
+    FillSpanItems(AnalysisData->IsMultiDay() ? 5 : 4);
     ResetNavigation();
     SetSliderRange(static_cast<int>(AnalysisData->GetDayCount()) - 1, 0);
     SliderTime->setEnabled(true);

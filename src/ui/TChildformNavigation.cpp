@@ -38,8 +38,7 @@ void TChildform::SetBottomRange(DateTime start, DateTime end) {
 
 void TChildform::SetTimeWindow(DateTime start, DateTime end) {
     // Series are fetched per day: only a change of the whole days in view swaps them.
-    const bool daysChange = std::ceil(end) != std::ceil(Chart->Maximum(ChartAxis::Bottom)) ||
-                            std::floor(start) != std::floor(Chart->Minimum(ChartAxis::Bottom));
+    const bool daysChange = !(std::ceil(end) == FetchedTo && std::floor(start) == FetchedFrom);
     if (!daysChange) {
         SetBottomRange(start, end);
         return;
