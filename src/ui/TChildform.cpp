@@ -4,6 +4,7 @@
 #include "core/AppError.h"
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
+#include "logdata/TAnalysisData.h"
 #include "ui/ErrorBoundary.h"
 
 #include <QAction>
@@ -20,6 +21,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace {
 
@@ -267,13 +270,11 @@ void TChildform::ApplyTexts() {
     LabelDisplayedTimeSpan->setText(Text(22) + QStringLiteral(":"));
     LabelSelectTimeSpan->setText(Text(23) + QStringLiteral(":"));
     ApplyCaptions();
-    setWindowTitle(FromText.isEmpty() ? Text(16) : FromText);
+    UpdateCaption();
+    UpdateSpanTexts();
 }
 
-bool TChildform::HasData() const {
-    // The data set arrives with loading; until then every window is empty.
-    return false;
-}
+bool TChildform::HasData() const { return AnalysisData && AnalysisData->HasData(); }
 
 bool TChildform::HasVisibleSeries() const {
     return Chart->ActiveSeriesCount() + Chart2->ActiveSeriesCount() > 0;
@@ -281,7 +282,9 @@ bool TChildform::HasVisibleSeries() const {
 
 bool TChildform::IsChecked(int channel) const { return CheckBoxOf(channel)->isChecked(); }
 
-QString TChildform::UnitOf(int) const { return QString(); }
+QString TChildform::UnitOf(int channel) const {
+    return AnalysisData ? AnalysisData->GetUnit(channel) : QString();
+}
 
 void TChildform::CB_Click(QCheckBox* box) {
     GraphCheckboxClicked(box, box->property("tag").toInt());
@@ -310,16 +313,21 @@ int TChildform::ShowChannel(int channel) {
         AppError::Raise(QStringLiteral("Internal Error - ENUM OVERFLOW"));
     if (!HasData())
         AppError::RaiseText(83);
+    DataState status = DataState::Absent;
+    AnalysisData->ShowChannel(Chart, channel, status, Chart->Maximum(ChartAxis::Bottom),
+                              Chart->Minimum(ChartAxis::Bottom));
+    AnalysisData->ApplySettings(FSettings);
     UpdateAxes();
     Q_EMIT ActiveFormChanged(this);
-    return 3;
+    return static_cast<int>(status);
 }
 
 void TChildform::HideChannel(int channel) {
     if (channel > 14 || channel < 0)
         AppError::Raise(QStringLiteral("Internal Error - ENUM OVERFLOW"));
-    if (!HasVisibleSeries() || !HasData())
+    if (!HasVisibleSeries() || !AnalysisData)
         return;
+    AnalysisData->HideChannel(Chart, channel);
     UpdateAxes();
     Q_EMIT ActiveFormChanged(this);
 }
@@ -336,14 +344,20 @@ void TChildform::AddCheckedSeries() {
                         ChT5, ChT4, ChT3, ChT2, ChT1})
         if (IsChecked(channel))
             ShowChannel(channel);
+    FetchedFrom = std::floor(Chart->Minimum(ChartAxis::Bottom));
+    FetchedTo = std::ceil(Chart->Maximum(ChartAxis::Bottom));
 }
 
 void TChildform::UpdateCommands() {
-    ActionOpenExcel->setEnabled(HasData() && !MonthMode);
+    ActionOpenExcel->setEnabled(HasData() && !MonthMode &&
+                                static_cast<unsigned>(DayIndex) < AnalysisData->GetDayCount());
     ActionOpenSettings->setEnabled(true);
 }
 
 void TChildform::ClearAnalysis() {
+    // The series leave the charts with their days.
+    AnalysisData.reset();
+    FetchedFrom = FetchedTo = std::numeric_limits<double>::quiet_NaN();
     for (int channel = 0; channel < ChannelCount; ++channel)
         if (channel != ChVolume && channel != ChEnergy)
             CheckBoxOf(channel)->setChecked(false);

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "core/DateTime.h"
 #include "settings/WindowSettings.h"
 
 #include <QWidget>
 
 #include <array>
+#include <limits>
+#include <memory>
 
 class ChartSurface;
+class TAnalysisData;
 class SettingsStore;
 class QAction;
 class QCheckBox;
@@ -40,6 +44,8 @@ public:
     bool HasData() const;
     bool HasVisibleSeries() const;
     const WindowSettings& Settings() const { return FSettings; }
+    // The analysis held, or null while the window is empty.
+    const TAnalysisData* Data() const { return AnalysisData.get(); }
     // The chart's refusal of the settings' Y range at construction; the window is kept and the
     // creator reports it.
     const QString& SettingsError() const { return FSettingsError; }
@@ -55,6 +61,20 @@ public:
     void RemoveCheckedSeries();
     void AddCheckedSeries();
     void GraphCheckboxClicked(QCheckBox* box, int channel);
+
+    // Loading. Each load first clears the window, so it always holds one analysis.
+    void LoadLogFile(const QString& path);
+    void BeginMultiDayLoad(int fileCount, const QString& firstPath, DateTime firstDate,
+                           DateTime lastDate);
+    void AddMultiDayFile(const QString& path);
+    void FinishMultiDayLoad();
+    void AbortMultiDayLoad();
+    void SetHeadline(const QString& fromText, const QString& toText, int fileCount);
+    void UpdateCaption();
+
+    // Navigation.
+    void SetTimeWindow(DateTime start, DateTime end);
+    void UpdateSpanTexts();
 
     // Presentation.
     void UpdateAxes();
@@ -86,8 +106,14 @@ private:
     void SetAxisRange(ChartSurface& chart, int axis, double minimum, double maximum);
     void ApplyDynamicScaling();
     void UpdateLowerMargins();
+    void FillSpanItems(int count);
+    void ResetNavigation();
+    void SetSliderRange(int maximum, int position);
+    void SetChartTitle(const QString& pattern);
+    void SetBottomRange(DateTime start, DateTime end);
 
     SettingsStore* FStore = nullptr;
+    std::unique_ptr<TAnalysisData> AnalysisData;
     WindowSettings FSettings;
     bool FOthersOnRight = false;
     QString FSettingsError;
@@ -99,6 +125,10 @@ private:
     int EndHour = 24;
     int DayIndex = 0;
     int MonthIndex = 0;
+    // Whole-day bounds of the series last fetched; NaN before any fetch. Compared with these, not
+    // with the axis, since undoing a zoom restores a range the series were never fetched for.
+    DateTime FetchedFrom = std::numeric_limits<double>::quiet_NaN();
+    DateTime FetchedTo = std::numeric_limits<double>::quiet_NaN();
     QString FromText;
     QString ToText;
     int FileCount = 0;

@@ -4,6 +4,7 @@
 #include "core/AppError.h"
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
+#include "logdata/TAnalysisData.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -113,8 +114,10 @@ void TChildform::ApplySettings(const WindowSettings& settings) {
         swatch->setPalette(palette);
     }
     ApplyCaptions();
-    if (HasData())
+    if (AnalysisData) {
+        AnalysisData->ApplySettings(FSettings);
         UpdateAxes();
+    }
     if (!rangeError.isEmpty())
         AppError::Raise(rangeError);
 }
@@ -151,6 +154,13 @@ void TChildform::UpdateAxes() {
                                            : left + QStringLiteral("   ") + JoinUnits(others));
     }
     Chart->SetAxisVisible(ChartAxis::Right, FOthersOnRight);
+    if (AnalysisData) {
+        for (int channel : {ChFlow, ChPower, ChVolume, ChEnergy})
+            AnalysisData->SetChannelAxis(channel,
+                                         FOthersOnRight ? ValueAxis::Right : ValueAxis::Left);
+        for (int channel : {ChR1, ChR2, ChR3, ChRError})
+            AnalysisData->SetChannelAxis(channel, ValueAxis::Left);
+    }
     UpdateLowerMargins();
     if (FSettings.DynamicScaling)
         ApplyDynamicScaling();

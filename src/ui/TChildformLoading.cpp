@@ -1,0 +1,139 @@
+#include "ui/TChildform.h"
+
+#include "chart/ChartSurface.h"
+#include "core/AppError.h"
+#include "core/DatePattern.h"
+#include "core/LanguageTexts.h"
+#include "logdata/TAnalysisData.h"
+#include "ui/ErrorBoundary.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int TextNew = 16;
+constexpr int TextOpenError = 84;
+constexpr int TextFirstSpan = 25; // "1 hour" ... "1 month"
+constexpr int DaySpanItem = 3;
+
+std::unique_ptr<TAnalysisData> NewDataSet() {
+    // An unreadable first file of a range is shown at once and the range goes on.
+    return std::make_unique<TAnalysisData>([](const AppError& error) { OnAppException(error); });
+}
+
+} // namespace
+
+void TChildform::FillSpanItems(int count) {
+    const QSignalBlocker block(SpanTime);
+    SpanTime->clear();
+    for (int i = 0; i < count; ++i)
+        SpanTime->addItem(Text(TextFirstSpan + i));
+    SpanTime->setCurrentIndex(DaySpanItem);
+}
+
+void TChildform::ResetNavigation() {
+    MonthMode = false;
+    MonthIndex = 0;
+    DayIndex = 0;
+    StartHour = 0;
+    EndHour = 24;
+    Chart->SetDateFormat(QStringLiteral("hh:mm"));
+    Chart->CopyBottomAxisTo(*Chart2);
+}
+
+void TChildform::SetSliderRange(int maximum, int position) {
+    const QSignalBlocker block(SliderTime);
+    // A range without days must not turn into -1..-1.
+    SliderTime->setRange(0, std::max(0, maximum));
+    SliderTime->setValue(position);
+}
+
+void TChildform::SetChartTitle(const QString& pattern) {
+    Chart->ClearTitle();
+    Chart->AddTitle(DatePattern::Format(pattern, CurrentDate));
+}
+
+void TChildform::LoadLogFile(const QString& path) {
+    ClearAnalysis();
+    auto loaded = NewDataSet();
+    try {
+        loaded->LoadFile(path, Chart, Chart2);
+    } catch (const AppError&) {
+        loaded.reset();
+        ClearAnalysis();
+        setWindowTitle(Text(TextNew));
+        UpdateCommands();
+        AppError::RaiseText(TextOpenError);
+    }
+    AnalysisData = std::move(loaded);
+    Chart->UndoZoom();
+    Chart->SetZoomAllowed(true);
+    Chart->SetPanAllowed(false);
+    FillSpanItems(4);
+    ResetNavigation();
+    SetSliderRange(static_cast<int>(AnalysisData->GetDayCount()) - 1, 0);
+    SliderTime->setEnabled(false);
+    CurrentDate = AnalysisData->GetStartDate(0);
+    SetChartTitle(QStringLiteral("dd. mmmm yyyy"));
+    SetTimeWindow(CurrentDate, CurrentDate + 1);
+    SetHeadline(DatePattern::Format(QStringLiteral("dd. mmmm yyyy"), CurrentDate), QString(), 0);
+    UpdateCommands();
+}
+
+void TChildform::BeginMultiDayLoad(int fileCount, const QString& firstPath, DateTime firstDate,
+                                   DateTime lastDate) {
+    ClearAnalysis();
+    SetHeadline(DatePattern::Format(QStringLiteral("dd.mm.yyyy"), firstDate),
+                DatePattern::Format(QStringLiteral("dd.mm.yyyy"), lastDate), fileCount);
+    auto loaded = NewDataSet();
+    loaded->LoadRange(firstDate, lastDate, static_cast<unsigned>(std::max(0, fileCount)), firstPath,
+                      Chart, Chart2);
+    AnalysisData = std::move(loaded);
+}
+
+void TChildform::AddMultiDayFile(const QString& path) {
+    if (!AnalysisData)
+        AppError::Raise(QStringLiteral("Illegal State (6)."));
+    AnalysisData->AddFile(path);
+}
+
+void TChildform::AbortMultiDayLoad() {
+    ClearAnalysis();
+    setWindowTitle(Text(TextNew));
+}
+
+void TChildform::FinishMultiDayLoad() {
+    if (!AnalysisData)
+        AppError::Raise(QStringLiteral("Illegal State (6)."));
+    // A range that holds a single file is a single day: it has no month to show.
+    FillSpanItems(AnalysisData->IsMultiDay() ? 5 : 4);
+    ResetNavigation();
+    SetSliderRange(static_cast<int>(AnalysisData->GetDayCount()) - 1, 0);
+    SliderTime->setEnabled(true);
+    CurrentDate = AnalysisData->GetStartDate(0);
+    SetTimeWindow(CurrentDate, CurrentDate + 1);
+    SetChartTitle(QStringLiteral("dd. mmmm yyyy"));
+    AnalysisData->BuildMonthTotals();
+    UpdateCommands();
+}
+
+void TChildform::SetHeadline(const QString& fromText, const QString& toText, int fileCount) {
+    FromText = fromText;
+    ToText = toText;
+    FileCount = fileCount;
+    UpdateCaption();
+}
+
+void TChildform::UpdateCaption() {
+    if (FromText.isEmpty())
+        setWindowTitle(Text(TextNew));
+    else if (ToText.isEmpty())
+        setWindowTitle(Text(17) + FromText + QStringLiteral("."));
+    else
+        setWindowTitle(Text(18) + FromText + Text(19) + ToText + Text(20) +
+                       QString::number(FileCount) + Text(21));
+}
