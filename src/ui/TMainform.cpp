@@ -262,6 +262,9 @@ void TMainform::ConnectActions() {
     connect(ActionClose, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionCloseExecute(); }));
     connect(ActionExit, &QAction::triggered, this, GuardedSlot([this](bool) { close(); }));
+    for (QAction* language : LanguageActions())
+        connect(language, &QAction::triggered, this,
+                GuardedSlot([this, language](bool) { ActionLanguageSelection(language); }));
     connect(ActionCascade, &QAction::triggered, this,
             GuardedSlot([this](bool) { MdiArea->cascadeSubWindows(); }));
     connect(ActionTileHorizontal, &QAction::triggered, this,
@@ -305,5 +308,6 @@ void TMainform::FormActivate() {
     } catch (const std::exception&) {
         // The user opens a window with Open or Multi-day analysis instead.
     }
+    SelectLanguageFromSettings();
     UpdateActionStates();
 }

@@ -93,6 +93,12 @@ public:
     // The seven language actions in language-number order (German first).
     std::array<QAction*, 7> LanguageActions() const;
 
+    // Language: the saved one at the first activation, the user's choice from menu or tool bar.
+    void SelectLanguageFromSettings();
+    void ActionLanguageSelection(QAction* sender);
+    void ApplyLanguageTexts();
+    int LanguageNumber() const { return FLanguageNumber; }
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -115,9 +121,12 @@ private:
     void MinimizeAll();
     void CloseAllAnalysisWindows();
     void DetachSignals();
+    void CheckLanguageAction(int index);
 
     std::unique_ptr<SettingsStore> FStore;
     bool FirstActivation = true;
+    // 1..7. A checkable action is already toggled when it fires: a re-choice is told from this.
+    int FLanguageNumber = 1;
     bool FClosing = false;
     QMetaObject::Connection FFocusConnection;
 };
