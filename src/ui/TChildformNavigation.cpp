@@ -145,11 +145,14 @@ void TChildform::ShowHourWindow() {
 void TChildform::SpanTimeChange(int item) {
     if (!AnalysisData)
         return;
-    // Typed text selects no item; it shows the day, so the selector says so.
-    if (item < 0 || item > MonthItem) {
+    // Typed text selects no item; it shows the day, so the selector says so. The other handlers
+    // read the span from the selector, which must name it also when this runs from code.
+    if (item < 0 || item >= SpanTime->count())
         item = DayItem;
+    if (SpanTime->currentIndex() != item || SpanTime->currentText() != SpanTime->itemText(item)) {
         const QSignalBlocker block(SpanTime);
-        SpanTime->setCurrentIndex(DayItem);
+        SpanTime->setCurrentIndex(item);
+        SpanTime->setEditText(SpanTime->itemText(item));
     }
     Chart->UndoZoom();
     SetSpanChecksEnabled(item == MonthItem);
