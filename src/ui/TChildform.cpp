@@ -383,6 +383,7 @@ void TChildform::changeEvent(QEvent* event) {
 void TChildform::closeEvent(QCloseEvent* event) {
     Guarded([this] {
         SliderTime->disconnect(this);
+        ScrollTimer->stop(); // a button held while the window closes gets no release
         ClearAnalysis();
     });
     event->accept();

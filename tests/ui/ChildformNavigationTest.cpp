@@ -403,3 +403,23 @@ TEST_F(ChildformNavigationTest, TheNavigationButtonsShowTheirGlyphs) {
         EXPECT_FALSE(button->icon().pixmap(16, 16).isNull()) << name;
     }
 }
+
+TEST_F(ChildformNavigationTest, DecemberEndsOnTheFirstOfJanuaryAndOneFileHasNoDaySlider) {
+    LoadRange(QDate(2009, 12, 31), 2);
+    Form.SpanTimeChange(4);
+    ExpectWindow(Date(QDate(2009, 12, 1)), Date(QDate(2010, 1, 1)));
+    EXPECT_EQ(Title(), "December 2009");
+    Find<QToolButton>("ButtonJumpRight")->click();
+    ExpectWindow(Date(QDate(2010, 1, 1)), Date(QDate(2010, 2, 1)));
+
+    // A single day: the slider has hours to offer, but no other day.
+    Form.LoadLogFile(WriteDay(QDate(2010, 5, 1)));
+    Form.SpanTimeChange(2);
+    EXPECT_TRUE(Slider().isEnabled());
+    EXPECT_EQ(Slider().maximum(), 16);
+    Form.SpanTimeChange(3);
+    EXPECT_FALSE(Slider().isEnabled());
+    Find<QToolButton>("ButtonJumpRight")->click();
+    ExpectWindow(Date(QDate(2010, 5, 1)), Date(QDate(2010, 5, 2)));
+    EXPECT_TRUE(Prompts.AskedPrompts().empty());
+}
