@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -83,6 +84,7 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     layout->setSpacing(0);
     BuildPanel();
     BuildGraphArea();
+    ConnectNavigation();
     layout->addWidget(PanelLeft);
     layout->addWidget(PanelGraph, 1);
     ApplyMinimumSize();
@@ -223,21 +225,18 @@ void TChildform::BuildGraphArea() {
     SliderTime->setEnabled(false);
     second->addWidget(LabelSelectTimeSpan);
     second->addWidget(SliderTime);
-    const auto makeButton = [&](QToolButton*& button, const char* name, Qt::ArrowType arrow) {
+    const auto makeButton = [&](QToolButton*& button, const char* name, const char* icon) {
         button = new QToolButton(PanelZoomX);
         button->setObjectName(QString::fromLatin1(name));
         button->setFixedSize(25, 25);
-        button->setArrowType(arrow);
+        button->setIcon(QIcon(QString::fromLatin1(icon)));
+        button->setIconSize(QSize(16, 16));
         second->addWidget(button);
     };
-    makeButton(ButtonJumpLeft, "ButtonJumpLeft", Qt::UpArrow);
-    makeButton(ButtonScrollLeft, "ButtonScrollLeft", Qt::LeftArrow);
-    makeButton(ButtonScrollRight, "ButtonScrollRight", Qt::RightArrow);
-    makeButton(ButtonJumpRight, "ButtonJumpRight", Qt::DownArrow);
-    ButtonJumpLeft->setText(QStringLiteral("|<"));
-    ButtonJumpLeft->setArrowType(Qt::NoArrow);
-    ButtonJumpRight->setText(QStringLiteral(">|"));
-    ButtonJumpRight->setArrowType(Qt::NoArrow);
+    makeButton(ButtonJumpLeft, "ButtonJumpLeft", ":/icons/JumpLeft.svg");
+    makeButton(ButtonScrollLeft, "ButtonScrollLeft", ":/icons/ScrollLeft.svg");
+    makeButton(ButtonScrollRight, "ButtonScrollRight", ":/icons/ScrollRight.svg");
+    makeButton(ButtonJumpRight, "ButtonJumpRight", ":/icons/JumpRight.svg");
     second->addStretch(1);
     rows->addLayout(first);
     rows->addLayout(second);
@@ -384,6 +383,7 @@ void TChildform::changeEvent(QEvent* event) {
 void TChildform::closeEvent(QCloseEvent* event) {
     Guarded([this] {
         SliderTime->disconnect(this);
+        ScrollTimer->stop(); // a button held while the window closes gets no release
         ClearAnalysis();
     });
     event->accept();

@@ -72,9 +72,32 @@ public:
     void SetHeadline(const QString& fromText, const QString& toText, int fileCount);
     void UpdateCaption();
 
-    // Navigation.
+    // Navigation. The handlers are public so that the main window and tests can drive them as the
+    // controls do.
     void SetTimeWindow(DateTime start, DateTime end);
     void UpdateSpanTexts();
+    // `item` is the chosen entry of the span selector, -1 for text typed into it.
+    void SpanTimeChange(int item);
+    void SliderTimeChange();
+    void ButtonJumpLeftClick();
+    void ButtonJumpRightClick();
+    void ButtonScrollLeftClick();
+    void ButtonScrollRightClick();
+    void ButtonScrollLeftMouseDown();
+    void ButtonScrollRightMouseDown();
+    void ButtonScrollMouseUp();
+    void ButtonScrollLeftKeyDown();
+    void ButtonScrollRightKeyDown();
+    // What each tick of the scroll timer runs: a step while a scroll button is held, else
+    // TimerDummy.
+    void ScrollTimerTick();
+    void TimerDummy();
+    enum class ScrollDirection { Left, Right };
+    void ScrollStep(ScrollDirection direction);
+    void SyncSliderToWindow();
+    void ChartZoom();
+    void ChartUndoZoom();
+    void ChartScroll();
 
     // Presentation.
     void UpdateAxes();
@@ -91,6 +114,7 @@ Q_SIGNALS:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildPanel();
@@ -111,6 +135,14 @@ private:
     void SetSliderRange(int maximum, int position);
     void SetChartTitle(const QString& pattern);
     void SetBottomRange(DateTime start, DateTime end);
+    void ConnectNavigation();
+    void SetSpanChecksEnabled(bool monthSpan);
+    void AllowHourPanning(bool hourSpan);
+    DateTime NextMonthStart(DateTime monthStart) const;
+    void ShowHourWindow();
+    void SyncDay(DateTime lo);
+    void SyncHour(DateTime lo);
+    bool ScrollEvent(QObject* watched, QEvent* event);
 
     SettingsStore* FStore = nullptr;
     std::unique_ptr<TAnalysisData> AnalysisData;
@@ -155,6 +187,9 @@ private:
     QToolButton* ButtonScrollRight = nullptr;
     QToolButton* ButtonJumpRight = nullptr;
     QTimer* ScrollTimer = nullptr;
+    // Where the scroll timer's tick points: a direction while a scroll button is held.
+    bool FScrollHeld = false;
+    ScrollDirection FScrollDirection = ScrollDirection::Right;
     std::array<QCheckBox*, 15> FBoxes{};
     std::array<QFrame*, 15> FSwatches{};
 };
