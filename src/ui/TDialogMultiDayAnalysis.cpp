@@ -152,11 +152,14 @@ TDialogMultiDayAnalysis::TDialogMultiDayAnalysis(QWidget* parent)
     OkBtn->setGeometry(488, 206, 89, 27);
     OkBtn->hide();
 
-    connect(SelectFrom, &QPushButton::clicked, this, GuardedSlot([this] { SelectFromClick(); }));
-    connect(SelectTo, &QPushButton::clicked, this, GuardedSlot([this] { SelectToClick(); }));
-    connect(ExecuteBtn, &QPushButton::clicked, this, GuardedSlot([this] { ExecuteBtnClick(); }));
-    connect(CancelBtn, &QPushButton::clicked, this, GuardedSlot([this] { CancelBtnClick(); }));
-    connect(OkBtn, &QPushButton::clicked, this, GuardedSlot([this] { accept(); }));
+    connect(SelectFrom, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { SelectFromClick(); }));
+    connect(SelectTo, &QPushButton::clicked, this, GuardedSlot([this](bool) { SelectToClick(); }));
+    connect(ExecuteBtn, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { ExecuteBtnClick(); }));
+    connect(CancelBtn, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { CancelBtnClick(); }));
+    connect(OkBtn, &QPushButton::clicked, this, GuardedSlot([this](bool) { accept(); }));
 
     ApplyTexts();
 }
