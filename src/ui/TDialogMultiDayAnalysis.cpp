@@ -373,7 +373,7 @@ void TDialogMultiDayAnalysis::RunMultiDayLoad(const QStringList& files, DateTime
     ProgressBar->setValue(0);
     FPhase = Phase::Loading;
     SetInputsEnabled(false);
-    // The edits stay usable in the platform's dialog; here only the buttons are locked.
+    // Only the buttons are locked while files load; the edits stay enabled.
     PathFrom->setEnabled(true);
     PathTo->setEnabled(true);
     LabelAbort->show();

@@ -473,7 +473,8 @@ TEST_F(KeyboardEscapeTest, APressDuringTheLoadAbortsAndOtherInputIsSwallowed) {
     Analyse();
     EXPECT_EQ(Prompts.AskedPrompts().back().Text, Text(80));
     EXPECT_FALSE(Form.HasData());
-    EXPECT_EQ(From()->text(), Native(days.first())) << "typing reached the edit";
+    EXPECT_EQ(From()->text().toStdString(), Native(days.first()).toStdString())
+        << "typing must not reach the edit while files load";
     ExpectWaiting();
 }
 
