@@ -25,6 +25,10 @@ QString DefaultCaption(PromptKind kind) {
     return Text(51);
 }
 
+QString LogFileFilter() {
+    return Text(72) + QStringLiteral(" (*.csv)|*.csv|") + Text(74) + QStringLiteral(" (*.*)|*");
+}
+
 Prompts& CurrentPrompts() {
     static QtPrompts qtPrompts;
     return installedPrompts != nullptr ? *installedPrompts : qtPrompts;

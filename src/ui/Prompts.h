@@ -22,10 +22,21 @@ public:
     bool AskYes(PromptKind kind, const QString& text) {
         return Message(kind, text) == PromptAnswer::Yes;
     }
+
+    // --- File dialogs ---
+    // The open (`open` true) or save file dialog. `filter` holds "description|pattern|" pairs,
+    // the first pair preselected; `path` comes in as the proposed file name (may be empty) and is
+    // replaced by the chosen path only when the user confirms, which returns true.
+    virtual bool ShowFileDialog(QString& path, QWidget* owner, const QString& filter, bool open,
+                                const QString& defaultExtension, const QString& initialFolder) = 0;
+    // --- end file dialogs ---
 };
 
 // Caption text of a kind in the current language.
 QString DefaultCaption(PromptKind kind);
+
+// The filter of log files and all files in the current language, for ShowFileDialog.
+QString LogFileFilter();
 
 // The prompts the program uses; a Qt implementation unless one was installed.
 Prompts& CurrentPrompts();

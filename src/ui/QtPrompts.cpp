@@ -1,6 +1,10 @@
 #include "ui/QtPrompts.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 PromptAnswer QtPrompts::Message(PromptKind kind, const QString& text, const QString& caption) {
     QMessageBox::Icon icon = QMessageBox::Critical;
@@ -27,3 +31,50 @@ PromptAnswer QtPrompts::Message(PromptKind kind, const QString& text, const QStr
         return (box.exec(), PromptAnswer::Ok);
     return box.exec() == QMessageBox::Yes ? PromptAnswer::Yes : PromptAnswer::No;
 }
+
+// --- File dialogs ---
+
+QStringList QtPrompts::NameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        QString patterns = parts[i + 1].trimmed();
+        if (patterns.isEmpty())
+            continue;
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from a trailing "(...)", so the description's own one must go.
+        static const QRegularExpression trailingGroup(QStringLiteral("\\s*\\([^()]*\\)$"));
+        description.remove(trailingGroup);
+        result << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return result;
+}
+
+bool QtPrompts::ShowFileDialog(QString& path, QWidget* owner, const QString& filter, bool open,
+                               const QString& defaultExtension, const QString& initialFolder) {
+    QFileDialog dialog(owner);
+    // Qt's own dialog: its name filters ignore case, so "*.csv" also lists "20090604.CSV".
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const QStringList filters = NameFilters(filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (!defaultExtension.isEmpty())
+        dialog.setDefaultSuffix(defaultExtension);
+    if (!initialFolder.isEmpty()) {
+        // An edit may hold a file picked before; the dialog then starts in its folder.
+        const QFileInfo start(initialFolder);
+        dialog.setDirectory(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
+    }
+    if (!path.isEmpty())
+        dialog.selectFile(path);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return true;
+}
+
+// --- end file dialogs ---

@@ -2,9 +2,19 @@
 
 #include "ui/Prompts.h"
 
+#include <QStringList>
+
 // Real message boxes, modal and owned by the application (no parent window).
 class QtPrompts : public Prompts {
 public:
     using Prompts::Message;
     PromptAnswer Message(PromptKind kind, const QString& text, const QString& caption) override;
+
+    // --- File dialogs ---
+    bool ShowFileDialog(QString& path, QWidget* owner, const QString& filter, bool open,
+                        const QString& defaultExtension, const QString& initialFolder) override;
+    // Qt's name filters from "description|pattern|" pairs: the pattern after each "|" is what
+    // filters, since Qt would otherwise take the patterns from the description's parentheses.
+    static QStringList NameFilters(const QString& filter);
+    // --- end file dialogs ---
 };

@@ -7,6 +7,7 @@ ScriptedPrompts::ScriptedPrompts() { SetCurrentPrompts(this); }
 ScriptedPrompts::~ScriptedPrompts() {
     SetCurrentPrompts(nullptr);
     EXPECT_TRUE(FScript.empty()) << FScript.size() << " scripted answer(s) never asked for";
+    EXPECT_TRUE(FFiles.empty()) << FFiles.size() << " scripted file(s) never asked for";
 }
 
 PromptAnswer ScriptedPrompts::Message(PromptKind kind, const QString& text,
@@ -23,3 +24,23 @@ PromptAnswer ScriptedPrompts::Message(PromptKind kind, const QString& text,
         << "prompt of another kind: " << text.toStdString();
     return step.Answer;
 }
+
+// --- File dialogs ---
+
+bool ScriptedPrompts::ShowFileDialog(QString& path, QWidget* /*owner*/, const QString& filter,
+                                     bool open, const QString& defaultExtension,
+                                     const QString& initialFolder) {
+    FFileDialogs.push_back({filter, open, defaultExtension, initialFolder});
+    if (FFiles.empty()) {
+        ADD_FAILURE() << "unexpected file dialog in " << initialFolder.toStdString();
+        return false;
+    }
+    const QString answer = FFiles.front();
+    FFiles.pop_front();
+    if (answer.isEmpty())
+        return false;
+    path = answer;
+    return true;
+}
+
+// --- end file dialogs ---

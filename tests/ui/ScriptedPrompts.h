@@ -29,6 +29,20 @@ public:
     const std::vector<Asked>& AskedPrompts() const { return FAsked; }
     bool Exhausted() const { return FScript.empty(); }
 
+    // --- File dialogs ---
+    struct FileDialogCall {
+        QString Filter;
+        bool Open;
+        QString DefaultExtension;
+        QString InitialFolder;
+    };
+    bool ShowFileDialog(QString& path, QWidget* owner, const QString& filter, bool open,
+                        const QString& defaultExtension, const QString& initialFolder) override;
+    // The next file dialog is confirmed with `path`, or cancelled when `path` is empty.
+    void ExpectFile(const QString& path) { FFiles.push_back(path); }
+    const std::vector<FileDialogCall>& FileDialogs() const { return FFileDialogs; }
+    // --- end file dialogs ---
+
 private:
     struct Step {
         PromptKind Kind;
@@ -36,4 +50,6 @@ private:
     };
     std::deque<Step> FScript;
     std::vector<Asked> FAsked;
+    std::deque<QString> FFiles;
+    std::vector<FileDialogCall> FFileDialogs;
 };

@@ -1,0 +1,431 @@
+#include "ui/TDialogMultiDayAnalysis.h"
+
+#include "core/AppError.h"
+#include "core/LanguageTexts.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/EscapeKeyPoll.h"
+#include "ui/Prompts.h"
+#include "ui/TChildform.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int TextCaption = 2;
+constexpr int TextFrom = 75;
+constexpr int TextTo = 76;
+constexpr int TextBrowse = 77;
+constexpr int TextAnalyse = 78;
+constexpr int TextPressEsc = 79;
+constexpr int TextAborted = 80;
+constexpr int TextOpenError = 84;
+constexpr int TextNoFiles = 87;
+constexpr int TextNoDateInNames = 88;
+constexpr int TextOnlyCsv = 89;
+constexpr int TextStartNoDate = 90;
+constexpr int TextEndNoDate = 91;
+constexpr int TextEndBeforeStart = 92;
+constexpr int TextOneDay = 93;
+constexpr int TextNoWindow = 97;
+
+const QString CsvExtension = QStringLiteral(".csv");
+
+bool IsSeparator(QChar c) {
+    if (c == QDir::separator())
+        return true;
+    // Windows paths also end their drive part with a colon ("C:file.csv").
+    return QDir::separator() == QLatin1Char('\\') && c == QLatin1Char(':');
+}
+
+qsizetype LastSeparator(const QString& path) {
+    for (qsizetype i = path.size() - 1; i >= 0; --i)
+        if (IsSeparator(path[i]))
+            return i;
+    return -1;
+}
+
+QString FileNamePart(const QString& path) { return path.mid(LastSeparator(path) + 1); }
+
+bool IsDigits(const QString& text, qsizetype count) {
+    return text.size() == count &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+
+QString DayStem(DateTime day) {
+    const DateParts parts = DecodeDate(day);
+    return QStringLiteral("%1").arg(parts.Year, 4, 10, QLatin1Char('0')) + TwoDigits(parts.Month) +
+           TwoDigits(parts.Day);
+}
+
+// Finds "<stem>.csv" in a folder whatever the case of its extension; the listing of each folder is
+// read once per collection.
+class DayFileLookup {
+public:
+    QString Find(const QString& folder, const QString& stem) {
+        const QString exact = QDir(folder).filePath(stem + CsvExtension);
+        if (QFileInfo(exact).isFile())
+            return exact;
+        auto listing = FListings.find(folder);
+        if (listing == FListings.end()) {
+            QHash<QString, QString> names;
+            const QStringList entries =
+                QDir(folder).entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+            for (const QString& entry : entries)
+                names.insert(entry.toLower(), entry);
+            listing = FListings.insert(folder, names);
+        }
+        const auto found = listing->constFind(stem + CsvExtension);
+        return found == listing->cend() ? QString() : QDir(folder).filePath(*found);
+    }
+
+private:
+    QHash<QString, QHash<QString, QString>> FListings;
+};
+
+} // namespace
+
+TDialogMultiDayAnalysis::TDialogMultiDayAnalysis(QWidget* parent)
+    : QDialog(parent), FKeyboardPoll(std::make_unique<QtEscapeKeyPoll>()) {
+    setObjectName(QStringLiteral("DialogMultiDayAnalysis"));
+    setFixedSize(585, 243);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::Box);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(8, 8, 569, 160);
+
+    LabelFrom = new QLabel(this);
+    LabelFrom->setObjectName(QStringLiteral("LabelFrom"));
+    LabelFrom->setGeometry(24, 18, 440, 20);
+    PathFrom = new QLineEdit(this);
+    PathFrom->setObjectName(QStringLiteral("PathFrom"));
+    PathFrom->setGeometry(24, 40, 440, 25);
+    SelectFrom = new QPushButton(this);
+    SelectFrom->setObjectName(QStringLiteral("SelectFrom"));
+    SelectFrom->setGeometry(472, 39, 89, 27);
+    LabelFrom->setBuddy(PathFrom);
+
+    LabelTo = new QLabel(this);
+    LabelTo->setObjectName(QStringLiteral("LabelTo"));
+    LabelTo->setGeometry(24, 74, 440, 20);
+    PathTo = new QLineEdit(this);
+    PathTo->setObjectName(QStringLiteral("PathTo"));
+    PathTo->setGeometry(24, 96, 440, 25);
+    SelectTo = new QPushButton(this);
+    SelectTo->setObjectName(QStringLiteral("SelectTo"));
+    SelectTo->setGeometry(472, 95, 89, 27);
+    LabelTo->setBuddy(PathTo);
+
+    ProgressBar = new QProgressBar(this);
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setGeometry(24, 136, 537, 20);
+    ProgressBar->setTextVisible(false);
+
+    LabelAbort = new QLabel(this);
+    LabelAbort->setObjectName(QStringLiteral("LabelAbort"));
+    LabelAbort->setGeometry(8, 180, 569, 20);
+    LabelAbort->hide();
+
+    ExecuteBtn = new QPushButton(this);
+    ExecuteBtn->setObjectName(QStringLiteral("ExecuteBtn"));
+    ExecuteBtn->setGeometry(392, 206, 89, 27);
+    CancelBtn = new QPushButton(QStringLiteral("A&bbrechen"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(488, 206, 89, 27);
+    OkBtn = new QPushButton(QStringLiteral("&OK"), this);
+    OkBtn->setObjectName(QStringLiteral("OkBtn"));
+    OkBtn->setGeometry(488, 206, 89, 27);
+    OkBtn->hide();
+
+    connect(SelectFrom, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { SelectFromClick(); }));
+    connect(SelectTo, &QPushButton::clicked, this, GuardedSlot([this](bool) { SelectToClick(); }));
+    connect(ExecuteBtn, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { ExecuteBtnClick(); }));
+    connect(CancelBtn, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { CancelBtnClick(); }));
+    connect(OkBtn, &QPushButton::clicked, this, GuardedSlot([this](bool) { accept(); }));
+
+    ApplyTexts();
+}
+
+TDialogMultiDayAnalysis::~TDialogMultiDayAnalysis() = default;
+
+void TDialogMultiDayAnalysis::ApplyTexts() {
+    setWindowTitle(Text(TextCaption) + QLatin1Char(':'));
+    LabelFrom->setText(Text(TextFrom) + QLatin1Char(':'));
+    LabelTo->setText(Text(TextTo) + QLatin1Char(':'));
+    SelectFrom->setText(Text(TextBrowse));
+    SelectTo->setText(Text(TextBrowse));
+    ExecuteBtn->setText(Text(TextAnalyse));
+    LabelAbort->setText(Text(TextPressEsc));
+}
+
+void TDialogMultiDayAnalysis::PrepareDialog(TChildform* target, const QString& startFolder) {
+    FTargetWindow = target;
+    ChosenFolder = startFolder;
+    PathFrom->setText(startFolder);
+    PathTo->setText(startFolder);
+}
+
+QString TDialogMultiDayAnalysis::GetChosenFolder() const {
+    return ChosenFolder.left(LastSeparator(ChosenFolder) + 1);
+}
+
+void TDialogMultiDayAnalysis::SetEscapeKeyPoll(EscapeKeyPoll* poll) { FInstalledPoll = poll; }
+
+EscapeKeyPoll& TDialogMultiDayAnalysis::EscPoll() {
+    return FInstalledPoll != nullptr ? *FInstalledPoll : *FKeyboardPoll;
+}
+
+void TDialogMultiDayAnalysis::showEvent(QShowEvent* event) {
+    FPhase = Phase::Waiting;
+    ProgressBar->setRange(0, 1);
+    ProgressBar->setValue(0);
+    OkBtn->hide();
+    OkBtn->setDefault(false);
+    CancelBtn->show();
+    ExecuteBtn->show();
+    ExecuteBtn->setDefault(true);
+    LabelAbort->hide();
+    SetInputsEnabled(true);
+    EndFileChosen = false;
+    ApplyTexts();
+    QDialog::showEvent(event);
+}
+
+void TDialogMultiDayAnalysis::SetInputsEnabled(bool enabled) {
+    for (QWidget* control : {static_cast<QWidget*>(PathFrom), static_cast<QWidget*>(PathTo),
+                             static_cast<QWidget*>(SelectFrom), static_cast<QWidget*>(SelectTo),
+                             static_cast<QWidget*>(CancelBtn), static_cast<QWidget*>(ExecuteBtn)})
+        control->setEnabled(enabled);
+}
+
+void TDialogMultiDayAnalysis::reject() {
+    // Esc and the title bar mean Cancel only while the dialog waits for input: a load must run to
+    // its end or be stopped with Esc, and a finished one is left with OK.
+    if (FPhase != Phase::Waiting)
+        return;
+    FTargetWindow = nullptr;
+    QDialog::reject();
+}
+
+void TDialogMultiDayAnalysis::closeEvent(QCloseEvent* event) {
+    if (FPhase == Phase::Loading) {
+        event->ignore();
+        return;
+    }
+    if (FPhase == Phase::Finished) {
+        // The analysis is complete and OK is the only way on, so closing the window counts as OK.
+        event->ignore();
+        accept();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void TDialogMultiDayAnalysis::SelectFromClick() {
+    QString path;
+    if (!CurrentPrompts().ShowFileDialog(path, this, LogFileFilter(), true, QStringLiteral("CSV"),
+                                         PathFrom->text()))
+        return;
+    PathFrom->setText(path);
+    ChosenFolder = path.left(LastSeparator(path) + 1);
+    if (!EndFileChosen)
+        PathTo->setText(ChosenFolder);
+}
+
+void TDialogMultiDayAnalysis::SelectToClick() {
+    QString path;
+    if (!CurrentPrompts().ShowFileDialog(path, this, LogFileFilter(), true, QStringLiteral("CSV"),
+                                         PathTo->text()))
+        return;
+    PathTo->setText(path);
+    EndFileChosen = true;
+}
+
+void TDialogMultiDayAnalysis::CancelBtnClick() {
+    FTargetWindow = nullptr;
+    QDialog::reject();
+}
+
+void TDialogMultiDayAnalysis::CheckFileExists(QLineEdit* edit) {
+    if (QFileInfo(edit->text()).isFile())
+        return;
+    edit->setFocus();
+    edit->selectAll();
+    AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + edit->text());
+}
+
+bool TDialogMultiDayAnalysis::DateOfName(const QString& name, DateTime& date) {
+    // Dashes go in before the 7th and the 5th character: "20090604" reads as 2009-06-04.
+    if (name.size() < 8)
+        return false;
+    QString dashed = name;
+    dashed.insert(6, QLatin1Char('-'));
+    dashed.insert(4, QLatin1Char('-'));
+    const QStringList parts = dashed.split(QLatin1Char('-'));
+    if (parts.size() != 3 || !IsDigits(parts[0], 4) || !IsDigits(parts[1], 2) ||
+        !IsDigits(parts[2], 2))
+        return false;
+    return EncodeDate(parts[0].toInt(), parts[1].toInt(), parts[2].toInt(), date);
+}
+
+void TDialogMultiDayAnalysis::ExecuteBtnClick() {
+    if (!FTargetWindow)
+        AppError::RaiseText(TextNoWindow);
+    CheckFileExists(PathFrom);
+    CheckFileExists(PathTo);
+    const QString fromText = PathFrom->text();
+    const QString toText = PathTo->text();
+    if (fromText == toText) {
+        FTargetWindow->LoadLogFile(fromText);
+        CurrentPrompts().Message(PromptKind::Information, Text(TextOneDay));
+        accept();
+        return;
+    }
+
+    QString fromName = FileNamePart(fromText).toLower();
+    QString toName = FileNamePart(toText).toLower();
+    const auto extension = [](const QString& name) {
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        return dot < 0 ? QString() : name.mid(dot);
+    };
+    if (extension(fromName) != CsvExtension || extension(toName) != CsvExtension)
+        AppError::RaiseText(TextOnlyCsv);
+    fromName.remove(fromName.indexOf(CsvExtension), CsvExtension.size());
+    toName.remove(toName.indexOf(CsvExtension), CsvExtension.size());
+    if (fromName.size() < 8 || toName.size() < 8)
+        AppError::RaiseText(TextNoDateInNames);
+
+    DateTime startDate = 0;
+    DateTime endDate = 0;
+    if (!DateOfName(fromName, startDate))
+        AppError::RaiseText(TextStartNoDate);
+    if (!DateOfName(toName, endDate))
+        AppError::RaiseText(TextEndNoDate);
+    const auto dayCount = static_cast<int>(std::trunc(endDate - startDate));
+    if (dayCount < 0)
+        AppError::RaiseText(TextEndBeforeStart);
+
+    RunMultiDayLoad(CollectFiles(fromText, toText, startDate, dayCount), startDate, endDate);
+}
+
+QStringList TDialogMultiDayAnalysis::CollectFiles(const QString& pathFrom, const QString& pathTo,
+                                                  DateTime startDate, int dayCount) {
+    const auto absolute = [](const QString& path) {
+        return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
+    };
+    const auto parentOf = [](const QString& folder) { return QFileInfo(folder).path(); };
+    const auto nameOf = [](const QString& folder) { return QFileInfo(folder).fileName(); };
+
+    DayFileLookup lookup;
+    QString base = parentOf(absolute(pathFrom));
+    QStringList files;
+    for (int i = 0; i < dayCount; ++i) {
+        const DateTime day = startDate + i;
+        const DateParts parts = DecodeDate(day);
+        const QString stem = DayStem(day);
+        QString found = lookup.Find(base, stem);
+        // Month and year folders only where the folders are named so: in a flat folder such as
+        // "Plant01" the last two characters are no month, and "Plant06" is another system's.
+        if (found.isEmpty() && IsDigits(nameOf(base), 2)) {
+            const QString monthFolder = QDir(parentOf(base)).filePath(TwoDigits(parts.Month));
+            found = lookup.Find(monthFolder, stem);
+            if (!found.isEmpty()) {
+                base = monthFolder;
+            } else if (IsDigits(nameOf(parentOf(base)), 4)) {
+                const QString yearFolder =
+                    QDir(parentOf(parentOf(base)))
+                        .filePath(QStringLiteral("%1").arg(parts.Year, 4, 10, QLatin1Char('0')) +
+                                  QLatin1Char('/') + TwoDigits(parts.Month));
+                found = lookup.Find(yearFolder, stem);
+                if (!found.isEmpty())
+                    base = yearFolder;
+            }
+        }
+        if (!found.isEmpty())
+            files << QDir::toNativeSeparators(found);
+    }
+    files << QDir::toNativeSeparators(absolute(pathTo));
+    return files;
+}
+
+void TDialogMultiDayAnalysis::RunMultiDayLoad(const QStringList& files, DateTime firstDate,
+                                              DateTime lastDate) {
+    EscPoll().WaitForRelease();
+    ProgressBar->setRange(0, std::max<int>(1, static_cast<int>(files.size())));
+    ProgressBar->setValue(0);
+    FPhase = Phase::Loading;
+    SetInputsEnabled(false);
+    // Only the buttons are locked while files load; the edits stay enabled.
+    PathFrom->setEnabled(true);
+    PathTo->setEnabled(true);
+    LabelAbort->show();
+    LabelAbort->repaint();
+
+    // Whatever ends the load early leaves the dialog ready for another attempt.
+    const auto backToWaiting = [this] {
+        LabelAbort->hide();
+        FPhase = Phase::Waiting;
+        SetInputsEnabled(true);
+    };
+    bool aborted = false;
+    try {
+        if (files.isEmpty()) {
+            backToWaiting();
+            ShowErrorMessage(Text(TextNoFiles));
+            return;
+        }
+        if (!FTargetWindow)
+            AppError::RaiseText(TextNoWindow);
+        TChildform& target = *FTargetWindow;
+        target.BeginMultiDayLoad(static_cast<int>(files.size()), files.first(), firstDate,
+                                 lastDate);
+        ProgressBar->setValue(1);
+        for (qsizetype i = 1; i < files.size(); ++i) {
+            if (EscPoll().Pressed()) {
+                aborted = true;
+                ProgressBar->setValue(0);
+                target.AbortMultiDayLoad();
+                break;
+            }
+            // A file that cannot be read is reported and skipped; the range goes on.
+            Guarded([&] { target.AddMultiDayFile(files[i]); });
+            ProgressBar->setValue(static_cast<int>(i + 1));
+        }
+        LabelAbort->hide();
+        if (aborted) {
+            backToWaiting();
+            CurrentPrompts().Message(PromptKind::Information, Text(TextAborted));
+            return;
+        }
+        target.FinishMultiDayLoad();
+    } catch (...) {
+        backToWaiting();
+        throw;
+    }
+    FPhase = Phase::Finished;
+    SetInputsEnabled(false);
+    ExecuteBtn->hide();
+    CancelBtn->hide();
+    ExecuteBtn->setDefault(false);
+    OkBtn->show();
+    OkBtn->setDefault(true);
+    OkBtn->setFocus();
+}
