@@ -1,6 +1,11 @@
 #pragma once
 
+#include "settings/WindowSettings.h"
+
 #include <QString>
+
+#include <array>
+#include <optional>
 
 class QWidget;
 
@@ -22,6 +27,14 @@ public:
     bool AskYes(PromptKind kind, const QString& text) {
         return Message(kind, text) == PromptAnswer::Yes;
     }
+
+    // Colour picker.
+    static constexpr int CustomColorCount = 16;
+    using CustomColors = std::array<ColorRef, CustomColorCount>;
+    // A colour chosen by the user, starting at `initial`, with `customColors` offered as the
+    // picker's custom colours (the user's changes to them are not kept); nullopt when cancelled.
+    virtual std::optional<ColorRef> ChooseColor(QWidget* owner, ColorRef initial,
+                                                const CustomColors& customColors) = 0;
 };
 
 // Caption text of a kind in the current language.

@@ -7,6 +7,8 @@ ScriptedPrompts::ScriptedPrompts() { SetCurrentPrompts(this); }
 ScriptedPrompts::~ScriptedPrompts() {
     SetCurrentPrompts(nullptr);
     EXPECT_TRUE(FScript.empty()) << FScript.size() << " scripted answer(s) never asked for";
+    EXPECT_TRUE(FColorScript.empty())
+        << FColorScript.size() << " scripted colour(s) never asked for";
 }
 
 PromptAnswer ScriptedPrompts::Message(PromptKind kind, const QString& text,
@@ -22,4 +24,16 @@ PromptAnswer ScriptedPrompts::Message(PromptKind kind, const QString& text,
     EXPECT_EQ(static_cast<int>(step.Kind), static_cast<int>(kind))
         << "prompt of another kind: " << text.toStdString();
     return step.Answer;
+}
+
+std::optional<ColorRef> ScriptedPrompts::ChooseColor(QWidget* owner, ColorRef initial,
+                                                     const CustomColors& customColors) {
+    FAskedColors.push_back({owner, initial, customColors});
+    if (FColorScript.empty()) {
+        ADD_FAILURE() << "unexpected colour dialog";
+        return std::nullopt;
+    }
+    const std::optional<ColorRef> answer = FColorScript.front();
+    FColorScript.pop_front();
+    return answer;
 }

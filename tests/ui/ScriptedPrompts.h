@@ -27,7 +27,18 @@ public:
 
     void Expect(PromptKind kind, PromptAnswer answer) { FScript.push_back({kind, answer}); }
     const std::vector<Asked>& AskedPrompts() const { return FAsked; }
-    bool Exhausted() const { return FScript.empty(); }
+    bool Exhausted() const { return FScript.empty() && FColorScript.empty(); }
+
+    // Colour picker: answers in order, nullopt meaning cancelled.
+    struct AskedColor {
+        QWidget* Owner;
+        ColorRef Initial;
+        CustomColors Custom;
+    };
+    std::optional<ColorRef> ChooseColor(QWidget* owner, ColorRef initial,
+                                        const CustomColors& customColors) override;
+    void ExpectColor(std::optional<ColorRef> answer) { FColorScript.push_back(answer); }
+    const std::vector<AskedColor>& AskedColors() const { return FAskedColors; }
 
 private:
     struct Step {
@@ -36,4 +47,6 @@ private:
     };
     std::deque<Step> FScript;
     std::vector<Asked> FAsked;
+    std::deque<std::optional<ColorRef>> FColorScript;
+    std::vector<AskedColor> FAskedColors;
 };
