@@ -76,8 +76,11 @@ void CenterOnScreen(QWidget* dialog) {
 std::optional<ColorRef> QtPrompts::ChooseColor(QWidget* owner, ColorRef initial,
                                                const CustomColors& customColors) {
     const QtSettingsDetour detour; // outlives the dialog, whose destruction writes
+    // Qt fills its two rows of custom colours column by column; placed so, they read row by row.
+    constexpr int columns = CustomColorCount / 2;
     for (int i = 0; i < CustomColorCount; ++i)
-        QColorDialog::setCustomColor(i, ColorFromRef(customColors[static_cast<size_t>(i)]));
+        QColorDialog::setCustomColor((i % columns) * 2 + i / columns,
+                                     ColorFromRef(customColors[static_cast<size_t>(i)]));
     QColorDialog dialog(owner);
     // The platform's own picker would ignore the custom colours.
     dialog.setOption(QColorDialog::DontUseNativeDialog);

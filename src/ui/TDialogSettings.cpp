@@ -50,6 +50,12 @@ constexpr std::array<RowSpec, SettingsSlotCount> RowSpecs = {{{"T1", SlotT1, 56}
 
 constexpr int RowHeight = 21;
 constexpr int EditWidth = 185;
+constexpr int MinimumEditWidth = 120;
+constexpr int MinimumSideWidth = 120;
+constexpr int SwatchSize = 21;
+constexpr int GroupMargin = 9;
+constexpr int RowSpacing = 6;
+constexpr int GroupSpacing = 8;
 
 // The run-time library's integer conversion, whose message is not a language text.
 int StrToInt(const QString& text) {
@@ -101,7 +107,7 @@ TDialogSettings* TDialogSettings::Instance() { return theInstance; }
 void TDialogSettings::BuildControls() {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(9, 8, 9, 9);
-    grid->setHorizontalSpacing(8);
+    grid->setHorizontalSpacing(GroupSpacing);
     grid->setVerticalSpacing(5);
 
     LabelHeader = MakeLabel(this, QStringLiteral("LabelHeader"));
@@ -186,6 +192,7 @@ void TDialogSettings::BuildControls() {
     grid->addWidget(GroupBoxExits, 3, 0, 1, 2);
 
     auto* headline = new QHBoxLayout;
+    headline->setSpacing(RowSpacing);
     LabelOutputHeadline = MakeLabel(this, QStringLiteral("LabelOutputHeadline"));
     EditOutputHeadline = MakeEdit(this, QStringLiteral("EditOutputHeadline"));
     headline->addWidget(LabelOutputHeadline);
@@ -200,7 +207,7 @@ void TDialogSettings::BuildControls() {
     CancelBtn = new QPushButton(this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     for (QPushButton* button : {DefaultButton, OKBtn, CancelBtn}) {
-        button->setMinimumWidth(80);
+        button->setMinimumWidth(90);
         button->setAutoDefault(false);
     }
     OKBtn->setDefault(true);
@@ -209,7 +216,7 @@ void TDialogSettings::BuildControls() {
     buttons->addWidget(OKBtn);
     buttons->addWidget(CancelBtn);
     grid->addLayout(buttons, 5, 0, 1, 2);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
     grid->setRowStretch(4, 1);
 
     connect(OKBtn, &QPushButton::clicked, this, GuardedSlot([this](bool) { OKBtnClick(); }));
@@ -226,8 +233,8 @@ QGroupBox* TDialogSettings::BuildChannelGroup(const char* name, int firstRow, in
     auto* group = new QGroupBox(this);
     group->setObjectName(QString::fromLatin1(name));
     auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(9, 4, 9, 6);
-    grid->setHorizontalSpacing(6);
+    grid->setContentsMargins(GroupMargin, 4, GroupMargin, 6);
+    grid->setHorizontalSpacing(RowSpacing);
     grid->setVerticalSpacing(3);
     for (int i = 0; i < rowCount; ++i) {
         const RowSpec& spec = RowSpecs[static_cast<size_t>(firstRow + i)];
@@ -240,7 +247,7 @@ QGroupBox* TDialogSettings::BuildChannelGroup(const char* name, int firstRow, in
         row.Edit->setFixedWidth(EditWidth);
         row.Swatch = new QFrame(group);
         row.Swatch->setObjectName(QStringLiteral("Color") + shortName);
-        row.Swatch->setFixedSize(21, 21);
+        row.Swatch->setFixedSize(SwatchSize, SwatchSize);
         row.Swatch->setFrameShape(QFrame::Panel);
         row.Swatch->setFrameShadow(QFrame::Sunken);
         row.Swatch->setAutoFillBackground(true);
@@ -250,7 +257,6 @@ QGroupBox* TDialogSettings::BuildChannelGroup(const char* name, int firstRow, in
         grid->addWidget(row.Edit, i, 1);
         grid->addWidget(row.Swatch, i, 2);
     }
-    grid->setColumnStretch(0, 1);
     if (header != nullptr) {
         *header = MakeLabel(group, QString::fromLatin1(headerName));
         *lines = MakeRadio(group, linesName);
@@ -261,11 +267,11 @@ QGroupBox* TDialogSettings::BuildChannelGroup(const char* name, int firstRow, in
         choice->addWidget(*lines);
         choice->addWidget(*bars);
         choice->addStretch(1);
-        grid->addItem(new QSpacerItem(12, 0), 0, 3);
         grid->addLayout(choice, 0, 4, rowCount, 1);
-        // The right-hand part is as wide as the line-width and axis column above it, so that the
-        // label columns line up across the groups.
-        grid->setColumnMinimumWidth(4, 110);
+        grid->setColumnMinimumWidth(3, 2 * RowSpacing);
+        grid->setColumnStretch(4, 1);
+    } else {
+        grid->setColumnStretch(3, 1);
     }
     return group;
 }
@@ -321,6 +327,31 @@ void TDialogSettings::ApplyCaptions() {
     DefaultButton->setText(Text(43));
     OKBtn->setText(Text(45));
     CancelBtn->setText(Text(44));
+    AlignColumns();
+}
+
+void TDialogSettings::AlignColumns() {
+    // The three groups share one label and one edit column, so the rows line up whatever the
+    // language; the edits give way when the captions grow.
+    const int rightWidth = std::max({GroupLineWidth->sizeHint().width(),
+                                     GroupAxisLabels->sizeHint().width(), MinimumSideWidth});
+    GroupLineWidth->setFixedWidth(rightWidth);
+    GroupAxisLabels->setFixedWidth(rightWidth);
+    int labelWidth = 0;
+    for (const ChannelRow& row : FRows)
+        labelWidth = std::max(labelWidth, row.Label->sizeHint().width());
+    const QMargins outer = layout()->contentsMargins();
+    // What the group box's own frame adds around its layout, which depends on the style.
+    const int frame = std::max(0, GroupBoxInputs->sizeHint().width() -
+                                      GroupBoxInputs->layout()->sizeHint().width());
+    const int groupInner = width() - outer.left() - outer.right() - GroupSpacing - rightWidth -
+                           frame - 2 * GroupMargin - 2 * RowSpacing - SwatchSize;
+    const int editWidth = std::clamp(groupInner - labelWidth, MinimumEditWidth, EditWidth);
+    labelWidth = std::max(0, groupInner - editWidth);
+    for (const ChannelRow& row : FRows) {
+        row.Label->setFixedWidth(labelWidth);
+        row.Edit->setFixedWidth(editWidth);
+    }
 }
 
 void TDialogSettings::PaintSwatch(const ChannelRow& row) {

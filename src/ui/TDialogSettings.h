@@ -108,6 +108,7 @@ private:
                                  QRadioButton** lines, QRadioButton** bars, const char* headerName,
                                  const char* linesName, const char* barsName);
     void ApplyCaptions();
+    void AlignColumns();
     void PaintSwatch(const ChannelRow& row);
     void StepLineWidth(int delta);
 
