@@ -244,6 +244,12 @@ TEST_F(SettingsDialogTest, CancelEscAndCloseRestoreTheWorkingCopyAndOnlyOkAccept
     EXPECT_FALSE(Dialog.isVisible());
     EXPECT_EQ(Dialog.WorkingSettings(), s);
 
+    Open(s);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(Edit("EditT1"), &enter);
+    EXPECT_FALSE(Dialog.isVisible());
+    EXPECT_EQ(Dialog.result(), QDialog::Accepted);
+
     // accept() from elsewhere still runs every check.
     Open(s);
     Edit("EditT1")->clear();
@@ -370,6 +376,27 @@ TEST_F(SettingsDialogTest, NewWindowsWithAnUnusableIniStillOffersTheValuesToOpen
     EXPECT_EQ(store->GetNewWindowSettings().LineWidth, 2); // not even in memory
     EXPECT_EQ(form.Settings().LineWidth, 4);
     EXPECT_FALSE(QFile::exists(IniPath()));
+}
+
+TEST_F(SettingsDialogTest, NewWindowsEndsAtAFailedSaveWithoutTheQuestion) {
+    auto store = MakeStore();
+    store->SetExcelPath(QStringLiteral("/e")); // the file exists
+    Os.ReadOnlyFiles.insert(IniPath());
+    TChildform form(nullptr, *store, store->GetNewWindowSettings());
+    WhileShown([this] {
+        Edit("EditLineWidth")->setText(QStringLiteral("8"));
+        Dialog.OKBtn->click();
+    });
+    QString error;
+    try {
+        EditNewWindowSettings(Dialog, store.get(), {&form});
+    } catch (const std::exception& e) {
+        error = QString::fromUtf8(e.what());
+    }
+    EXPECT_EQ(error, Text(95));
+    EXPECT_TRUE(Prompts.AskedPrompts().empty());
+    EXPECT_EQ(store->GetNewWindowSettings().LineWidth, 8); // memory follows all the same
+    EXPECT_EQ(form.Settings().LineWidth, 2);
 }
 
 TEST_F(SettingsDialogTest, WindowSettingsApplyThenOfferToSaveWhenTheStoreIsWritable) {
