@@ -108,7 +108,7 @@ void TDialogSettings::BuildControls() {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(9, 8, 9, 9);
     grid->setHorizontalSpacing(GroupSpacing);
-    grid->setVerticalSpacing(5);
+    grid->setVerticalSpacing(4);
 
     LabelHeader = MakeLabel(this, QStringLiteral("LabelHeader"));
     QFont bold = LabelHeader->font();
@@ -200,6 +200,7 @@ void TDialogSettings::BuildControls() {
     grid->addLayout(headline, 4, 0, 1, 2);
 
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(RowSpacing);
     DefaultButton = new QPushButton(this);
     DefaultButton->setObjectName(QStringLiteral("DefaultButton"));
     OKBtn = new QPushButton(this);
@@ -233,9 +234,9 @@ QGroupBox* TDialogSettings::BuildChannelGroup(const char* name, int firstRow, in
     auto* group = new QGroupBox(this);
     group->setObjectName(QString::fromLatin1(name));
     auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(GroupMargin, 4, GroupMargin, 6);
+    grid->setContentsMargins(GroupMargin, 2, GroupMargin, 4);
     grid->setHorizontalSpacing(RowSpacing);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(2);
     for (int i = 0; i < rowCount; ++i) {
         const RowSpec& spec = RowSpecs[static_cast<size_t>(firstRow + i)];
         const QString shortName = QString::fromLatin1(spec.Name);
