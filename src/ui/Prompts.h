@@ -1,6 +1,11 @@
 #pragma once
 
+#include "settings/WindowSettings.h"
+
 #include <QString>
+
+#include <array>
+#include <optional>
 
 class QWidget;
 
@@ -30,6 +35,13 @@ public:
     virtual bool ShowFileDialog(QString& path, QWidget* owner, const QString& filter, bool open,
                                 const QString& defaultExtension, const QString& initialFolder) = 0;
     // --- end file dialogs ---
+    // Colour picker.
+    static constexpr int CustomColorCount = 16;
+    using CustomColors = std::array<ColorRef, CustomColorCount>;
+    // A colour chosen by the user, starting at `initial`, with `customColors` offered as the
+    // picker's custom colours (the user's changes to them are not kept); nullopt when cancelled.
+    virtual std::optional<ColorRef> ChooseColor(QWidget* owner, ColorRef initial,
+                                                const CustomColors& customColors) = 0;
 };
 
 // Caption text of a kind in the current language.

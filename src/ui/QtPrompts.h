@@ -17,4 +17,10 @@ public:
     // filters, since Qt would otherwise take the patterns from the description's parentheses.
     static QStringList NameFilters(const QString& filter);
     // --- end file dialogs ---
+    // Colour picker.
+    std::optional<ColorRef> ChooseColor(QWidget* owner, ColorRef initial,
+                                        const CustomColors& customColors) override;
 };
+
+// Moves a dialog, unchanged in size, to the middle of its screen.
+void CenterOnScreen(QWidget* dialog);

@@ -73,6 +73,7 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     resize(860, 602);
     ActionOpenSettings = new QAction(this);
     ActionOpenSettings->setObjectName(QStringLiteral("ActionOpenSettings"));
+    ConnectSettingsCommand();
     ActionOpenExcel = new QAction(this);
     ActionOpenExcel->setObjectName(QStringLiteral("ActionOpenExcel"));
     ScrollTimer = new QTimer(this);

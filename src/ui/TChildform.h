@@ -107,6 +107,11 @@ public:
     QAction* ActionOpenSettings = nullptr;
     QAction* ActionOpenExcel = nullptr;
 
+    // Settings command (TChildformSettings.cpp): the settings dialog for this window's own
+    // settings, through the dialog made at start-up or, without one, a dialog of its own.
+    void ActionOpenSettingsExecute();
+    void ConnectSettingsCommand();
+
 Q_SIGNALS:
     // Raised whenever the charts' content changes, so that the main window re-evaluates commands.
     void ActiveFormChanged(TChildform* form);

@@ -8,6 +8,8 @@ ScriptedPrompts::~ScriptedPrompts() {
     SetCurrentPrompts(nullptr);
     EXPECT_TRUE(FScript.empty()) << FScript.size() << " scripted answer(s) never asked for";
     EXPECT_TRUE(FFiles.empty()) << FFiles.size() << " scripted file(s) never asked for";
+    EXPECT_TRUE(FColorScript.empty())
+        << FColorScript.size() << " scripted colour(s) never asked for";
 }
 
 PromptAnswer ScriptedPrompts::Message(PromptKind kind, const QString& text,
@@ -44,3 +46,14 @@ bool ScriptedPrompts::ShowFileDialog(QString& path, QWidget* /*owner*/, const QS
 }
 
 // --- end file dialogs ---
+std::optional<ColorRef> ScriptedPrompts::ChooseColor(QWidget* owner, ColorRef initial,
+                                                     const CustomColors& customColors) {
+    FAskedColors.push_back({owner, initial, customColors});
+    if (FColorScript.empty()) {
+        ADD_FAILURE() << "unexpected colour dialog";
+        return std::nullopt;
+    }
+    const std::optional<ColorRef> answer = FColorScript.front();
+    FColorScript.pop_front();
+    return answer;
+}

@@ -27,7 +27,18 @@ public:
 
     void Expect(PromptKind kind, PromptAnswer answer) { FScript.push_back({kind, answer}); }
     const std::vector<Asked>& AskedPrompts() const { return FAsked; }
-    bool Exhausted() const { return FScript.empty(); }
+    bool Exhausted() const { return FScript.empty() && FColorScript.empty(); }
+
+    // Colour picker: answers in order, nullopt meaning cancelled.
+    struct AskedColor {
+        QWidget* Owner;
+        ColorRef Initial;
+        CustomColors Custom;
+    };
+    std::optional<ColorRef> ChooseColor(QWidget* owner, ColorRef initial,
+                                        const CustomColors& customColors) override;
+    void ExpectColor(std::optional<ColorRef> answer) { FColorScript.push_back(answer); }
+    const std::vector<AskedColor>& AskedColors() const { return FAskedColors; }
 
     // --- File dialogs ---
     struct FileDialogCall {
@@ -52,4 +63,6 @@ private:
     std::vector<Asked> FAsked;
     std::deque<QString> FFiles;
     std::vector<FileDialogCall> FFileDialogs;
+    std::deque<std::optional<ColorRef>> FColorScript;
+    std::vector<AskedColor> FAskedColors;
 };
