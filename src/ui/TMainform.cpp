@@ -4,6 +4,9 @@
 #include "settings/SettingsStore.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/MdiArrangement.h"
+#include "ui/TChildform.h"
+#include "ui/TDialogMultiDayAnalysis.h"
+#include "ui/TDialogSettings.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -96,7 +99,9 @@ TMainform::TMainform(const StoreFactory& createStore, QWidget* parent) : QMainWi
     setWindowTitle(QStringLiteral("Tarvex Solvista 1"));
     QGuiApplication::setApplicationDisplayName(windowTitle());
     CreateStore(createStore);
+    CreateDialogs();
     ConnectActions();
+    ConnectCommands();
     UpdateActionStates();
 }
 
@@ -257,8 +262,6 @@ void TMainform::BuildTopPanel() {
 }
 
 void TMainform::ConnectActions() {
-    // Open, multi-day analysis, save, print, both settings commands and About get their handlers
-    // with the commands themselves; until then they do nothing.
     connect(ActionClose, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionCloseExecute(); }));
     connect(ActionExit, &QAction::triggered, this, GuardedSlot([this](bool) { close(); }));

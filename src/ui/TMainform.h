@@ -9,6 +9,8 @@
 
 class SettingsStore;
 class TChildform;
+class TDialogMultiDayAnalysis;
+class TDialogSettings;
 class QAction;
 class QActionGroup;
 class QFrame;
@@ -99,6 +101,15 @@ public:
     void ApplyLanguageTexts();
     int LanguageNumber() const { return FLanguageNumber; }
 
+    // Commands of the menus and the tool bar.
+    void ActionOpenExecute();
+    void ActionMultiDayAnalysisExecute();
+    void ActionDefaultSettingsExecute();
+    void ActionWindowSettingsExecute();
+    // The dialogs made once and reused for every showing.
+    TDialogSettings* SettingsDialogOf() const { return SettingsDialog.get(); }
+    TDialogMultiDayAnalysis* MultiDayDialogOf() const { return MultiDayDialog.get(); }
+
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -122,8 +133,13 @@ private:
     void CloseAllAnalysisWindows();
     void DetachSignals();
     void CheckLanguageAction(int index);
+    void CreateDialogs();
+    void ConnectCommands();
+    void StoreLastUsedDir(const QString& folder);
 
     std::unique_ptr<SettingsStore> FStore;
+    std::unique_ptr<TDialogSettings> SettingsDialog;
+    std::unique_ptr<TDialogMultiDayAnalysis> MultiDayDialog;
     bool FirstActivation = true;
     // 1..7. A checkable action is already toggled when it fires: a re-choice is told from this.
     int FLanguageNumber = 1;

@@ -1,0 +1,108 @@
+#include "ui/TMainform.h"
+
+#include "settings/SettingsStore.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/Prompts.h"
+#include "ui/TChildform.h"
+#include "ui/TDialogMultiDayAnalysis.h"
+#include "ui/TDialogSettings.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+bool DirectoryExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+// Everything before the last separator; a file in the root keeps the root's separator.
+QString FolderOf(const QString& path) {
+    const QString native = QDir::toNativeSeparators(path);
+    const qsizetype cut = native.lastIndexOf(QDir::separator());
+    if (cut < 0)
+        return QString();
+    const bool root = cut == 0 || (cut == 2 && native.at(1) == QLatin1Char(':'));
+    return native.left(root ? cut + 1 : cut);
+}
+
+} // namespace
+
+void TMainform::CreateDialogs() {
+    SettingsDialog = std::make_unique<TDialogSettings>();
+    MultiDayDialog = std::make_unique<TDialogMultiDayAnalysis>();
+}
+
+void TMainform::ConnectCommands() {
+    connect(ActionOpen, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionOpenExecute(); }));
+    connect(ActionMultiDayAnalysis, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionMultiDayAnalysisExecute(); }));
+    connect(ActionDefaultSettings, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionDefaultSettingsExecute(); }));
+    connect(ActionWindowSettings, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionWindowSettingsExecute(); }));
+}
+
+void TMainform::StoreLastUsedDir(const QString& folder) {
+    if (!FStore)
+        return;
+    FStore->SetMainSettings(FStore->GetMainSettings().Language, folder);
+}
+
+void TMainform::ActionOpenExecute() {
+    QString initialFolder;
+    if (FStore) {
+        const QString last = FStore->GetMainSettings().LastUsedDir;
+        if (DirectoryExists(last))
+            initialFolder = last;
+    }
+    QString path;
+    if (!CurrentPrompts().ShowFileDialog(path, this, LogFileFilter(), true, QStringLiteral("CSV"),
+                                         initialFolder))
+        return;
+    // Stored before anything is loaded, so a declined or failed load keeps the folder.
+    StoreLastUsedDir(FolderOf(path));
+    TChildform* target = SelectTargetWindow();
+    if (target == nullptr)
+        return;
+    try {
+        target->LoadLogFile(path);
+    } catch (...) {
+        UpdateActionStates();
+        throw;
+    }
+    UpdateActionStates();
+}
+
+void TMainform::ActionMultiDayAnalysisExecute() {
+    const QString startFolder = FStore ? FStore->GetMainSettings().LastUsedDir : QString();
+    TChildform* target = SelectTargetWindow();
+    if (target == nullptr)
+        return;
+    MultiDayDialog->PrepareDialog(target, startFolder);
+    const int result = MultiDayDialog->exec();
+    if (result == QDialog::Rejected) {
+        // A window made or chosen only for this analysis does not stay behind empty.
+        if (!target->HasData())
+            if (QMdiSubWindow* sub = SubWindowOf(target))
+                sub->close();
+    } else {
+        StoreLastUsedDir(MultiDayDialog->GetChosenFolder());
+    }
+    UpdateActionStates();
+}
+
+void TMainform::ActionDefaultSettingsExecute() {
+    EditNewWindowSettings(*SettingsDialog, FStore.get(), AnalysisWindows());
+}
+
+void TMainform::ActionWindowSettingsExecute() {
+    TChildform* active = ActiveAnalysisWindow();
+    if (active == nullptr) {
+        UpdateActionStates();
+        return;
+    }
+    active->ActionOpenSettings->trigger();
+}

@@ -1,0 +1,123 @@
+#include "LogGenerator.h"
+#include "core/LanguageTexts.h"
+#include "settings/FakePlatform.h"
+#include "settings/SettingsStore.h"
+#include "ui/ScriptedPrompts.h"
+#include "ui/TChildform.h"
+#include "ui/TDialogMultiDayAnalysis.h"
+#include "ui/TMainform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainformCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Temp.isValid());
+        Os.Variables[QStringLiteral("XDG_CONFIG_HOME")] = Temp.filePath(QStringLiteral("cfg"));
+    }
+    void TearDown() override { SetCurrentTexts(TextArrayId::German); }
+    TMainform::StoreFactory StoreInTemp() {
+        return [this] { return std::make_unique<SettingsStore>(Os); };
+    }
+    static void Start(TMainform& form) {
+        form.show();
+        form.activateWindow();
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
+    QString WriteDay(const QString& folder, const QDate& date) {
+        EXPECT_TRUE(QDir().mkpath(folder));
+        loggen::DayOptions options;
+        options.IntervalMinutes = 60;
+        const QString path = folder + "/" + date.toString(QStringLiteral("yyyyMMdd")) + ".csv";
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(loggen::GenerateDay(date, options).Bytes);
+        return path;
+    }
+
+    QTemporaryDir Temp;
+    FakePlatform Os;
+    ScriptedPrompts Prompts;
+};
+
+} // namespace
+
+TEST_F(MainformCommandsTest, OpenStoresTheFolderAndLoadsIntoTheEmptyWindow) {
+    TMainform form(StoreInTemp());
+    Start(form);
+    // Cancelled: nothing changes.
+    Prompts.ExpectFile(QString());
+    form.ActionOpen->trigger();
+
+    const QString folder = Temp.filePath(QStringLiteral("logs/2010"));
+    const QString path = WriteDay(folder, QDate(2010, 5, 1));
+    Prompts.ExpectFile(path);
+    form.ActionOpen->trigger();
+    ASSERT_EQ(Prompts.FileDialogs().size(), 2u);
+    EXPECT_TRUE(Prompts.FileDialogs()[1].Open);
+    EXPECT_EQ(Prompts.FileDialogs()[1].DefaultExtension, "CSV");
+    EXPECT_EQ(Prompts.FileDialogs()[1].Filter, LogFileFilter());
+    EXPECT_EQ(Prompts.FileDialogs()[0].InitialFolder, QString())
+        << "the default folder (the program's) does not exist here";
+    EXPECT_EQ(form.Store()->GetMainSettings().LastUsedDir, QDir::toNativeSeparators(folder))
+        << "no trailing separator";
+    ASSERT_EQ(form.AnalysisWindows().size(), 1u) << "the empty window took the file";
+    EXPECT_TRUE(form.AnalysisWindows()[0]->HasData());
+
+    Prompts.ExpectFile(QString());
+    form.ActionOpen->trigger();
+    EXPECT_EQ(Prompts.FileDialogs().back().InitialFolder, QDir::toNativeSeparators(folder));
+
+    // A stored folder that has gone: the dialog starts in the platform's own folder.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    Prompts.ExpectFile(QString());
+    form.ActionOpen->trigger();
+    EXPECT_EQ(Prompts.FileDialogs().back().InitialFolder, QString());
+}
+
+TEST_F(MainformCommandsTest, AFileThatCannotBeReadIsReportedAndTheWindowStaysEmpty) {
+    TMainform form(StoreInTemp());
+    Start(form);
+    const QString path = Temp.filePath(QStringLiteral("notes.csv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("shopping list\r\n");
+    file.close();
+    Prompts.ExpectFile(path);
+    Prompts.Expect(PromptKind::Error, PromptAnswer::Ok);
+    form.ActionOpen->trigger();
+    EXPECT_EQ(Prompts.AskedPrompts().back().Text, Text(84));
+    EXPECT_FALSE(form.AnalysisWindows()[0]->HasData());
+    EXPECT_EQ(form.Store()->GetMainSettings().LastUsedDir, QDir::toNativeSeparators(Temp.path()));
+}
+
+TEST_F(MainformCommandsTest, CancellingTheMultiDayDialogClosesOnlyAWindowMadeForIt) {
+    TMainform form(StoreInTemp());
+    Start(form);
+    const QString path = WriteDay(Temp.filePath(QStringLiteral("logs")), QDate(2010, 5, 1));
+    form.AnalysisWindows()[0]->LoadLogFile(path);
+    // The dialog is modal: cancel it as soon as it runs.
+    QTimer::singleShot(0, form.MultiDayDialogOf(), [&] { form.MultiDayDialogOf()->reject(); });
+    form.ActionMultiDayAnalysis->trigger();
+    ASSERT_EQ(form.AnalysisWindows().size(), 1u) << "the new, empty window went again";
+    EXPECT_TRUE(form.AnalysisWindows()[0]->HasData());
+
+    // Cancelled on a window that holds an earlier analysis: it stays.
+    for (int i = 0; i < 2; ++i)
+        form.SelectTargetWindow()->LoadLogFile(path);
+    ASSERT_EQ(form.AnalysisWindows().size(), 3u);
+    Prompts.Expect(PromptKind::Warning, PromptAnswer::Yes);
+    QTimer::singleShot(0, form.MultiDayDialogOf(), [&] { form.MultiDayDialogOf()->reject(); });
+    form.ActionMultiDayAnalysis->trigger();
+    EXPECT_EQ(form.AnalysisWindows().size(), 3u);
+}
