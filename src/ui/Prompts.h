@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // The four message-box kinds: question and warning offer Yes and No, error and information OK.
@@ -22,6 +23,16 @@ public:
     bool AskYes(PromptKind kind, const QString& text) {
         return Message(kind, text) == PromptAnswer::Yes;
     }
+
+    // --- Dialogs of the output commands (image save, printing, the spreadsheet program) ---
+    // The open or save file dialog. `path` in: the proposed name; out: the chosen file. `filter`
+    // is "description|pattern|description|pattern". False when cancelled, `path` unchanged.
+    virtual bool OutputFileDialog(QWidget* owner, QString& path, const QString& filter, bool open,
+                                  const QString& defaultExtension,
+                                  const QString& initialFolder) = 0;
+    // The print dialog for `printer`, set up beforehand; false when cancelled.
+    virtual bool PrintDialog(QWidget* owner, QPrinter& printer) = 0;
+    // --- end of the output dialogs ---
 };
 
 // Caption text of a kind in the current language.
