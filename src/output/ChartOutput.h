@@ -29,7 +29,7 @@ public:
     OutputDressing& operator=(const OutputDressing&) = delete;
 
 private:
-    const ChartPair& FCharts;
+    ChartPair FCharts;
 };
 
 // Image save.

@@ -158,7 +158,7 @@ void TChildform::BuildPanel() {
     connect(ButtonSettings, &QPushButton::clicked, ActionOpenSettings, &QAction::trigger);
     connect(ButtonOpenExcel, &QPushButton::clicked, ActionOpenExcel, &QAction::trigger);
     connect(ActionOpenExcel, &QAction::triggered, this,
-            GuardedSlot([this] { ActionOpenExcelExecute(); }));
+            GuardedSlot([this](bool) { ActionOpenExcelExecute(); }));
     connect(ActionOpenExcel, &QAction::changed, this,
             [this] { ButtonOpenExcel->setEnabled(ActionOpenExcel->isEnabled()); });
     column->addWidget(ButtonSettings);

@@ -39,6 +39,11 @@ protected:
             s->AddXY(0.0, 1.0);
             s->AddXY(1.0, 2.0);
             s->SetTitle(s == &UpperLine ? QStringLiteral("T1") : QStringLiteral("R1"));
+            s->SetLineWidth(3);
+        }
+        for (ChartSurface* surface : {&Upper, &Lower}) {
+            surface->SetMinimum(ChartAxis::Bottom, 0.0);
+            surface->SetMaximum(ChartAxis::Bottom, 1.0);
         }
         UpperLine.SetColor(Qt::red);
         LowerLine.SetColor(Qt::blue);
@@ -142,7 +147,7 @@ TEST_F(ChartOutputTest, ImageHoldsTheChartsThatShowSeriesStackedWithoutAGap) {
     // The upper chart's red line above row 300, the lower chart's blue one below it.
     int red = 0, blue = 0, misplaced = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); x += 4) {
+        for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
             if (c == QColor(Qt::red))
                 (y < 300 ? red : misplaced) += 1;

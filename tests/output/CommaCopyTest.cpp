@@ -42,7 +42,7 @@ TEST(CommaCopy, TurnsSemicolonsIntoCommasOnlyAndEndsLinesInCrLf) {
     EXPECT_EQ(Read(copy), "Datum,T1 [\xB0"
                           "C],V'\r\n01.05.10 00:00,57,3,0\r\n"
                           "01.05.10 00:01,,1,5\r\nend,x\r\n");
-    EXPECT_EQ(Read(log).count(';'), 6) << "the log file is only read";
+    EXPECT_EQ(Read(log).count(';'), 7) << "the log file is only read";
 }
 
 TEST(CommaCopy, CopiesLinesOfAnyLengthAndReplacesAnEarlierCopy) {

@@ -67,7 +67,10 @@ TEST_F(AboutDialogTest, EveryShowingTakesTheCurrentLanguage) {
     EXPECT_EQ(LabelText("LabelVersion"), Text(71) + " 1.02");
     EXPECT_EQ(LabelText("LabelCountry"), "Allemagne");
     EXPECT_EQ(LabelText("LabelByOrderOf"), Text(108));
-    EXPECT_EQ(notice->toPlainText(), Text(106) + " " + Text(107)) << "one line, not appended";
+    // The memo hands no-break spaces (French puts them before ";") back as plain ones.
+    QString french = Text(106) + " " + Text(107);
+    french.replace(QChar(0xA0), QLatin1Char(' '));
+    EXPECT_EQ(notice->toPlainText(), french) << "one line, not appended";
     Dialog.hide();
 }
 
