@@ -96,12 +96,13 @@ public:
             return QString();
         const QString entry =
             QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
-        return entry.isEmpty() ? QString() : ProgramOfDesktopEntry(entry);
+        return entry.isEmpty() ? QString() : DesktopEntryProgram(entry);
 #endif
     }
 
     QString TemporaryFolder() override {
-        if (!FTemporary) {
+        // Made again when a cleaner removed it during a long run.
+        if (!FTemporary || !QFileInfo(FTemporary->path()).isDir()) {
             // Private to this user (mode 0700), so nobody else can plant a file of the same
             // name. Kept after the run: a spreadsheet may still have a copy open.
             FTemporary = std::make_unique<QTemporaryDir>(QDir::tempPath() +
@@ -112,30 +113,6 @@ public:
     }
 
 private:
-    // The program an entry's Exec line starts, resolved on PATH when it has no folder.
-    static QString ProgramOfDesktopEntry(const QString& entryPath) {
-        QFile file(entryPath);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return QString();
-        bool inMainGroup = false;
-        while (!file.atEnd()) {
-            const QString line = QString::fromUtf8(file.readLine()).trimmed();
-            if (line.startsWith(QLatin1Char('['))) {
-                inMainGroup = line == QLatin1String("[Desktop Entry]");
-                continue;
-            }
-            if (!inMainGroup || !line.startsWith(QLatin1String("Exec=")))
-                continue;
-            const QStringList words = QProcess::splitCommand(line.mid(5));
-            if (words.isEmpty())
-                return QString();
-            const QString program = words.first();
-            return program.contains(QLatin1Char('/')) ? program
-                                                      : QStandardPaths::findExecutable(program);
-        }
-        return QString();
-    }
-
     std::unique_ptr<QTemporaryDir> FTemporary;
 };
 
@@ -150,6 +127,29 @@ QString Platform::UserConfigFolder() const {
     if (home.isEmpty())
         return QString();
     return QDir::cleanPath(home + QStringLiteral("/.config"));
+}
+
+QString DesktopEntryProgram(const QString& entryPath) {
+    QFile file(entryPath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    bool inMainGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inMainGroup = line == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        if (!inMainGroup || !line.startsWith(QLatin1String("Exec=")))
+            continue;
+        const QStringList words = QProcess::splitCommand(line.mid(5));
+        if (words.isEmpty())
+            return QString();
+        const QString program = words.first();
+        return program.contains(QLatin1Char('/')) ? program
+                                                  : QStandardPaths::findExecutable(program);
+    }
+    return QString();
 }
 
 Platform& Platform::System() {

@@ -49,3 +49,7 @@ public:
     // The platform the program runs on.
     static Platform& System();
 };
+
+// The program a desktop entry file's Exec line starts, resolved on PATH when it names no folder;
+// empty when the entry has none.
+QString DesktopEntryProgram(const QString& entryPath);
