@@ -7,8 +7,11 @@
 #include <QOperatingSystemVersion>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <chrono>
+#include <memory>
 
 namespace {
 
@@ -73,6 +76,44 @@ public:
         using namespace std::chrono;
         return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     }
+
+    QString FindProgram(const QString& name) const override {
+        return QStandardPaths::findExecutable(name);
+    }
+
+    QString DefaultApplication(const QString& mimeType) const override {
+#ifdef Q_OS_WIN
+        Q_UNUSED(mimeType);
+        return QString();
+#else
+        QProcess query;
+        query.start(QStringLiteral("xdg-mime"),
+                    {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+        if (!query.waitForFinished(5000) || query.exitCode() != 0)
+            return QString();
+        const QString desktopId = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+        if (desktopId.isEmpty())
+            return QString();
+        const QString entry =
+            QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
+        return entry.isEmpty() ? QString() : DesktopEntryProgram(entry);
+#endif
+    }
+
+    QString TemporaryFolder() override {
+        // Made again when a cleaner removed it during a long run.
+        if (!FTemporary || !QFileInfo(FTemporary->path()).isDir()) {
+            // Private to this user (mode 0700), so nobody else can plant a file of the same
+            // name. Kept after the run: a spreadsheet may still have a copy open.
+            FTemporary = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                         QStringLiteral("/solvista-XXXXXX"));
+            FTemporary->setAutoRemove(false);
+        }
+        return FTemporary->isValid() ? FTemporary->path() : QString();
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> FTemporary;
 };
 
 } // namespace
@@ -86,6 +127,29 @@ QString Platform::UserConfigFolder() const {
     if (home.isEmpty())
         return QString();
     return QDir::cleanPath(home + QStringLiteral("/.config"));
+}
+
+QString DesktopEntryProgram(const QString& entryPath) {
+    QFile file(entryPath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    bool inMainGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inMainGroup = line == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        if (!inMainGroup || !line.startsWith(QLatin1String("Exec=")))
+            continue;
+        const QStringList words = QProcess::splitCommand(line.mid(5));
+        if (words.isEmpty())
+            return QString();
+        const QString program = words.first();
+        return program.contains(QLatin1Char('/')) ? program
+                                                  : QStandardPaths::findExecutable(program);
+    }
+    return QString();
 }
 
 Platform& Platform::System() {

@@ -34,6 +34,14 @@ public:
     // Milliseconds since an arbitrary start; only differences mean anything.
     virtual qint64 TickMs() const = 0;
 
+    // Handing files to other programs.
+    // The full path of an executable found on PATH; empty when there is none.
+    virtual QString FindProgram(const QString& name) const = 0;
+    // The executable of the desktop's default application for a MIME type; empty when none is set.
+    virtual QString DefaultApplication(const QString& mimeType) const = 0;
+    // A folder only this user can write, kept for the whole run; empty when none can be made.
+    virtual QString TemporaryFolder() = 0;
+
     // The per-user configuration folder: $XDG_CONFIG_HOME when set and absolute, else
     // $HOME/.config. Empty when neither is known.
     QString UserConfigFolder() const;
@@ -41,3 +49,7 @@ public:
     // The platform the program runs on.
     static Platform& System();
 };
+
+// The program a desktop entry file's Exec line starts, resolved on PATH when it names no folder;
+// empty when the entry has none.
+QString DesktopEntryProgram(const QString& entryPath);

@@ -7,6 +7,8 @@
 #include <array>
 #include <optional>
 
+class QPrinter;
+
 class QWidget;
 
 // The four message-box kinds: question and warning offer Yes and No, error and information OK.
@@ -42,6 +44,8 @@ public:
     // picker's custom colours (the user's changes to them are not kept); nullopt when cancelled.
     virtual std::optional<ColorRef> ChooseColor(QWidget* owner, ColorRef initial,
                                                 const CustomColors& customColors) = 0;
+    // The print dialog for `printer`, set up beforehand; false when cancelled.
+    virtual bool PrintDialog(QWidget* owner, QPrinter& printer) = 0;
 };
 
 // Caption text of a kind in the current language.

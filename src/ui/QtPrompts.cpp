@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QPrintDialog>
+#include <QPrinter>
 
 PromptAnswer QtPrompts::Message(PromptKind kind, const QString& text, const QString& caption) {
     QMessageBox::Icon icon = QMessageBox::Critical;
@@ -84,6 +86,15 @@ bool QtPrompts::ShowFileDialog(QString& path, QWidget* owner, const QString& fil
 }
 
 // --- end file dialogs ---
+
+bool QtPrompts::PrintDialog(QWidget* owner, QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner);
+    // One page of charts: no page range, no selection. Printing to a file stays, since on a
+    // desktop without a printer it is the only way to paper.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 // Colour picker.
 
 namespace {

@@ -20,6 +20,7 @@ public:
     // Colour picker.
     std::optional<ColorRef> ChooseColor(QWidget* owner, ColorRef initial,
                                         const CustomColors& customColors) override;
+    bool PrintDialog(QWidget* owner, QPrinter& printer) override;
 };
 
 // Moves a dialog, unchanged in size, to the middle of its screen.

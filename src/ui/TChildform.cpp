@@ -160,6 +160,8 @@ void TChildform::BuildPanel() {
     ButtonOpenExcel->setFixedSize(113, 25);
     connect(ButtonSettings, &QPushButton::clicked, ActionOpenSettings, &QAction::trigger);
     connect(ButtonOpenExcel, &QPushButton::clicked, ActionOpenExcel, &QAction::trigger);
+    connect(ActionOpenExcel, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionOpenExcelExecute(); }));
     connect(ActionOpenExcel, &QAction::changed, this,
             [this] { ButtonOpenExcel->setEnabled(ActionOpenExcel->isEnabled()); });
     column->addWidget(ButtonSettings);

@@ -10,6 +10,7 @@
 #include <memory>
 
 class ChartSurface;
+class Platform;
 class TAnalysisData;
 class SettingsStore;
 class QAction;
@@ -197,4 +198,20 @@ private:
     ScrollDirection FScrollDirection = ScrollDirection::Right;
     std::array<QCheckBox*, 15> FBoxes{};
     std::array<QFrame*, 15> FSwatches{};
+
+    // --- Output: spreadsheet hand-over (TChildformExcel.cpp), image and page
+    // (TChildformOutput.cpp)
+public:
+    // Hands the log file of the day shown to a spreadsheet program.
+    void ActionOpenExcelExecute();
+    // Asks for a file and writes the charts into it as one bitmap.
+    void SaveChartImage();
+    // Asks for a printer and prints the charts on one landscape page.
+    void PrintCharts();
+    // Programs are launched through the system unless a test sets another platform.
+    void SetOutputPlatform(Platform* platform) { FOutputPlatform = platform; }
+
+private:
+    Platform* FOutputPlatform = nullptr;
+    // --- end of output
 };

@@ -5,6 +5,7 @@
 #include "ui/ErrorBoundary.h"
 #include "ui/MdiArrangement.h"
 #include "ui/TChildform.h"
+#include "ui/TDialogAbout.h"
 #include "ui/TDialogMultiDayAnalysis.h"
 #include "ui/TDialogSettings.h"
 

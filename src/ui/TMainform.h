@@ -9,6 +9,7 @@
 
 class SettingsStore;
 class TChildform;
+class TDialogAbout;
 class TDialogMultiDayAnalysis;
 class TDialogSettings;
 class QAction;
@@ -106,6 +107,8 @@ public:
     void ActionMultiDayAnalysisExecute();
     void ActionDefaultSettingsExecute();
     void ActionWindowSettingsExecute();
+    void ActionSaveExecute();
+    void ActionPrintExecute();
     // The dialogs made once and reused for every showing.
     TDialogSettings* SettingsDialogOf() const { return SettingsDialog.get(); }
     TDialogMultiDayAnalysis* MultiDayDialogOf() const { return MultiDayDialog.get(); }
@@ -140,6 +143,7 @@ private:
     std::unique_ptr<SettingsStore> FStore;
     std::unique_ptr<TDialogSettings> SettingsDialog;
     std::unique_ptr<TDialogMultiDayAnalysis> MultiDayDialog;
+    std::unique_ptr<TDialogAbout> AboutDialog;
     bool FirstActivation = true;
     // 1..7. A checkable action is already toggled when it fires: a re-choice is told from this.
     int FLanguageNumber = 1;

@@ -4,6 +4,7 @@
 #include "ui/ErrorBoundary.h"
 #include "ui/Prompts.h"
 #include "ui/TChildform.h"
+#include "ui/TDialogAbout.h"
 #include "ui/TDialogMultiDayAnalysis.h"
 #include "ui/TDialogSettings.h"
 
@@ -32,6 +33,7 @@ QString FolderOf(const QString& path) {
 void TMainform::CreateDialogs() {
     SettingsDialog = std::make_unique<TDialogSettings>();
     MultiDayDialog = std::make_unique<TDialogMultiDayAnalysis>();
+    AboutDialog = std::make_unique<TDialogAbout>();
 }
 
 void TMainform::ConnectCommands() {
@@ -43,6 +45,12 @@ void TMainform::ConnectCommands() {
             GuardedSlot([this](bool) { ActionDefaultSettingsExecute(); }));
     connect(ActionWindowSettings, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionWindowSettingsExecute(); }));
+    connect(ActionSave, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionSaveExecute(); }));
+    connect(ActionPrint, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionPrintExecute(); }));
+    connect(ActionAbout, &QAction::triggered, this,
+            GuardedSlot([this](bool) { AboutDialog->exec(); }));
 }
 
 void TMainform::StoreLastUsedDir(const QString& folder) {
@@ -105,4 +113,22 @@ void TMainform::ActionWindowSettingsExecute() {
         return;
     }
     active->ActionOpenSettings->trigger();
+}
+
+void TMainform::ActionSaveExecute() {
+    TChildform* active = ActiveAnalysisWindow();
+    if (active == nullptr) {
+        UpdateActionStates();
+        return;
+    }
+    active->SaveChartImage();
+}
+
+void TMainform::ActionPrintExecute() {
+    TChildform* active = ActiveAnalysisWindow();
+    if (active == nullptr) {
+        UpdateActionStates();
+        return;
+    }
+    active->PrintCharts();
 }

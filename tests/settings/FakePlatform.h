@@ -37,4 +37,10 @@ public:
     bool OpenDocument(const QString&) override { return false; }
     bool LaunchProgram(const QString&, const QStringList&) override { return false; }
     qint64 TickMs() const override { return 0; }
+
+    // Handing files to other programs: nothing is installed unless a test says so.
+    QString FindProgram(const QString&) const override { return QString(); }
+    QString DefaultApplication(const QString&) const override { return QString(); }
+    QString TemporaryFolder() override { return TemporaryAnswer; }
+    QString TemporaryAnswer;
 };

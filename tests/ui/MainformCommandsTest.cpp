@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -120,4 +122,28 @@ TEST_F(MainformCommandsTest, CancellingTheMultiDayDialogClosesOnlyAWindowMadeFor
     QTimer::singleShot(0, form.MultiDayDialogOf(), [&] { form.MultiDayDialogOf()->reject(); });
     form.ActionMultiDayAnalysis->trigger();
     EXPECT_EQ(form.AnalysisWindows().size(), 3u);
+}
+
+TEST_F(MainformCommandsTest, SaveAndAboutActOnTheActiveWindow) {
+    TMainform form(StoreInTemp());
+    Start(form);
+    TChildform* window = form.AnalysisWindows()[0];
+    window->LoadLogFile(WriteDay(Temp.filePath(QStringLiteral("logs")), QDate(2010, 5, 1)));
+    window->findChild<QCheckBox*>(QStringLiteral("CB_T1"))->setChecked(true);
+    form.UpdateActionStates();
+    ASSERT_TRUE(form.ActionSave->isEnabled());
+    const QString image = Temp.filePath(QStringLiteral("chart.bmp"));
+    Prompts.ExpectFile(image);
+    form.ActionSave->trigger();
+    EXPECT_TRUE(QFile::exists(image));
+
+    bool shown = false;
+    QTimer::singleShot(0, &form, [&] {
+        QWidget* about = QApplication::activeModalWidget();
+        shown = about != nullptr && about->objectName() == QStringLiteral("TDialogAbout");
+        if (auto* dialog = qobject_cast<QDialog*>(about))
+            dialog->accept();
+    });
+    form.ActionAbout->trigger();
+    EXPECT_TRUE(shown);
 }

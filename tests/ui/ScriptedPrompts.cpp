@@ -10,6 +10,7 @@ ScriptedPrompts::~ScriptedPrompts() {
     EXPECT_TRUE(FFiles.empty()) << FFiles.size() << " scripted file(s) never asked for";
     EXPECT_TRUE(FColorScript.empty())
         << FColorScript.size() << " scripted colour(s) never asked for";
+    EXPECT_TRUE(FPrintScript.empty()) << FPrintScript.size() << " print dialog(s) never shown";
 }
 
 PromptAnswer ScriptedPrompts::Message(PromptKind kind, const QString& text,
@@ -32,7 +33,7 @@ PromptAnswer ScriptedPrompts::Message(PromptKind kind, const QString& text,
 bool ScriptedPrompts::ShowFileDialog(QString& path, QWidget* /*owner*/, const QString& filter,
                                      bool open, const QString& defaultExtension,
                                      const QString& initialFolder) {
-    FFileDialogs.push_back({filter, open, defaultExtension, initialFolder});
+    FFileDialogs.push_back({path, filter, open, defaultExtension, initialFolder});
     if (FFiles.empty()) {
         ADD_FAILURE() << "unexpected file dialog in " << initialFolder.toStdString();
         return false;
@@ -56,4 +57,18 @@ std::optional<ColorRef> ScriptedPrompts::ChooseColor(QWidget* owner, ColorRef in
     const std::optional<ColorRef> answer = FColorScript.front();
     FColorScript.pop_front();
     return answer;
+}
+
+bool ScriptedPrompts::PrintDialog(QWidget*, QPrinter& printer) {
+    ++FPrintRequests;
+    if (FPrintScript.empty()) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return false;
+    }
+    const std::function<void(QPrinter&)> setUp = FPrintScript.front();
+    FPrintScript.pop_front();
+    if (!setUp)
+        return false;
+    setUp(printer);
+    return true;
 }

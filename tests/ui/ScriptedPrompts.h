@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <vector>
 
 // Answers prompts from a queue and records what was asked. A prompt with no answer queued fails the
@@ -42,6 +44,7 @@ public:
 
     // --- File dialogs ---
     struct FileDialogCall {
+        QString ProposedPath;
         QString Filter;
         bool Open;
         QString DefaultExtension;
@@ -54,7 +57,20 @@ public:
     const std::vector<FileDialogCall>& FileDialogs() const { return FFileDialogs; }
     // --- end file dialogs ---
 
+    // --- Print dialog ---
+    // The next print dialog runs `setUp` on the printer (as the user would pick a printer or a
+    // file) and confirms; an empty function cancels.
+    void ExpectPrint(std::function<void(QPrinter&)> setUp) {
+        FPrintScript.push_back(std::move(setUp));
+    }
+    int PrintRequests() const { return FPrintRequests; }
+    bool PrintDialog(QWidget* owner, QPrinter& printer) override;
+    // --- end of the output dialogs ---
+
 private:
+    std::deque<std::function<void(QPrinter&)>> FPrintScript;
+    int FPrintRequests = 0;
+
     struct Step {
         PromptKind Kind;
         PromptAnswer Answer;
