@@ -253,8 +253,28 @@ void ChartSurface::ApplyMargins() {
     const auto px = [](double percent, int size) {
         return static_cast<int>(std::lround(percent * size / 100.0));
     };
-    axisRect()->setMargins(
-        QMargins(px(FMargins[0], width()), px(FMargins[2], height()), px(FMargins[1], width()), 0));
+    const bool follow = FLeader != nullptr && FLeaderLeft >= 0 && FLeader->width() == width();
+    axisRect()->setMargins(QMargins(follow ? FLeaderLeft : px(FMargins[0], width()),
+                                    px(FMargins[2], height()),
+                                    follow ? FLeaderRight : px(FMargins[1], width()), 0));
+}
+
+void ChartSurface::FollowPlotEdgesOf(ChartSurface* leader) {
+    FLeader = leader;
+    connect(leader, &QCustomPlot::afterLayout, this, [this] {
+        const QCPAxisRect* rect = FLeader->axisRect();
+        // A layout for print or a bitmap of another size says nothing about the screen.
+        if (rect->outerRect().width() != FLeader->width())
+            return;
+        const int left = rect->left() - rect->outerRect().left();
+        const int right = rect->outerRect().right() - rect->right();
+        if (left == FLeaderLeft && right == FLeaderRight)
+            return;
+        FLeaderLeft = left;
+        FLeaderRight = right;
+        ApplyMargins();
+        Repaint();
+    });
 }
 
 void ChartSurface::resizeEvent(QResizeEvent* event) {

@@ -59,6 +59,10 @@ public:
 
     // Left, right and top margins in percent of the surface's size.
     void SetMarginsPercent(double left, double right, double top);
+    // From the leader's next on-screen layout on, the left and right plot edges follow the
+    // leader's, so two stacked surfaces share one time axis whatever their labels need; the
+    // percent margins hold until then.
+    void FollowPlotEdgesOf(ChartSurface* leader);
 
     // Mouse.
     void SetZoomAllowed(bool allowed);
@@ -122,6 +126,9 @@ private:
     bool FLegendVisible = true;
     bool FAutomatic[3] = {false, true, true};
     double FMargins[3] = {-1.0, -1.0, -1.0};
+    QPointer<ChartSurface> FLeader;
+    int FLeaderLeft = -1;
+    int FLeaderRight = -1;
     bool FZoomAllowed = true;
     bool FPanAllowed = false;
     bool FPressed = false;

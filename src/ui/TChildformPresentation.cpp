@@ -67,6 +67,7 @@ void TChildform::ApplyFixedChartProperties() {
     });
     Chart->CopyBottomAxisTo(*Chart2);
     Chart2->SetMarginsPercent(3, 3, 2);
+    Chart2->FollowPlotEdgesOf(Chart);
 }
 
 void TChildform::SetAxisRange(ChartSurface& chart, int axis, double minimum, double maximum) {

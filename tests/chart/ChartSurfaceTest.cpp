@@ -60,6 +60,31 @@ TEST(ChartSurface, PercentMarginsFollowTheSize) {
     EXPECT_EQ(surface.axisRect()->margins().left(), 40);
 }
 
+// Stacked surfaces share one time axis: the follower takes the leader's plot edges, not its own
+// percent guess.
+TEST(ChartSurface, FollowerTakesTheLeadersPlotEdges) {
+    ChartSurface leader;
+    ChartSurface follower;
+    leader.resize(900, 400);
+    follower.resize(900, 150);
+    leader.show(); // the plot takes its size from the resize event of a shown widget
+    follower.show();
+    leader.SetAxisTitle(ChartAxis::Left, QStringLiteral("[\u00B0C]"));
+    leader.SetAxisVisible(ChartAxis::Right, true);
+    leader.SetMaximum(ChartAxis::Left, 12000.0);
+    follower.SetMarginsPercent(3.0, 3.0, 2.0);
+    follower.FollowPlotEdgesOf(&leader);
+    follower.replot();
+    EXPECT_EQ(follower.axisRect()->margins().left(), 27)
+        << "percent margins until the leader lays out";
+    leader.replot();
+    follower.replot();
+    const QCPAxisRect* lead = leader.axisRect();
+    EXPECT_GT(lead->left(), 27);
+    EXPECT_EQ(follower.axisRect()->left(), lead->left());
+    EXPECT_EQ(follower.axisRect()->right(), lead->right());
+}
+
 TEST(ChartSurface, AxisLabelHookReplacesBandLabels) {
     ChartSurface surface;
     surface.resize(600, 400);
