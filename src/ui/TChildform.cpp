@@ -257,7 +257,7 @@ void TChildform::ApplyMinimumSize() {
         PanelZoomX->setMinimumWidth(605);
     }
     resize(std::max(width(), minimumWidth()), std::max(height(), minimumHeight()));
-    SpanTime->setCurrentIndex(-1);
+    FillSpanItems(4);
 }
 
 void TChildform::ApplyTexts() {
