@@ -79,6 +79,7 @@ bool QtPrompts::ShowFileDialog(QString& path, QWidget* owner, const QString& fil
     }
     if (!path.isEmpty())
         dialog.selectFile(path);
+    CenterOnScreen(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
@@ -92,6 +93,7 @@ bool QtPrompts::PrintDialog(QWidget* owner, QPrinter& printer) {
     // One page of charts: no page range, no selection. Printing to a file stays, since on a
     // desktop without a printer it is the only way to paper.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    CenterOnScreen(&dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
