@@ -26,27 +26,27 @@ namespace {
 
 TDialogSettings* theInstance = nullptr;
 
-struct RowSpec {
+struct RowLayout {
     const char* Name;
     int Slot;
     int TextNumber;
 };
 // The order on screen, which is also the order of the checks and of the custom colours.
-constexpr std::array<RowSpec, SettingsSlotCount> RowSpecs = {{{"T1", SlotT1, 56},
-                                                              {"T2", SlotT2, 57},
-                                                              {"T3", SlotT3, 58},
-                                                              {"T4", SlotT4, 59},
-                                                              {"T5", SlotT5, 60},
-                                                              {"T6", SlotT6, 61},
-                                                              {"TD", SlotTD, 62},
-                                                              {"Flow", SlotFlow, 63},
-                                                              {"Power", SlotPower, 64},
-                                                              {"Volume", SlotVolume, 65},
-                                                              {"Energy", SlotEnergy, 66},
-                                                              {"R1", SlotR1, 67},
-                                                              {"R2", SlotR2, 68},
-                                                              {"R3", SlotR3, 69},
-                                                              {"RError", SlotRError, 70}}};
+constexpr std::array<RowLayout, SettingsSlotCount> RowLayouts = {{{"T1", SlotT1, 56},
+                                                                  {"T2", SlotT2, 57},
+                                                                  {"T3", SlotT3, 58},
+                                                                  {"T4", SlotT4, 59},
+                                                                  {"T5", SlotT5, 60},
+                                                                  {"T6", SlotT6, 61},
+                                                                  {"TD", SlotTD, 62},
+                                                                  {"Flow", SlotFlow, 63},
+                                                                  {"Power", SlotPower, 64},
+                                                                  {"Volume", SlotVolume, 65},
+                                                                  {"Energy", SlotEnergy, 66},
+                                                                  {"R1", SlotR1, 67},
+                                                                  {"R2", SlotR2, 68},
+                                                                  {"R3", SlotR3, 69},
+                                                                  {"RError", SlotRError, 70}}};
 
 constexpr int RowHeight = 21;
 constexpr int EditWidth = 185;
@@ -238,11 +238,11 @@ QGroupBox* TDialogSettings::BuildChannelGroup(const char* name, int firstRow, in
     grid->setHorizontalSpacing(RowSpacing);
     grid->setVerticalSpacing(2);
     for (int i = 0; i < rowCount; ++i) {
-        const RowSpec& spec = RowSpecs[static_cast<size_t>(firstRow + i)];
-        const QString shortName = QString::fromLatin1(spec.Name);
+        const RowLayout& layout = RowLayouts[static_cast<size_t>(firstRow + i)];
+        const QString shortName = QString::fromLatin1(layout.Name);
         ChannelRow& row = FRows[static_cast<size_t>(firstRow + i)];
-        row.Slot = spec.Slot;
-        row.TextNumber = spec.TextNumber;
+        row.Slot = layout.Slot;
+        row.TextNumber = layout.TextNumber;
         row.Label = MakeLabel(group, QStringLiteral("Label") + shortName);
         row.Edit = MakeEdit(group, QStringLiteral("Edit") + shortName);
         row.Edit->setFixedWidth(EditWidth);
