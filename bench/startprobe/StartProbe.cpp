@@ -1,11 +1,12 @@
 // Starts the program as its main() does and says "shown" on standard output when the first
-// analysis window has been shown and painted, then ends.
+// analysis window has been shown and painted (its first control painted), then ends.
 #include "ui/SolvistaApplication.h"
 #include "ui/TChildform.h"
 #include "ui/TMainform.h"
 
 #include <QEvent>
 #include <QTimer>
+#include <QWidget>
 
 #include <cstdio>
 
@@ -14,7 +15,7 @@ namespace {
 class FirstWindowWatch : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!FDone && event->type() == QEvent::Paint && qobject_cast<TChildform*>(watched)) {
+        if (!FDone && event->type() == QEvent::Paint && InAnalysisWindow(watched)) {
             FDone = true;
             // Said once the paint itself is through.
             QTimer::singleShot(0, [] {
@@ -27,6 +28,13 @@ public:
     }
 
 private:
+    // The window itself paints nothing; its charts and controls do.
+    static bool InAnalysisWindow(QObject* object) {
+        for (; object != nullptr; object = object->parent())
+            if (qobject_cast<TChildform*>(object))
+                return true;
+        return false;
+    }
     bool FDone = false;
 };
 
