@@ -12,6 +12,37 @@ void SeriesGraph::SetBars(bool bars, double origin, double widthFraction) {
     FWidthFraction = widthFraction;
 }
 
+void SeriesGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const {
+    // The library draws a fast polyline one segment per call, and the painter's set-up per call
+    // costs more than a short segment itself. One call for all segments draws the same lines.
+    // Printing and vector output keep the library's own way.
+    if (painter->modes().testFlag(QCPPainter::pmVectorized) ||
+        painter->modes().testFlag(QCPPainter::pmNoCaching) ||
+        painter->pen().style() != Qt::SolidLine || painter->pen().color().alpha() == 0) {
+        QCPGraph::drawLinePlot(painter, lines);
+        return;
+    }
+    applyDefaultAntialiasingHint(painter);
+    if (qFuzzyCompare(painter->pen().widthF(), 1.0)) {
+        QPen cosmetic = painter->pen();
+        cosmetic.setWidth(0);
+        painter->setPen(cosmetic);
+    }
+    const bool aliased = !painter->antialiasing();
+    auto usable = [](const QPointF& p) { return !std::isnan(p.x()) && !std::isnan(p.y()); };
+    QVector<QLineF> segments;
+    segments.reserve(lines.size());
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        // A null point breaks the line on both sides.
+        if (!usable(lines[i - 1]) || !usable(lines[i]))
+            continue;
+        // Without antialiasing the library rounds to whole pixels; so does this.
+        segments.append(aliased ? QLineF(lines[i - 1].toPoint(), lines[i].toPoint())
+                                : QLineF(lines[i - 1], lines[i]));
+    }
+    painter->QPainter::drawLines(segments.constData(), static_cast<int>(segments.size()));
+}
+
 void SeriesGraph::draw(QCPPainter* painter) {
     if (!FBars) {
         QCPGraph::draw(painter);
@@ -103,8 +134,8 @@ void SeriesGraph::draw(QCPPainter* painter) {
         const Column& column = columns[c];
         size_t next = c + 1;
         if (column.Used) {
-            while (next < columns.size() && columns[next].Used &&
-                   columns[next].Top == column.Top && columns[next].Bottom == column.Bottom)
+            while (next < columns.size() && columns[next].Used && columns[next].Top == column.Top &&
+                   columns[next].Bottom == column.Bottom)
                 ++next;
             painter->drawRect(QRectF(static_cast<double>(firstColumn) + static_cast<double>(c),
                                      column.Top, static_cast<double>(next - c),
