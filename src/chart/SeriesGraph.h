@@ -15,6 +15,7 @@ public:
 
 protected:
     void draw(QCPPainter* painter) override;
+    void drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const override;
 
 private:
     bool FBars = false;

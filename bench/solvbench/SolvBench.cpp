@@ -1,0 +1,196 @@
+// The figures of a year of one-minute logs: loading it, drawing it, moving through it, and how
+// long the program takes to show its first window. Charts are drawn offscreen.
+#include "BenchYear.h"
+#include "chart/ChartSurface.h"
+#include "chart/SeriesHost.h"
+#include "logdata/TAnalysisData.h"
+#include "settings/WindowSettings.h"
+#include "ui/TChildform.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSlider>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int DaySpanItem = 3;
+constexpr int MonthSpanItem = 4;
+// A day in summer, with sun and a month of 31 days around it.
+constexpr int SummerDay = 190;
+
+double Seconds(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) * 1e-9;
+}
+
+void LoadYear(benchmark::State& state) {
+    const QStringList files = benchyear::YearFiles();
+    if (files.size() != 365) {
+        state.SkipWithError("the year's files are missing");
+        return;
+    }
+    for (auto _ : state) {
+        MemoryHost chart, chart2;
+        TAnalysisData data;
+        benchyear::LoadIntoDataSet(data, files, &chart, &chart2);
+        benchmark::DoNotOptimize(data.GetDayCount());
+        if (data.GetDayCount() != 365) {
+            state.SkipWithError("not every day was read");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 365);
+}
+BENCHMARK(LoadYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One analysis window holding the year with every day channel ticked, shared by the drawing and
+// moving figures.
+class YearWindow {
+public:
+    static YearWindow& Get() {
+        if (!Instance)
+            Instance.reset(new YearWindow);
+        return *Instance;
+    }
+    // The window must go before the application does.
+    static void Drop() { Instance.reset(); }
+    TChildform& Form() { return *FForm; }
+    bool Ready() const { return FReady; }
+
+    void Redraw() {
+        for (ChartSurface* chart : FCharts)
+            chart->replot(QCustomPlot::rpImmediateRefresh);
+    }
+    void Settle() {
+        QApplication::processEvents();
+        Redraw();
+    }
+    void ChooseSpan(int item) { FForm->SpanTimeChange(item); }
+
+private:
+    YearWindow() : FForm(std::make_unique<TChildform>(nullptr, WindowSettings::FactoryDefaults())) {
+        FForm->resize(1600, 1000);
+        FForm->show();
+        const QStringList files = benchyear::YearFiles();
+        if (files.size() != 365)
+            return;
+        benchyear::LoadIntoWindow(*FForm, files);
+        FCharts = FForm->findChildren<ChartSurface*>();
+        FReady = benchyear::ShowDayChannels(*FForm) && FCharts.size() == 2;
+        if (auto* slider = FForm->findChild<QSlider*>())
+            slider->setValue(SummerDay);
+        Settle();
+    }
+    static inline std::unique_ptr<YearWindow> Instance;
+    std::unique_ptr<TChildform> FForm;
+    QList<ChartSurface*> FCharts;
+    bool FReady = false;
+};
+
+void DrawSpan(benchmark::State& state, int item) {
+    YearWindow& window = YearWindow::Get();
+    if (!window.Ready()) {
+        state.SkipWithError("the year window could not be prepared");
+        return;
+    }
+    window.ChooseSpan(item);
+    window.Settle();
+    for (auto _ : state)
+        window.Redraw();
+    window.ChooseSpan(DaySpanItem);
+    window.Settle();
+}
+
+void DrawDay(benchmark::State& state) { DrawSpan(state, DaySpanItem); }
+void DrawMonth(benchmark::State& state) { DrawSpan(state, MonthSpanItem); }
+BENCHMARK(DrawDay)->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawMonth)->Unit(benchmark::kMillisecond);
+
+// From a whole day, one step right takes in the next morning: the series are fetched again.
+void MoveAcrossMidnight(benchmark::State& state) {
+    YearWindow& window = YearWindow::Get();
+    if (!window.Ready()) {
+        state.SkipWithError("the year window could not be prepared");
+        return;
+    }
+    window.ChooseSpan(DaySpanItem);
+    window.Settle();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        window.Form().ScrollStep(TChildform::ScrollDirection::Right);
+        window.Redraw();
+        state.SetIterationTime(Seconds(timer));
+        window.Form().ScrollStep(TChildform::ScrollDirection::Left);
+        window.Settle();
+    }
+}
+BENCHMARK(MoveAcrossMidnight)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void SwitchToMonth(benchmark::State& state) {
+    YearWindow& window = YearWindow::Get();
+    if (!window.Ready()) {
+        state.SkipWithError("the year window could not be prepared");
+        return;
+    }
+    window.ChooseSpan(DaySpanItem);
+    window.Settle();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        window.ChooseSpan(MonthSpanItem);
+        window.Redraw();
+        state.SetIterationTime(Seconds(timer));
+        window.ChooseSpan(DaySpanItem);
+        window.Settle();
+    }
+}
+BENCHMARK(SwitchToMonth)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The program as a user starts it, with a settings folder of its own; the probe says "shown"
+// when the first analysis window appears.
+void StartProgram(benchmark::State& state) {
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (auto _ : state) {
+        QProcess probe;
+        probe.setProcessEnvironment(environment);
+        QElapsedTimer timer;
+        timer.start();
+        probe.start(QStringLiteral(SOLVISTA_START_PROBE), QStringList());
+        bool shown = false;
+        while (!shown && probe.waitForReadyRead(5000))
+            shown = probe.readAll().contains("shown");
+        state.SetIterationTime(Seconds(timer));
+        probe.waitForFinished(5000);
+        if (!shown) {
+            state.SkipWithError("the program showed no analysis window");
+            return;
+        }
+    }
+}
+BENCHMARK(StartProgram)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    YearWindow::Drop();
+    return 0;
+}

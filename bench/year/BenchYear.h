@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TAnalysisData;
+class SeriesHost;
+class TChildform;
+
+// The year every benchmark uses: 365 one-minute day files of 2010, the way the multi-day dialog
+// lists them (in date order).
+namespace benchyear {
+
+// The files of the year below SOLVISTA_BENCH_DATA when it is set, else generated once into a
+// temporary folder that lives until the process ends. Empty when they cannot be had.
+QStringList YearFiles();
+
+// The multi-day path of the data set: the range load, every further file, the month totals.
+void LoadIntoDataSet(TAnalysisData& data, const QStringList& files, SeriesHost* chart,
+                     SeriesHost* chart2);
+
+// The same through an analysis window, as the multi-day dialog drives it.
+void LoadIntoWindow(TChildform& form, const QStringList& files);
+
+// Ticks every channel a day shows (T1 to RError); false when one was refused.
+bool ShowDayChannels(TChildform& form);
+
+} // namespace benchyear

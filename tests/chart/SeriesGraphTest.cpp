@@ -1,0 +1,156 @@
+#include "chart/ChartSeries.h"
+#include "chart/ChartSurface.h"
+#include "chart/SeriesGraph.h"
+
+#include <QImage>
+#include <QPixmap>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr double Minute = 1.0 / 1440.0;
+const QColor BarColour(255, 0, 0);
+const QColor LineColour(0, 0, 255);
+
+struct Drawn {
+    QImage Image;
+    QRect Area;
+};
+
+Drawn Draw(ChartSurface& surface, double from, double to, double low, double high) {
+    surface.resize(600, 300);
+    surface.SetLegendVisible(false);
+    surface.SetGridVisible(ChartAxis::Bottom, false);
+    surface.SetGridVisible(ChartAxis::Left, false);
+    surface.SetAutomatic(ChartAxis::Bottom, false);
+    surface.SetAutomatic(ChartAxis::Left, false);
+    surface.SetMaximum(ChartAxis::Bottom, to);
+    surface.SetMinimum(ChartAxis::Bottom, from);
+    surface.SetMaximum(ChartAxis::Left, high);
+    surface.SetMinimum(ChartAxis::Left, low);
+    surface.replot(QCustomPlot::rpImmediateRefresh);
+    return {surface.grab().toImage(), surface.axisRect()->rect()};
+}
+
+bool Is(const QImage& image, int x, int y, const QColor& colour) {
+    return image.pixelColor(x, y) == colour;
+}
+
+} // namespace
+
+// Zoomed out, many bars share a pixel column: the column must show the farthest of them on each
+// side of the base, as filling them one over the other would, and gaps must stay empty.
+TEST(SeriesGraph, DenseBarsCoverEachColumnWithTheirUnion) {
+    ChartSurface surface;
+    ChartSeries bars(SeriesKind::Bar);
+    bars.SetColor(BarColour);
+    bars.SetBarOrigin(0.0);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> height(-40.0, 100.0);
+    const int count = 7 * 1440;
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i) {
+        // Half a day without values in the middle of the week.
+        const bool gap = i >= 3 * 1440 && i < 3 * 1440 + 720;
+        values.push_back(gap ? std::numeric_limits<double>::quiet_NaN() : height(random));
+        gap ? bars.AddNull(i * Minute) : bars.AddXY(i * Minute, values.back());
+    }
+    surface.AddSeries(&bars);
+    const Drawn drawn = Draw(surface, 0.0, 7.0, -50.0, 110.0);
+    QCPAxis* key = surface.xAxis;
+    QCPAxis* value = surface.yAxis;
+
+    // The cover of each column from the bars themselves: at least a pixel wide, 75 % of a slot.
+    const double half = Minute * ChartSeries::BarWidthPercent / 100.0 / 2.0;
+    std::vector<double> top(static_cast<size_t>(drawn.Image.width()), 1e9);
+    std::vector<double> bottom(static_cast<size_t>(drawn.Image.width()), -1e9);
+    const double base = value->coordToPixel(0.0);
+    for (int i = 0; i < count; ++i) {
+        if (std::isnan(values[static_cast<size_t>(i)]))
+            continue;
+        const double x0 = std::floor(key->coordToPixel(i * Minute - half));
+        const double width = std::max(1.0, std::round(key->coordToPixel(i * Minute + half)) - x0);
+        const double y = value->coordToPixel(values[static_cast<size_t>(i)]);
+        for (int c = static_cast<int>(x0); c < static_cast<int>(x0 + width); ++c) {
+            top[static_cast<size_t>(c)] = std::min({top[static_cast<size_t>(c)], y, base});
+            bottom[static_cast<size_t>(c)] = std::max({bottom[static_cast<size_t>(c)], y, base});
+        }
+    }
+    int checked = 0, empty = 0;
+    for (int c = drawn.Area.left() + 2; c < drawn.Area.right() - 2; ++c) {
+        const auto i = static_cast<size_t>(c);
+        if (top[i] > bottom[i]) {
+            for (int y = drawn.Area.top() + 1; y < drawn.Area.bottom() - 1; ++y)
+                ASSERT_FALSE(Is(drawn.Image, c, y, BarColour)) << "column " << c << " row " << y;
+            ++empty;
+            continue;
+        }
+        const int high = static_cast<int>(std::ceil(top[i])) + 1;
+        const int low = static_cast<int>(std::floor(bottom[i])) - 1;
+        if (low <= high)
+            continue; // too short to tell its ends
+        EXPECT_TRUE(Is(drawn.Image, c, high, BarColour)) << "column " << c;
+        EXPECT_TRUE(Is(drawn.Image, c, low, BarColour)) << "column " << c;
+        if (top[i] - 2 > drawn.Area.top()) {
+            EXPECT_FALSE(Is(drawn.Image, c, static_cast<int>(std::floor(top[i])) - 2, BarColour))
+                << "column " << c;
+        }
+        if (bottom[i] + 2 < drawn.Area.bottom()) {
+            EXPECT_FALSE(Is(drawn.Image, c, static_cast<int>(std::ceil(bottom[i])) + 2, BarColour))
+                << "column " << c;
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 400);
+    EXPECT_GT(empty, 20);
+    // At most one rectangle per pixel column, not one per bar.
+    EXPECT_LE(surface.GraphOf(&bars)->LastBarRects(), drawn.Area.width() + 2);
+}
+
+// Zoomed in, bars wider than a few pixels stay separate rectangles with the gap between them.
+TEST(SeriesGraph, WideBarsKeepTheirOwnWidth) {
+    ChartSurface surface;
+    ChartSeries bars(SeriesKind::Bar);
+    bars.SetColor(BarColour);
+    for (int i = 0; i < 10; ++i)
+        bars.AddXY(i * Minute, i % 2 == 0 ? 10.0 : 20.0);
+    surface.AddSeries(&bars);
+    const Drawn drawn = Draw(surface, -Minute, 10 * Minute, 0.0, 25.0);
+    const int y = static_cast<int>(surface.yAxis->coordToPixel(5.0));
+    const int centre = static_cast<int>(surface.xAxis->coordToPixel(4 * Minute));
+    const int between = static_cast<int>(surface.xAxis->coordToPixel(4.5 * Minute));
+    EXPECT_TRUE(Is(drawn.Image, centre, y, BarColour));
+    EXPECT_FALSE(Is(drawn.Image, between, y, BarColour));
+    EXPECT_EQ(surface.GraphOf(&bars)->LastBarRects(), 10);
+}
+
+// A null point breaks a line on both of its sides.
+TEST(SeriesGraph, LinesBreakAtNullPoints) {
+    ChartSurface surface;
+    ChartSeries line;
+    line.SetColor(LineColour);
+    line.SetLineWidth(2);
+    for (int i = 0; i <= 1440; ++i)
+        (i > 600 && i < 840) ? line.AddNull(i * Minute) : line.AddXY(i * Minute, 50.0);
+    surface.AddSeries(&line);
+    const Drawn drawn = Draw(surface, 0.0, 1.0, 0.0, 100.0);
+    const int y = static_cast<int>(std::round(surface.yAxis->coordToPixel(50.0)));
+    auto blueIn = [&](double from, double to) {
+        int found = 0;
+        for (int x = static_cast<int>(surface.xAxis->coordToPixel(from));
+             x <= static_cast<int>(surface.xAxis->coordToPixel(to)); ++x)
+            for (int dy = -2; dy <= 2; ++dy)
+                found += drawn.Image.pixelColor(x, y + dy).blue() > 200 &&
+                         drawn.Image.pixelColor(x, y + dy).red() < 100;
+        return found;
+    };
+    EXPECT_GT(blueIn(100 * Minute, 500 * Minute), 0);
+    EXPECT_EQ(blueIn(610 * Minute, 830 * Minute), 0);
+    EXPECT_GT(blueIn(900 * Minute, 1400 * Minute), 0);
+}
