@@ -220,13 +220,7 @@ const TDay& TAnalysisData::DayAt(unsigned dayIndex) const {
 }
 
 DateTime TAnalysisData::GetStartDate(unsigned dayIndex) const {
-    if (dayIndex >= DayCount)
-        Internal("Illegal State (6).");
-    if (!IsMultiDay() && Day)
-        return Day->GetStartDate(static_cast<int>(dayIndex));
-    if (FirstMonth != nullptr)
-        return FirstMonth->GetStartDate(static_cast<int>(dayIndex));
-    Internal("Illegal State (7).");
+    return DayAt(dayIndex).StartDate();
 }
 
 QString TAnalysisData::GetDayFileName(unsigned dayIndex) const {

@@ -242,6 +242,16 @@ void TDay::HideChannel(int channel) {
     }
 }
 
+void TDay::SetBarsOnZero(ChartSeries& series, bool bars) {
+    if (bars) {
+        series.SetKind(SeriesKind::Bar);
+        series.SetBarOrigin(0.0);
+    } else {
+        series.SetKind(SeriesKind::Line);
+        series.SetStairs(false);
+    }
+}
+
 void TDay::Recolour(Slot& slot, const QColor& colour) {
     if (slot.Colour && *slot.Colour == colour)
         return;
@@ -259,13 +269,7 @@ void TDay::ApplyChannelStyle(int channel, const QString& label, bool outputsAsBa
     const bool other = IsOtherChannel(channel);
     ChartSeries& series = *slot.Series;
     if ((output || other) && slot.Shown) {
-        if ((other && othersAsBars) || (output && outputsAsBars)) {
-            series.SetKind(SeriesKind::Bar);
-            series.SetBarOrigin(0.0);
-        } else {
-            series.SetKind(SeriesKind::Line);
-            series.SetStairs(false);
-        }
+        SetBarsOnZero(series, (other && othersAsBars) || (output && outputsAsBars));
         series.SetAxis(ValueAxis::Left);
     }
     if (output) {

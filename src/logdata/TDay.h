@@ -69,9 +69,13 @@ public:
     SeriesHost* Chart() const { return FChart; }
     SeriesHost* Chart2() const { return FChart2; }
 
+    // Styles shared with the month's daily totals: bars standing on zero or a plain line, and
+    // the colour given only when it changes.
+    static void SetBarsOnZero(ChartSeries& series, bool bars);
+    static void Recolour(Slot& slot, const QColor& colour);
+
 private:
     static double BarBase(int k) { return 44.5 - 15.0 * k; }
-    void Recolour(Slot& slot, const QColor& colour);
 
     TDay* Prev = nullptr;
     TDay* Next = nullptr;

@@ -77,7 +77,9 @@ int TMonth::GetMonthCount() const {
     return count;
 }
 
-DateTime TMonth::GetDateByMonthIndex(int monthIndex) const {
+const TMonth& TMonth::MonthAt(int monthIndex, int& dayIndex, const char* endText) const {
+    // Months without days are passed over; an empty last month still answers index 0.
+    dayIndex = 0;
     const TMonth* m = this;
     for (;;) {
         if (m->DayCount == 0 && m->Next != nullptr) {
@@ -85,12 +87,18 @@ DateTime TMonth::GetDateByMonthIndex(int monthIndex) const {
             continue;
         }
         if (monthIndex == 0)
-            return m->FStartDate;
+            return *m;
         if (m->Next == nullptr)
-            Internal("GetDateByMonthIndex - Reached End of Data");
+            Internal(endText);
+        dayIndex += m->DayCount;
         --monthIndex;
         m = m->Next;
     }
+}
+
+DateTime TMonth::GetDateByMonthIndex(int monthIndex) const {
+    int dayIndex = 0;
+    return MonthAt(monthIndex, dayIndex, "GetDateByMonthIndex - Reached End of Data").FStartDate;
 }
 
 int TMonth::GetMonthIndexByDay(int dayIndex) const {
@@ -108,20 +116,8 @@ int TMonth::GetMonthIndexByDay(int dayIndex) const {
 
 int TMonth::GetDayIndexByMonth(int monthIndex) const {
     int dayIndex = 0;
-    const TMonth* m = this;
-    for (;;) {
-        if (m->DayCount == 0 && m->Next != nullptr) {
-            m = m->Next;
-            continue;
-        }
-        if (monthIndex == 0)
-            return dayIndex;
-        if (m->Next == nullptr)
-            Internal("TMonth::GetDayIndexByMonth - Reached End of Data");
-        dayIndex += m->DayCount;
-        --monthIndex;
-        m = m->Next;
-    }
+    MonthAt(monthIndex, dayIndex, "TMonth::GetDayIndexByMonth - Reached End of Data");
+    return dayIndex;
 }
 
 bool TMonth::Overlaps(DateTime maximum, DateTime minimum) const {
@@ -177,18 +173,9 @@ void TMonth::ApplyChannelStyle(int channel, const QString& label, bool outputsAs
         TDay::Slot& slot = m->TotalSlots[TotalIndex(channel)];
         ChartSeries& series = *slot.Series;
         if (slot.Shown) {
-            if (othersAsBars) {
-                series.SetKind(SeriesKind::Bar);
-                series.SetBarOrigin(0.0);
-            } else {
-                series.SetKind(SeriesKind::Line);
-                series.SetStairs(false);
-            }
+            TDay::SetBarsOnZero(series, othersAsBars);
             series.SetAxis(ValueAxis::Left);
-            if (!slot.Colour || *slot.Colour != colour) {
-                series.SetColor(colour);
-                slot.Colour = colour;
-            }
+            TDay::Recolour(slot, colour);
         }
         series.SetTitle(label);
         if (series.Kind() == SeriesKind::Line)

@@ -55,6 +55,8 @@ private:
     static bool IsTotal(int channel) { return channel == ChVolume || channel == ChEnergy; }
     static size_t TotalIndex(int channel) { return static_cast<size_t>(channel - ChVolume); }
     bool Overlaps(DateTime maximum, DateTime minimum) const;
+    // The month of a month index, with the day index of its first day.
+    const TMonth& MonthAt(int monthIndex, int& dayIndex, const char* endText) const;
 
     int Year = 0;
     int Month = 0;

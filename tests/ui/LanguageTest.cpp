@@ -3,6 +3,7 @@
 #include "core/LanguageTexts.h"
 #include "settings/FakePlatform.h"
 #include "settings/SettingsStore.h"
+#include "MainformFixture.h"
 #include "ui/ScriptedPrompts.h"
 #include "ui/TChildform.h"
 #include "ui/TMainform.h"
@@ -19,18 +20,8 @@
 
 namespace {
 
-class LanguageTest : public ::testing::Test {
+class LanguageTest : public MainformFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(Temp.isValid());
-        Os.Variables[QStringLiteral("XDG_CONFIG_HOME")] = Temp.path();
-    }
-    void TearDown() override { SetCurrentTexts(TextArrayId::German); }
-
-    TMainform::StoreFactory StoreInTemp() {
-        return [this] { return std::make_unique<SettingsStore>(Os); };
-    }
-    QString IniPath() const { return Temp.filePath(QStringLiteral("Tarvex/Solvista.ini")); }
     void WriteIni(const QByteArray& text) {
         ASSERT_TRUE(QDir(Temp.path()).mkpath(QStringLiteral("Tarvex")));
         QFile file(IniPath());
@@ -41,12 +32,6 @@ protected:
         QFile file(IniPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static void Start(TMainform& form) {
-        form.show();
-        form.activateWindow();
-        QApplication::processEvents();
-        QApplication::processEvents();
-    }
     static QAction* Checked(const TMainform& form) {
         QAction* checked = nullptr;
         for (QAction* a : form.LanguageActions())
@@ -56,10 +41,6 @@ protected:
             }
         return checked;
     }
-
-    QTemporaryDir Temp;
-    FakePlatform Os;
-    ScriptedPrompts Prompts;
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "core/LanguageTexts.h"
 #include "settings/FakePlatform.h"
 #include "settings/SettingsStore.h"
+#include "MainformFixture.h"
 #include "ui/ScriptedPrompts.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogMultiDayAnalysis.h"
@@ -20,21 +21,11 @@
 
 namespace {
 
-class MainformCommandsTest : public ::testing::Test {
+class MainformCommandsTest : public MainformFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(Temp.isValid());
+        MainformFixture::SetUp();
         Os.Variables[QStringLiteral("XDG_CONFIG_HOME")] = Temp.filePath(QStringLiteral("cfg"));
-    }
-    void TearDown() override { SetCurrentTexts(TextArrayId::German); }
-    TMainform::StoreFactory StoreInTemp() {
-        return [this] { return std::make_unique<SettingsStore>(Os); };
-    }
-    static void Start(TMainform& form) {
-        form.show();
-        form.activateWindow();
-        QApplication::processEvents();
-        QApplication::processEvents();
     }
     QString WriteDay(const QString& folder, const QDate& date) {
         EXPECT_TRUE(QDir().mkpath(folder));
@@ -46,10 +37,6 @@ protected:
         file.write(loggen::GenerateDay(date, options).Bytes);
         return path;
     }
-
-    QTemporaryDir Temp;
-    FakePlatform Os;
-    ScriptedPrompts Prompts;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/LanguageTexts.h"
 #include "settings/FakePlatform.h"
 #include "settings/SettingsStore.h"
+#include "MainformFixture.h"
 #include "ui/ScriptedPrompts.h"
 #include "ui/TChildform.h"
 #include "ui/TMainform.h"
@@ -23,25 +24,8 @@
 
 namespace {
 
-class MainformTest : public ::testing::Test {
+class MainformTest : public MainformFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(Temp.isValid());
-        Os.Variables[QStringLiteral("XDG_CONFIG_HOME")] = Temp.path();
-    }
-    void TearDown() override { SetCurrentTexts(TextArrayId::German); }
-
-    TMainform::StoreFactory StoreInTemp() {
-        return [this] { return std::make_unique<SettingsStore>(Os); };
-    }
-    QString IniPath() const { return Temp.filePath(QStringLiteral("Tarvex/Solvista.ini")); }
-    // Shows the frame and lets its start-up work run, as the event loop would.
-    static void Start(TMainform& form) {
-        form.show();
-        form.activateWindow();
-        QApplication::processEvents();
-        QApplication::processEvents();
-    }
     // No sub-window active while the frame itself is, as after clicking on the empty MDI area.
     static void Deactivate(TMainform& form) {
         form.MdiArea->setActiveSubWindow(nullptr);
@@ -53,10 +37,6 @@ protected:
             entries.push_back(a);
         return entries;
     }
-
-    QTemporaryDir Temp;
-    FakePlatform Os;
-    ScriptedPrompts Prompts;
 };
 
 } // namespace
