@@ -6,6 +6,7 @@
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/FrameLook.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,8 +28,6 @@
 
 namespace {
 
-const QColor FrameGrey(219, 224, 227);
-
 struct PanelEntry {
     int Channel;
     int DefaultText;
@@ -40,13 +39,6 @@ constexpr std::array<PanelEntry, 4> Others = {
     {{ChFlow, 63}, {ChPower, 64}, {ChVolume, 65}, {ChEnergy, 66}}};
 constexpr std::array<PanelEntry, 4> Outputs = {
     {{ChR1, 67}, {ChR2, 68}, {ChR3, 69}, {ChRError, 70}}};
-
-void Paint(QWidget* widget, const QColor& color) {
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-}
 
 } // namespace
 

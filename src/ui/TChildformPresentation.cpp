@@ -5,6 +5,7 @@
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
+#include "ui/FrameLook.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -106,13 +107,8 @@ void TChildform::ApplySettings(const WindowSettings& settings) {
         rangeError = error.Message();
     }
     for (int channel = 0; channel < ChannelCount; ++channel) {
-        QFrame* swatch = FSwatches[static_cast<size_t>(channel)];
-        swatch->setAutoFillBackground(true);
-        QPalette palette = swatch->palette();
-        palette.setColor(
-            QPalette::Window,
-            ColorFromRef(settings.Colors[static_cast<size_t>(SlotOfChannel(channel))]));
-        swatch->setPalette(palette);
+        Paint(FSwatches[static_cast<size_t>(channel)],
+              ColorFromRef(settings.Colors[static_cast<size_t>(SlotOfChannel(channel))]));
     }
     ApplyCaptions();
     if (AnalysisData) {

@@ -3,6 +3,7 @@
 #include "core/LanguageTexts.h"
 #include "settings/SettingsStore.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/FrameLook.h"
 #include "ui/MdiArrangement.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogAbout.h"
@@ -31,16 +32,7 @@
 
 namespace {
 
-// The grey of the logo's background, shared by the frame and the top panel.
-const QColor FrameGrey(219, 224, 227);
 constexpr int TextIniAccess = 95;
-
-void Paint(QWidget* widget, const QColor& color) {
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-}
 
 QAction* MakeAction(QObject* owner, const char* name, const QString& caption,
                     const QString& icon = QString(),
