@@ -103,6 +103,10 @@ void DrawSpan(benchmark::State& state, int item) {
     window.Settle();
     for (auto _ : state)
         window.Redraw();
+    // What was measured, to be looked at: SOLVISTA_BENCH_SHOTS names a folder.
+    const QString shots = qEnvironmentVariable("SOLVISTA_BENCH_SHOTS");
+    if (!shots.isEmpty())
+        window.Form().grab().save(QStringLiteral("%1/span%2.png").arg(shots).arg(item));
     window.ChooseSpan(DaySpanItem);
     window.Settle();
 }

@@ -12,6 +12,110 @@ void SeriesGraph::SetBars(bool bars, double origin, double widthFraction) {
     FWidthFraction = widthFraction;
 }
 
+namespace {
+
+bool Usable(const QPointF& p) { return !std::isnan(p.x()) && !std::isnan(p.y()); }
+
+// Zoomed out, the library hands on each pixel column's lowest and highest value, always in that
+// order, so each column is joined to the next by a diagonal as tall as the column. Walked from the
+// end nearer to where the line arrives, a column is one vertical stroke and the joins stay short:
+// the same columns are covered with about half the stroking.
+void FoldColumns(const QVector<QPointF>& points, std::vector<QPointF>& folded) {
+    folded.clear();
+    bool arrived = false;
+    double arrival = 0.0;
+    for (qsizetype i = 0; i < points.size();) {
+        if (!Usable(points[i])) {
+            folded.push_back(points[i]);
+            arrived = false;
+            ++i;
+            continue;
+        }
+        const double column = std::floor(points[i].x());
+        double low = points[i].y(), high = low;
+        qsizetype next = i + 1;
+        for (;
+             next < points.size() && Usable(points[next]) && std::floor(points[next].x()) == column;
+             ++next) {
+            low = std::min(low, points[next].y());
+            high = std::max(high, points[next].y());
+        }
+        const double x = points[i].x();
+        const double from = arrived ? arrival : points[i].y();
+        const bool downwards = std::abs(from - low) <= std::abs(from - high);
+        folded.emplace_back(x, downwards ? low : high);
+        if (high > low)
+            folded.emplace_back(x, downwards ? high : low);
+        arrival = folded.back().y();
+        arrived = true;
+        i = next;
+    }
+}
+
+// Whether b continues the straight horizontal or vertical run that ends in a, the same way on.
+bool ContinuesRun(const QLineF& run, const QPointF& a, const QPointF& b) {
+    if (run.p2() != a)
+        return false;
+    if (run.dy() == 0.0 && b.y() == a.y())
+        return (b.x() - a.x()) * run.dx() > 0.0;
+    if (run.dx() == 0.0 && b.x() == a.x())
+        return (b.y() - a.y()) * run.dy() > 0.0;
+    return false;
+}
+
+} // namespace
+
+void SeriesGraph::StrokeSegments(const QVector<QPointF>& points, bool aliased,
+                                 std::vector<QLineF>& segments) {
+    static thread_local std::vector<QPointF> folded;
+    const QPointF* begin = points.constData();
+    const QPointF* end = begin + points.size();
+    // Dense means more points than about one and a half per pixel column.
+    const auto first = std::find_if(begin, end, Usable);
+    const auto last =
+        std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(begin), Usable);
+    if (first != end &&
+        static_cast<double>(points.size()) > 1.5 * std::abs(last->x() - first->x()) + 2.0) {
+        FoldColumns(points, folded);
+        begin = folded.data();
+        end = begin + folded.size();
+    }
+    segments.clear();
+    segments.reserve(static_cast<size_t>(end - begin));
+    // Square caps make the runs of a straight horizontal or vertical stretch (stairs, a value that
+    // holds) overlap; one segment from the run's start to its end covers the same pixels once.
+    bool pending = false;
+    QLineF run;
+    for (const QPointF* p = begin; p + 1 < end; ++p) {
+        // A null point breaks the line on both sides.
+        if (!Usable(p[0]) || !Usable(p[1])) {
+            if (pending)
+                segments.push_back(run);
+            pending = false;
+            continue;
+        }
+        // Without antialiasing the library rounds to whole pixels; so does this.
+        const QPointF a = aliased ? QPointF(p[0].toPoint()) : p[0];
+        const QPointF b = aliased ? QPointF(p[1].toPoint()) : p[1];
+        if (pending && a == b && run.p2() == a)
+            continue; // a dot where the run already ends is inside its cap
+        if (pending && run.p1() == run.p2() && run.p2() == a) {
+            run.setP2(b); // the same for a dot where a segment starts
+            continue;
+        }
+        if (pending && ContinuesRun(run, a, b)) {
+            run.setP2(b);
+            continue;
+        }
+        if (pending)
+            segments.push_back(run);
+        run = QLineF(a, b);
+        pending = true;
+    }
+    if (pending)
+        segments.push_back(run);
+}
+
 void SeriesGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const {
     // The library draws a fast polyline one segment per call, and the painter's set-up per call
     // costs more than a short segment itself. One call for all segments draws the same lines.
@@ -28,19 +132,13 @@ void SeriesGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& line
         cosmetic.setWidth(0);
         painter->setPen(cosmetic);
     }
-    const bool aliased = !painter->antialiasing();
-    auto usable = [](const QPointF& p) { return !std::isnan(p.x()) && !std::isnan(p.y()); };
-    QVector<QLineF> segments;
-    segments.reserve(lines.size());
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        // A null point breaks the line on both sides.
-        if (!usable(lines[i - 1]) || !usable(lines[i]))
-            continue;
-        // Without antialiasing the library rounds to whole pixels; so does this.
-        segments.append(aliased ? QLineF(lines[i - 1].toPoint(), lines[i].toPoint())
-                                : QLineF(lines[i - 1], lines[i]));
-    }
-    painter->QPainter::drawLines(segments.constData(), static_cast<int>(segments.size()));
+    // Kept from one draw to the next: a fresh buffer of this size per series and redraw comes from
+    // the top of the heap and is handed back to the system when freed, which costs more than the
+    // drawing.
+    static thread_local std::vector<QLineF> segments;
+    StrokeSegments(lines, !painter->antialiasing(), segments);
+    FLastLineSegments = static_cast<int>(segments.size());
+    painter->QPainter::drawLines(segments.data(), static_cast<int>(segments.size()));
 }
 
 void SeriesGraph::draw(QCPPainter* painter) {
@@ -80,6 +178,7 @@ void SeriesGraph::draw(QCPPainter* painter) {
     };
     std::vector<Column> columns(static_cast<size_t>(std::max(0, columnCount)));
     int rects = 0;
+    int spans = 0;
     auto cover = [&](double left, double right, double value) {
         const double top = valueAx->coordToPixel(value);
         const double x0 = std::floor(left);
@@ -91,6 +190,7 @@ void SeriesGraph::draw(QCPPainter* painter) {
             // Wide enough to be drawn as it is.
             painter->drawRect(QRectF(x0, y0, width, y1 - y0));
             ++rects;
+            spans += static_cast<int>(std::lround(y1) - std::lround(y0));
             return;
         }
         for (auto c = static_cast<int>(c0); c < static_cast<int>(c1); ++c) {
@@ -129,20 +229,46 @@ void SeriesGraph::draw(QCPPainter* painter) {
         runValue = it->value;
     }
     flush();
-    // Neighbouring columns with the same cover become one rectangle.
-    for (size_t c = 0; c < columns.size();) {
-        const Column& column = columns[c];
-        size_t next = c + 1;
-        if (column.Used) {
-            while (next < columns.size() && columns[next].Used && columns[next].Top == column.Top &&
-                   columns[next].Bottom == column.Bottom)
-                ++next;
-            painter->drawRect(QRectF(static_cast<double>(firstColumn) + static_cast<double>(c),
-                                     column.Top, static_cast<double>(next - c),
-                                     column.Bottom - column.Top));
-            ++rects;
-        }
-        c = next;
+    // A one-pixel column is filled row by row, so a tall column costs as many fill calls as it has
+    // rows. The union is cut into rectangles per side of the base instead, level by level as in a
+    // skyline: a smooth day of bars then costs about as many rows as its outline is long.
+    const int baseRow = static_cast<int>(std::lround(basePx));
+    std::vector<int> above(columns.size()), below(columns.size());
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (!columns[c].Used)
+            continue;
+        above[c] = std::max(0, baseRow - static_cast<int>(std::lround(columns[c].Top)));
+        below[c] = std::max(0, static_cast<int>(std::lround(columns[c].Bottom)) - baseRow);
     }
+    auto fillSide = [&](const std::vector<int>& heights, int direction) {
+        struct Open {
+            size_t Start;
+            int Height;
+        };
+        std::vector<Open> levels;
+        auto emit = [&](size_t from, size_t to, int low, int high) {
+            const int y = direction < 0 ? baseRow - high : baseRow + low;
+            painter->drawRect(QRect(firstColumn + static_cast<int>(from), y,
+                                    static_cast<int>(to - from), high - low));
+            ++rects;
+            spans += high - low;
+        };
+        for (size_t c = 0; c <= heights.size(); ++c) {
+            const int height = c < heights.size() ? heights[c] : 0;
+            size_t start = c;
+            while (!levels.empty() && levels.back().Height > height) {
+                const Open top = levels.back();
+                levels.pop_back();
+                emit(top.Start, c, std::max(height, levels.empty() ? 0 : levels.back().Height),
+                     top.Height);
+                start = top.Start;
+            }
+            if (height > (levels.empty() ? 0 : levels.back().Height))
+                levels.push_back({start, height});
+        }
+    };
+    fillSide(above, -1);
+    fillSide(below, 1);
+    FLastBarSpans = spans;
     FLastBarRects = rects;
 }

@@ -2,6 +2,8 @@
 
 #include "chart/PlotLibrary.h"
 
+#include <vector>
+
 // One plottable for every series kind, so a series switches between line, stairs and bars in
 // place. Bars are drawn from the same container: at least one pixel wide, and runs of equal
 // height merged into one rectangle, which keeps a month of one-minute bars solid and fast.
@@ -11,7 +13,16 @@ public:
     SeriesGraph(QCPAxis* keyAxis, QCPAxis* valueAxis);
     void SetBars(bool bars, double origin, double widthFraction);
     bool Bars() const { return FBars; }
+    // What the last draw of bars filled: rectangles, and the pixel rows they add up to (the cost).
     int LastBarRects() const { return FLastBarRects; }
+    int LastBarSpans() const { return FLastBarSpans; }
+    // Segments handed to the painter by the last draw of a line or stairs.
+    int LastLineSegments() const { return FLastLineSegments; }
+
+    // The segments that stroke a polyline of pixel points: broken at null points, straight
+    // horizontal and vertical runs joined, dense pixel columns walked as one vertical stroke each.
+    static void StrokeSegments(const QVector<QPointF>& points, bool aliased,
+                               std::vector<QLineF>& segments);
 
 protected:
     void draw(QCPPainter* painter) override;
@@ -22,4 +33,6 @@ private:
     double FOrigin = 0.0;
     double FWidthFraction = 0.75;
     int FLastBarRects = 0;
+    int FLastBarSpans = 0;
+    mutable int FLastLineSegments = 0;
 };

@@ -109,8 +109,33 @@ TEST(SeriesGraph, DenseBarsCoverEachColumnWithTheirUnion) {
     }
     EXPECT_GT(checked, 400);
     EXPECT_GT(empty, 20);
-    // At most one rectangle per pixel column, not one per bar.
-    EXPECT_LE(surface.GraphOf(&bars)->LastBarRects(), drawn.Area.width() + 2);
+    // At most one rectangle per pixel column on each side of the base, not one per bar.
+    EXPECT_LE(surface.GraphOf(&bars)->LastBarRects(), 2 * (drawn.Area.width() + 2));
+}
+
+// A smooth hump of one-minute bars over a day is filled in bands, not column by column: the rows
+// filled stay near the hump's height, far below its area in pixel columns times rows.
+TEST(SeriesGraph, SmoothBarsAreFilledInBands) {
+    ChartSurface surface;
+    ChartSeries bars(SeriesKind::Bar);
+    bars.SetColor(BarColour);
+    for (int i = 0; i < 1440; ++i)
+        bars.AddXY(i * Minute, 100.0 * std::sin(3.14159265 * i / 1440.0));
+    surface.AddSeries(&bars);
+    const Drawn drawn = Draw(surface, 0.0, 1.0, 0.0, 110.0);
+    const int height =
+        static_cast<int>(surface.yAxis->coordToPixel(0.0) - surface.yAxis->coordToPixel(100.0));
+    const SeriesGraph* graph = surface.GraphOf(&bars);
+    EXPECT_LE(graph->LastBarSpans(), 2 * height + 4);
+    // Still solid: the hump's middle and both flanks are filled, the sky above it is not.
+    const QPointF middle(surface.xAxis->coordToPixel(0.5), surface.yAxis->coordToPixel(50.0));
+    const QPointF flank(surface.xAxis->coordToPixel(0.1), surface.yAxis->coordToPixel(20.0));
+    const QPointF sky(surface.xAxis->coordToPixel(0.1), surface.yAxis->coordToPixel(60.0));
+    EXPECT_TRUE(
+        Is(drawn.Image, static_cast<int>(middle.x()), static_cast<int>(middle.y()), BarColour));
+    EXPECT_TRUE(
+        Is(drawn.Image, static_cast<int>(flank.x()), static_cast<int>(flank.y()), BarColour));
+    EXPECT_FALSE(Is(drawn.Image, static_cast<int>(sky.x()), static_cast<int>(sky.y()), BarColour));
 }
 
 // Zoomed in, bars wider than a few pixels stay separate rectangles with the gap between them.
