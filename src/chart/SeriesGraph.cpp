@@ -40,7 +40,7 @@ void FoldColumns(const QVector<QPointF>& points, std::vector<QPointF>& folded) {
             low = std::min(low, points[next].y());
             high = std::max(high, points[next].y());
         }
-        const double x = points[i].x();
+        const double x = points[next - 1].x() > points[i].x() ? column + 0.5 : points[i].x();
         const double from = arrived ? arrival : points[i].y();
         const bool downwards = std::abs(from - low) <= std::abs(from - high);
         folded.emplace_back(x, downwards ? low : high);

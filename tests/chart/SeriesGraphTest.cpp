@@ -3,6 +3,7 @@
 #include "chart/SeriesGraph.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
@@ -178,4 +179,105 @@ TEST(SeriesGraph, LinesBreakAtNullPoints) {
     EXPECT_GT(blueIn(100 * Minute, 500 * Minute), 0);
     EXPECT_EQ(blueIn(610 * Minute, 830 * Minute), 0);
     EXPECT_GT(blueIn(900 * Minute, 1400 * Minute), 0);
+}
+
+namespace {
+
+QImage Stroke(const std::vector<QLineF>& segments) {
+    QImage image(400, 200, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(BarColour, 2));
+    painter.drawLines(segments.data(), static_cast<int>(segments.size()));
+    return image;
+}
+
+std::vector<QLineF> EverySegment(const QVector<QPointF>& points) {
+    std::vector<QLineF> segments;
+    for (qsizetype i = 1; i < points.size(); ++i)
+        if (!std::isnan(points[i - 1].y()) && !std::isnan(points[i].y()))
+            segments.emplace_back(points[i - 1], points[i]);
+    return segments;
+}
+
+// Pixels one stroke covers (nearly) fully and the other leaves (nearly) blank.
+int Disagreements(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const int ga = a.pixelColor(x, y).green(), gb = b.pixelColor(x, y).green();
+            count += (ga < 64 && gb > 240) || (gb < 64 && ga > 240);
+        }
+    return count;
+}
+
+} // namespace
+
+// Stairs, a value that holds, repeated points and a gap: joined runs cover what every single
+// segment covers, with far fewer segments.
+TEST(SeriesGraph, JoinedRunsCoverWhatEverySegmentCovers) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QVector<QPointF> points;
+    for (int i = 0; i < 120; ++i) {
+        // Stairs as the library hands them on: across to the next key, then up or down.
+        const double level = (i / 30) % 2 == 0 ? 150.4 : 40.6;
+        points << QPointF(10.0 + i, level) << QPointF(11.0 + i, level);
+    }
+    points << QPointF(131.0, nan);
+    for (int i = 0; i < 100; ++i)
+        points << QPointF(140.0 + i, 80.3) << QPointF(140.0 + i, 80.3);
+    points << QPointF(240.0, 60.0) << QPointF(260.5, 60.0) << QPointF(250.0, 60.0);
+    points << QPointF(270.0, nan) << QPointF(300.0, 20.0) << QPointF(300.0, 20.0);
+    points << QPointF(301.0, nan) << QPointF(320.0, 100.0) << QPointF(380.0, 130.0);
+
+    std::vector<QLineF> joined;
+    SeriesGraph::StrokeSegments(points, false, joined);
+    EXPECT_EQ(Disagreements(Stroke(joined), Stroke(EverySegment(points))), 0);
+    // Four levels of stairs and the three steps between them, the held value as one run, the drop
+    // from it, the run after it and its turn back, the lone dot and the last slope: 13, not 458.
+    EXPECT_EQ(joined.size(), 13u);
+    for (const QLineF& segment : joined) {
+        EXPECT_FALSE(std::isnan(segment.y1()) || std::isnan(segment.y2()));
+        EXPECT_TRUE(segment.x1() < 131.0 || segment.x1() > 131.0) << "a segment across the gap";
+    }
+}
+
+// Zoomed out, each pixel column's points become one vertical stroke, and the columns covered
+// reach as high and as low as with every segment drawn.
+TEST(SeriesGraph, DenseColumnsKeepTheirExtent) {
+    std::mt19937 random(3);
+    std::normal_distribution<double> noise(0.0, 6.0);
+    QVector<QPointF> points;
+    for (int i = 0; i < 300 * 12; ++i)
+        points << QPointF(50.0 + i / 12.0, 100.0 + 50.0 * std::sin(i / 400.0) + noise(random));
+    std::vector<QLineF> folded;
+    SeriesGraph::StrokeSegments(points, false, folded);
+    EXPECT_LE(folded.size(), 2u * 301u);
+    const QImage mine = Stroke(folded), every = Stroke(EverySegment(points));
+    auto extent = [](const QImage& image, int x) {
+        int top = -1, bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixelColor(x, y).green() < 64) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+        return std::pair(top, bottom);
+    };
+    // A wide pen smears a steep stroke into the neighbouring columns, so each column's extent in
+    // one picture must lie within the other's extent over that column and its neighbours.
+    auto within = [&](const QImage& inner, const QImage& outer, int x) {
+        const auto [top, bottom] = extent(inner, x);
+        int outerTop = 1000, outerBottom = -1;
+        for (int c = x - 1; c <= x + 1; ++c) {
+            const auto [t, b] = extent(outer, c);
+            outerTop = std::min(outerTop, t);
+            outerBottom = std::max(outerBottom, b);
+        }
+        return top >= outerTop - 1 && bottom <= outerBottom + 1 && top >= 0;
+    };
+    for (int x = 53; x < 347; ++x) {
+        EXPECT_TRUE(within(mine, every, x)) << "column " << x;
+        EXPECT_TRUE(within(every, mine, x)) << "column " << x;
+    }
 }
