@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 SeriesGraph::SeriesGraph(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
@@ -82,38 +83,75 @@ void SeriesGraph::StrokeSegments(const QVector<QPointF>& points, bool aliased,
     }
     segments.clear();
     segments.reserve(static_cast<size_t>(end - begin));
-    // Square caps make the runs of a straight horizontal or vertical stretch (stairs, a value that
-    // holds) overlap; one segment from the run's start to its end covers the same pixels once.
+    // Square caps make the short segments of a polyline overlap, and the overlap is what costs. A
+    // run that goes straight on is stroked as one segment: exactly for horizontal and vertical
+    // stretches (stairs, a value that holds), and within a quarter pixel for a line going right,
+    // as long as every point passed over stays that close to the one segment.
+    const double tolerance = aliased ? 0.0 : 0.25;
+    struct Run {
+        QPointF Start, End;
+        // The slopes from Start that pass every point of the run within the tolerance.
+        double Low = 0.0, High = -1.0;
+        void Narrow(double tol) {
+            const double dx = End.x() - Start.x(), dy = End.y() - Start.y();
+            Low = std::max(Low, (dy - tol) / dx);
+            High = std::min(High, (dy + tol) / dx);
+        }
+        void Begin(const QPointF& a, const QPointF& b, double tol) {
+            Start = a;
+            End = b;
+            Low = -std::numeric_limits<double>::infinity();
+            High = std::numeric_limits<double>::infinity();
+            if (b.x() > a.x())
+                Narrow(tol);
+            else
+                Low = 0.0, High = -1.0;
+        }
+        bool Takes(const QPointF& b) const {
+            if (!(b.x() > End.x()) || Low > High)
+                return false;
+            const double slope = (b.y() - Start.y()) / (b.x() - Start.x());
+            return slope >= Low && slope <= High;
+        }
+    };
     bool pending = false;
-    QLineF run;
+    Run run;
     for (const QPointF* p = begin; p + 1 < end; ++p) {
         // A null point breaks the line on both sides.
         if (!Usable(p[0]) || !Usable(p[1])) {
             if (pending)
-                segments.push_back(run);
+                segments.emplace_back(run.Start, run.End);
             pending = false;
             continue;
         }
         // Without antialiasing the library rounds to whole pixels; so does this.
         const QPointF a = aliased ? QPointF(p[0].toPoint()) : p[0];
         const QPointF b = aliased ? QPointF(p[1].toPoint()) : p[1];
-        if (pending && a == b && run.p2() == a)
-            continue; // a dot where the run already ends is inside its cap
-        if (pending && run.p1() == run.p2() && run.p2() == a) {
-            run.setP2(b); // the same for a dot where a segment starts
-            continue;
-        }
-        if (pending && ContinuesRun(run, a, b)) {
-            run.setP2(b);
-            continue;
+        if (pending && run.End == a) {
+            if (a == b)
+                continue; // a dot where the run ends is inside its cap
+            if (run.Start == run.End) {
+                run.Begin(a, b, tolerance); // the same for a dot where a segment starts
+                continue;
+            }
+            if (run.Takes(b)) {
+                run.End = b;
+                run.Narrow(tolerance);
+                continue;
+            }
+            if (ContinuesRun(QLineF(run.Start, run.End), a, b)) {
+                run.End = b;
+                run.Low = 0.0, run.High = -1.0;
+                continue;
+            }
         }
         if (pending)
-            segments.push_back(run);
-        run = QLineF(a, b);
+            segments.emplace_back(run.Start, run.End);
+        run.Begin(a, b, tolerance);
         pending = true;
     }
     if (pending)
-        segments.push_back(run);
+        segments.emplace_back(run.Start, run.End);
 }
 
 void SeriesGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const {

@@ -281,3 +281,23 @@ TEST(SeriesGraph, DenseColumnsKeepTheirExtent) {
         EXPECT_TRUE(within(every, mine, x)) << "column " << x;
     }
 }
+
+// A line going right with wiggles under a quarter pixel is stroked as a few long segments, yet a
+// one-pixel spike on it survives, and no pixel changes from covered to blank or back.
+TEST(SeriesGraph, NearlyStraightRunsAreJoinedAndBendsKept) {
+    QVector<QPointF> points;
+    for (int i = 0; i <= 300; ++i) {
+        const double wiggle = 0.1 * std::sin(i * 1.7);
+        const double spike = i == 150 ? -1.5 : 0.0;
+        points << QPointF(50.0 + i, 150.0 - 0.3 * i + wiggle + spike);
+    }
+    std::vector<QLineF> joined;
+    SeriesGraph::StrokeSegments(points, false, joined);
+    EXPECT_LE(joined.size(), 10u);
+    EXPECT_EQ(Disagreements(Stroke(joined), Stroke(EverySegment(points))), 0);
+    // The spike's tip is a corner of the stroke.
+    const bool tipKept = std::any_of(joined.begin(), joined.end(), [&](const QLineF& segment) {
+        return segment.p2() == points[150] || segment.p1() == points[150];
+    });
+    EXPECT_TRUE(tipKept);
+}
