@@ -303,6 +303,12 @@ void TChildform::GraphCheckboxClicked(QCheckBox* box, int channel) {
 }
 
 int TChildform::ShowChannel(int channel) {
+    const DataState status = ShowSeries(channel);
+    SeriesShownOrHidden(true);
+    return static_cast<int>(status);
+}
+
+DataState TChildform::ShowSeries(int channel) {
     if (channel > 14 || channel < 0)
         AppError::Raise(QStringLiteral("Internal Error - ENUM OVERFLOW"));
     if (!HasData())
@@ -310,34 +316,53 @@ int TChildform::ShowChannel(int channel) {
     DataState status = DataState::Absent;
     AnalysisData->ShowChannel(Chart, channel, status, Chart->Maximum(ChartAxis::Bottom),
                               Chart->Minimum(ChartAxis::Bottom));
-    AnalysisData->ApplySettings(FSettings);
+    return status;
+}
+
+void TChildform::SeriesShownOrHidden(bool shown) {
+    if (shown)
+        AnalysisData->ApplySettings(FSettings);
     UpdateAxes();
     Q_EMIT ActiveFormChanged(this);
-    return static_cast<int>(status);
 }
 
 void TChildform::HideChannel(int channel) {
+    if (HideSeries(channel))
+        SeriesShownOrHidden(false);
+}
+
+bool TChildform::HideSeries(int channel) {
     if (channel > 14 || channel < 0)
         AppError::Raise(QStringLiteral("Internal Error - ENUM OVERFLOW"));
     if (!HasVisibleSeries() || !AnalysisData)
-        return;
+        return false;
     AnalysisData->HideChannel(Chart, channel);
-    UpdateAxes();
-    Q_EMIT ActiveFormChanged(this);
+    return true;
 }
 
+// Re-attaching hides and shows every checked channel. The settings, the axes and the commands
+// depend only on where that ends, so they are brought up to date once, not once per channel: on a
+// year of days each application of the settings walks every series of the data set.
 void TChildform::RemoveCheckedSeries() {
+    bool hidden = false;
     for (int channel : {ChT1, ChT2, ChT3, ChT4, ChT5, ChT6, ChTD, ChFlow, ChPower, ChVolume,
                         ChEnergy, ChR1, ChR2, ChR3, ChRError})
         if (IsChecked(channel))
-            HideChannel(channel);
+            hidden = HideSeries(channel) || hidden;
+    if (hidden)
+        SeriesShownOrHidden(false);
 }
 
 void TChildform::AddCheckedSeries() {
+    bool shown = false;
     for (int channel : {ChRError, ChR3, ChR2, ChR1, ChEnergy, ChVolume, ChFlow, ChPower, ChTD, ChT6,
                         ChT5, ChT4, ChT3, ChT2, ChT1})
-        if (IsChecked(channel))
-            ShowChannel(channel);
+        if (IsChecked(channel)) {
+            ShowSeries(channel);
+            shown = true;
+        }
+    if (shown)
+        SeriesShownOrHidden(true);
     FetchedFrom = std::floor(Chart->Minimum(ChartAxis::Bottom));
     FetchedTo = std::ceil(Chart->Maximum(ChartAxis::Bottom));
 }

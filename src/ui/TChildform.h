@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "logdata/DataState.h"
 #include "settings/WindowSettings.h"
 
 #include <QWidget>
@@ -149,6 +150,10 @@ private:
     void SyncDay(DateTime lo);
     void SyncHour(DateTime lo);
     bool ScrollEvent(QObject* watched, QEvent* event);
+    // The data-set half of showing and hiding a channel, without settings, axes and notification.
+    DataState ShowSeries(int channel);
+    bool HideSeries(int channel);
+    void SeriesShownOrHidden(bool shown);
 
     SettingsStore* FStore = nullptr;
     std::unique_ptr<TAnalysisData> AnalysisData;
