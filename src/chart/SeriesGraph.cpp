@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 SeriesGraph::SeriesGraph(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
@@ -16,6 +15,10 @@ void SeriesGraph::SetBars(bool bars, double origin, double widthFraction) {
 namespace {
 
 bool Usable(const QPointF& p) { return !std::isnan(p.x()) && !std::isnan(p.y()); }
+
+// QPointF's own comparison is fuzzy, and costs more than the rest of a point's handling here. The
+// points compared are copies of one another or not the same point at all.
+bool Same(const QPointF& a, const QPointF& b) { return a.x() == b.x() && a.y() == b.y(); }
 
 // Zoomed out, the library hands on each pixel column's lowest and highest value, always in that
 // order, so each column is joined to the next by a diagonal as tall as the column. Walked from the
@@ -55,7 +58,7 @@ void FoldColumns(const QVector<QPointF>& points, std::vector<QPointF>& folded) {
 
 // Whether b continues the straight horizontal or vertical run that ends in a, the same way on.
 bool ContinuesRun(const QLineF& run, const QPointF& a, const QPointF& b) {
-    if (run.p2() != a)
+    if (!Same(run.p2(), a))
         return false;
     if (run.dy() == 0.0 && b.y() == a.y())
         return (b.x() - a.x()) * run.dx() > 0.0;
@@ -66,17 +69,18 @@ bool ContinuesRun(const QLineF& run, const QPointF& a, const QPointF& b) {
 
 } // namespace
 
-void SeriesGraph::StrokeSegments(const QVector<QPointF>& points, bool aliased,
+void SeriesGraph::StrokeSegments(const QVector<QPointF>& points, bool aliased, bool stairs,
                                  std::vector<QLineF>& segments) {
     static thread_local std::vector<QPointF> folded;
     const QPointF* begin = points.constData();
     const QPointF* end = begin + points.size();
-    // Dense means more points than about one and a half per pixel column.
+    // Dense means more keys than about one and a half per pixel column; stairs hand on two points
+    // per key.
     const auto first = std::find_if(begin, end, Usable);
     const auto last =
         std::find_if(std::make_reverse_iterator(end), std::make_reverse_iterator(begin), Usable);
-    if (first != end &&
-        static_cast<double>(points.size()) > 1.5 * std::abs(last->x() - first->x()) + 2.0) {
+    if (first != end && static_cast<double>(points.size()) >
+                            (stairs ? 2.0 : 1.0) * (1.5 * std::abs(last->x() - first->x()) + 2.0)) {
         FoldColumns(points, folded);
         begin = folded.data();
         end = begin + folded.size();
@@ -88,30 +92,32 @@ void SeriesGraph::StrokeSegments(const QVector<QPointF>& points, bool aliased,
     // stretches (stairs, a value that holds), and within a quarter pixel for a line going right,
     // as long as every point passed over stays that close to the one segment.
     const double tolerance = aliased ? 0.0 : 0.25;
+    // The slopes from a run's start that pass every point of the run within the tolerance are
+    // kept as fractions with positive denominators, compared by cross-multiplying: this runs for
+    // every point of every line at every redraw.
     struct Run {
         QPointF Start, End;
-        // The slopes from Start that pass every point of the run within the tolerance.
-        double Low = 0.0, High = -1.0;
+        bool Sloped = false;
+        double LowN = 0.0, LowD = 1.0, HighN = 0.0, HighD = 1.0;
         void Narrow(double tol) {
             const double dx = End.x() - Start.x(), dy = End.y() - Start.y();
-            Low = std::max(Low, (dy - tol) / dx);
-            High = std::min(High, (dy + tol) / dx);
+            if ((dy - tol) * LowD > LowN * dx)
+                LowN = dy - tol, LowD = dx;
+            if ((dy + tol) * HighD < HighN * dx)
+                HighN = dy + tol, HighD = dx;
         }
         void Begin(const QPointF& a, const QPointF& b, double tol) {
             Start = a;
             End = b;
-            Low = -std::numeric_limits<double>::infinity();
-            High = std::numeric_limits<double>::infinity();
-            if (b.x() > a.x())
-                Narrow(tol);
-            else
-                Low = 0.0, High = -1.0;
+            Sloped = b.x() > a.x();
+            const double dx = b.x() - a.x(), dy = b.y() - a.y();
+            LowN = dy - tol, LowD = dx, HighN = dy + tol, HighD = dx;
         }
         bool Takes(const QPointF& b) const {
-            if (!(b.x() > End.x()) || Low > High)
+            if (!Sloped || !(b.x() > End.x()))
                 return false;
-            const double slope = (b.y() - Start.y()) / (b.x() - Start.x());
-            return slope >= Low && slope <= High;
+            const double dx = b.x() - Start.x(), dy = b.y() - Start.y();
+            return dy * LowD >= LowN * dx && dy * HighD <= HighN * dx;
         }
     };
     bool pending = false;
@@ -127,10 +133,10 @@ void SeriesGraph::StrokeSegments(const QVector<QPointF>& points, bool aliased,
         // Without antialiasing the library rounds to whole pixels; so does this.
         const QPointF a = aliased ? QPointF(p[0].toPoint()) : p[0];
         const QPointF b = aliased ? QPointF(p[1].toPoint()) : p[1];
-        if (pending && run.End == a) {
-            if (a == b)
+        if (pending && Same(run.End, a)) {
+            if (Same(a, b))
                 continue; // a dot where the run ends is inside its cap
-            if (run.Start == run.End) {
+            if (Same(run.Start, run.End)) {
                 run.Begin(a, b, tolerance); // the same for a dot where a segment starts
                 continue;
             }
@@ -141,7 +147,7 @@ void SeriesGraph::StrokeSegments(const QVector<QPointF>& points, bool aliased,
             }
             if (ContinuesRun(QLineF(run.Start, run.End), a, b)) {
                 run.End = b;
-                run.Low = 0.0, run.High = -1.0;
+                run.Sloped = false;
                 continue;
             }
         }
@@ -174,7 +180,7 @@ void SeriesGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& line
     // the top of the heap and is handed back to the system when freed, which costs more than the
     // drawing.
     static thread_local std::vector<QLineF> segments;
-    StrokeSegments(lines, !painter->antialiasing(), segments);
+    StrokeSegments(lines, !painter->antialiasing(), lineStyle() == lsStepLeft, segments);
     FLastLineSegments = static_cast<int>(segments.size());
     painter->QPainter::drawLines(segments.data(), static_cast<int>(segments.size()));
 }

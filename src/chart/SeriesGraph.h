@@ -21,7 +21,7 @@ public:
 
     // The segments that stroke a polyline of pixel points: broken at null points, straight
     // horizontal and vertical runs joined, dense pixel columns walked as one vertical stroke each.
-    static void StrokeSegments(const QVector<QPointF>& points, bool aliased,
+    static void StrokeSegments(const QVector<QPointF>& points, bool aliased, bool stairs,
                                std::vector<QLineF>& segments);
 
 protected:

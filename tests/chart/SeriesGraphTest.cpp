@@ -232,7 +232,7 @@ TEST(SeriesGraph, JoinedRunsCoverWhatEverySegmentCovers) {
     points << QPointF(301.0, nan) << QPointF(320.0, 100.0) << QPointF(380.0, 130.0);
 
     std::vector<QLineF> joined;
-    SeriesGraph::StrokeSegments(points, false, joined);
+    SeriesGraph::StrokeSegments(points, false, false, joined);
     EXPECT_EQ(Disagreements(Stroke(joined), Stroke(EverySegment(points))), 0);
     // Four levels of stairs and the three steps between them, the held value as one run, the drop
     // from it, the run after it and its turn back, the lone dot and the last slope: 13, not 458.
@@ -252,7 +252,7 @@ TEST(SeriesGraph, DenseColumnsKeepTheirExtent) {
     for (int i = 0; i < 300 * 12; ++i)
         points << QPointF(50.0 + i / 12.0, 100.0 + 50.0 * std::sin(i / 400.0) + noise(random));
     std::vector<QLineF> folded;
-    SeriesGraph::StrokeSegments(points, false, folded);
+    SeriesGraph::StrokeSegments(points, false, false, folded);
     EXPECT_LE(folded.size(), 2u * 301u);
     const QImage mine = Stroke(folded), every = Stroke(EverySegment(points));
     auto extent = [](const QImage& image, int x) {
@@ -292,7 +292,7 @@ TEST(SeriesGraph, NearlyStraightRunsAreJoinedAndBendsKept) {
         points << QPointF(50.0 + i, 150.0 - 0.3 * i + wiggle + spike);
     }
     std::vector<QLineF> joined;
-    SeriesGraph::StrokeSegments(points, false, joined);
+    SeriesGraph::StrokeSegments(points, false, false, joined);
     EXPECT_LE(joined.size(), 10u);
     EXPECT_EQ(Disagreements(Stroke(joined), Stroke(EverySegment(points))), 0);
     // The spike's tip is a corner of the stroke.
