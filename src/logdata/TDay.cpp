@@ -123,11 +123,11 @@ void TDay::ReadLine(std::string_view line, LogReader& reader) {
         semicolon == std::string_view::npos ? std::string_view() : line.substr(semicolon + 1);
 
     DateTime time = 0;
-    if (!ReadTime(timeText, reader, time)) {
+    if (!Stamps.Read(timeText, reader.Convention, reader.Century, time)) {
         reader.Convention = reader.Convention == DateConvention::DayFirstWithTime()
                                 ? DateConvention::YearFirstWithTime()
                                 : DateConvention::DayFirstWithTime();
-        if (!ReadTime(timeText, reader, time))
+        if (!Stamps.Read(timeText, reader.Convention, reader.Century, time))
             time = FEndTime + Minute;
     }
     if (!FirstLineSeen) {
