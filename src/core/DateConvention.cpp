@@ -80,6 +80,13 @@ bool ReadTimeOfDay(std::string_view text, size_t pos, DateTime date, DateTime& r
     return true;
 }
 
+// Conventions are nearly always the same named constants: their texts are then one object.
+bool SameConvention(const DateConvention& a, const DateConvention& b) {
+    if (a.Separator != b.Separator)
+        return false;
+    return (a.Format.data() == b.Format.data() && a.Format.size() == b.Format.size()) || a == b;
+}
+
 } // namespace
 
 bool TextToDateTime(std::string_view text, const DateConvention& convention, int century,
@@ -100,7 +107,7 @@ bool TimeStampReader::Read(std::string_view text, const DateConvention& conventi
     DateTime date = 0;
     if (n > 0 && text.size() >= n && text.compare(0, n, {FDateText.data(), n}) == 0 &&
         (text.size() == n || !IsDigit(text[n])) && century == FCentury &&
-        convention == FConvention) {
+        SameConvention(convention, FConvention)) {
         pos = n;
         while (pos < text.size() && text[pos] == ' ')
             ++pos;
