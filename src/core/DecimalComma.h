@@ -19,27 +19,16 @@ inline const char* ScanPlainDecimalComma(const char* p, const char* end, double&
     const bool negative = p < end && *p == '-';
     if (negative)
         ++p;
-    // Fifteen digits and the comma fit in sixteen characters: a digit beyond them is too many,
-    // and the mantissa cannot overflow.
-    const char* const limit = end - p > 16 ? p + 16 : end;
-    const char* const first = p;
     std::uint64_t mantissa = 0;
-    unsigned digit = 0;
-    while (p < limit && (digit = static_cast<unsigned char>(*p) - 48u) < 10u) {
-        mantissa = mantissa * 10 + digit;
-        ++p;
-    }
+    int digits = 0;
+    for (; p < end && *p >= '0' && *p <= '9' && digits <= 15; ++p, ++digits)
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
     int fraction = 0;
-    const bool comma = p < limit && *p == ',';
-    if (comma) {
-        const char* const fractionStart = ++p;
-        while (p < limit && (digit = static_cast<unsigned char>(*p) - 48u) < 10u) {
-            mantissa = mantissa * 10 + digit;
-            ++p;
-        }
-        fraction = static_cast<int>(p - fractionStart);
+    if (p < end && *p == ',') {
+        ++p;
+        for (; p < end && *p >= '0' && *p <= '9' && digits <= 15; ++p, ++digits, ++fraction)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
     }
-    const auto digits = (p - first) - (comma ? 1 : 0);
     if (digits == 0 || digits > 15 || (p < end && *p != ';'))
         return nullptr;
     const double value = static_cast<double>(mantissa) / Powers[fraction];
