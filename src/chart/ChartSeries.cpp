@@ -28,13 +28,6 @@ void ChartSeries::Reserve(int count) {
     FY.reserve(static_cast<size_t>(count));
 }
 
-void ChartSeries::AddXY(DateTime x, double y) {
-    FX.push_back(x);
-    FY.push_back(y);
-    ++FPointsVersion;
-    Notify(SeriesHost::Change::Points);
-}
-
 void ChartSeries::AddNull(DateTime x) { AddXY(x, std::numeric_limits<double>::quiet_NaN()); }
 
 bool ChartSeries::IsNull(int i) const { return std::isnan(FY[static_cast<size_t>(i)]); }

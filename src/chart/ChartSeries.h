@@ -24,7 +24,14 @@ public:
 
     // Points.
     void Reserve(int count);
-    void AddXY(DateTime x, double y);
+    // Inline: a year of logs adds millions of points, and a series being read has no host.
+    void AddXY(DateTime x, double y) {
+        FX.push_back(x);
+        FY.push_back(y);
+        ++FPointsVersion;
+        if (FHost)
+            Notify(SeriesHost::Change::Points);
+    }
     void AddNull(DateTime x);
     int Count() const { return static_cast<int>(FX.size()); }
     DateTime XValue(int i) const { return FX[static_cast<size_t>(i)]; }

@@ -55,12 +55,10 @@ bool TextToDate(std::string_view text, const DateConvention& convention, int cen
     return true;
 }
 
-bool TextToDateTime(std::string_view text, const DateConvention& convention, int century,
-                    DateTime& result) {
-    size_t pos = 0;
-    DateTime date = 0;
-    if (!ReadDate(text, pos, convention, century, date))
-        return false;
+namespace {
+
+// Hours ":" minutes with optional ":" seconds at `pos`, added to `date`.
+bool ReadTimeOfDay(std::string_view text, size_t pos, DateTime date, DateTime& result) {
     int hour = 0;
     int minute = 0;
     int second = 0;
@@ -80,6 +78,56 @@ bool TextToDateTime(std::string_view text, const DateConvention& convention, int
         return false;
     result = date + time;
     return true;
+}
+
+// Conventions are nearly always the same named constants: their texts are then one object.
+bool SameConvention(const DateConvention& a, const DateConvention& b) {
+    if (a.Separator != b.Separator)
+        return false;
+    return (a.Format.data() == b.Format.data() && a.Format.size() == b.Format.size()) || a == b;
+}
+
+} // namespace
+
+bool TextToDateTime(std::string_view text, const DateConvention& convention, int century,
+                    DateTime& result) {
+    size_t pos = 0;
+    DateTime date = 0;
+    if (!ReadDate(text, pos, convention, century, date))
+        return false;
+    return ReadTimeOfDay(text, pos, date, result);
+}
+
+bool TimeStampReader::Read(std::string_view text, const DateConvention& convention, int century,
+                           DateTime& result) {
+    // The date is read up to its last digit, so the same characters followed by no further
+    // digit are the same date.
+    const size_t n = FDateLength;
+    size_t pos = 0;
+    DateTime date = 0;
+    if (n > 0 && text.size() >= n && text.compare(0, n, {FDateText.data(), n}) == 0 &&
+        (text.size() == n || !IsDigit(text[n])) && century == FCentury &&
+        SameConvention(convention, FConvention)) {
+        pos = n;
+        while (pos < text.size() && text[pos] == ' ')
+            ++pos;
+        date = FDate;
+    } else {
+        if (!ReadDate(text, pos, convention, century, date))
+            return false;
+        size_t length = pos;
+        while (length > 0 && text[length - 1] == ' ')
+            --length;
+        FDateLength = 0;
+        if (length <= FDateText.size()) {
+            text.copy(FDateText.data(), length);
+            FDateLength = length;
+            FConvention = convention;
+            FCentury = century;
+            FDate = date;
+        }
+    }
+    return ReadTimeOfDay(text, pos, date, result);
 }
 
 int CurrentCentury() { return QDate::currentDate().year() / 100 * 100; }

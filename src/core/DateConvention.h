@@ -2,6 +2,8 @@
 
 #include "core/DateTime.h"
 
+#include <array>
+#include <cstddef>
 #include <string_view>
 
 // How the dates of log lines are written: a format text that fixes the order, and a separator.
@@ -27,5 +29,20 @@ bool TextToDate(std::string_view text, const DateConvention& convention, int cen
 // is ignored.
 bool TextToDateTime(std::string_view text, const DateConvention& convention, int century,
                     DateTime& result);
+// Reads time stamps exactly as TextToDateTime does, remembering the last date it read: the lines
+// of a log file share their date, so most stamps need only their time of day read.
+class TimeStampReader {
+public:
+    bool Read(std::string_view text, const DateConvention& convention, int century,
+              DateTime& result);
+
+private:
+    std::array<char, 16> FDateText{}; // the remembered date's characters, blanks not included
+    size_t FDateLength = 0;           // 0: nothing remembered
+    DateConvention FConvention;
+    int FCentury = 0;
+    DateTime FDate = 0;
+};
+
 // The century that one- and two-digit years count in: that of today's date.
 int CurrentCentury();

@@ -1,8 +1,13 @@
 #include "logdata/LogLines.h"
 
+#include <algorithm>
+#include <cstring>
+
 void LogLines::Clear() {
     FText.clear();
-    FSpans.clear();
+    FAdded.clear();
+    FLines.clear();
+    FFirst = 0;
 }
 
 void LogLines::Load(QByteArray text) {
@@ -12,50 +17,50 @@ void LogLines::Load(QByteArray text) {
         text.truncate(nul);
     FText = std::move(text);
     const char* data = FText.constData();
-    const qsizetype size = FText.size();
-    FSpans.reserve(static_cast<size_t>(size / 40 + 1));
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < size) {
-        const char c = data[i];
-        if (c == '\r' || c == '\n') {
-            FSpans.emplace_back(start, i - start);
-            i += (c == '\r' && i + 1 < size && data[i + 1] == '\n') ? 2 : 1;
-            start = i;
+    const char* const end = data + FText.size();
+    FLines.reserve(static_cast<size_t>(FText.size() / 40 + 1));
+    // Lines end at LF far more often than at a lone CR: find the LF, then any CR before it. The
+    // LF found is kept until passed, so a file of lone CRs is still read in one pass.
+    const char* start = data;
+    const char* lf = nullptr;
+    while (start < end) {
+        if (lf == nullptr || lf < start) {
+            lf = static_cast<const char*>(
+                std::memchr(start, '\n', static_cast<size_t>(end - start)));
+            if (lf == nullptr)
+                lf = end;
+        }
+        const auto* cr =
+            static_cast<const char*>(std::memchr(start, '\r', static_cast<size_t>(lf - start)));
+        if (cr != nullptr) {
+            FLines.emplace_back(start, static_cast<size_t>(cr - start));
+            start = cr + 1 < end && cr[1] == '\n' ? cr + 2 : cr + 1;
         } else {
-            ++i;
+            FLines.emplace_back(start, static_cast<size_t>(lf - start));
+            start = lf < end ? lf + 1 : end;
         }
     }
-    if (start < size)
-        FSpans.emplace_back(start, size - start);
 }
 
-std::string_view LogLines::Line(int i) const {
-    const auto& span = FSpans[static_cast<size_t>(i)];
-    return {FText.constData() + span.first, static_cast<size_t>(span.second)};
+std::string_view LogLines::Keep(std::string_view line) {
+    // Copied first: the view may point into a line of our own.
+    return FAdded.emplace_back(line);
 }
 
-void LogLines::Append(std::string_view line) {
-    const qsizetype offset = FText.size();
-    FText.append(line.data(), static_cast<qsizetype>(line.size()));
-    FSpans.emplace_back(offset, static_cast<qsizetype>(line.size()));
-}
+void LogLines::Append(std::string_view line) { FLines.push_back(Keep(line)); }
 
 void LogLines::Replace(int i, std::string_view line) {
-    // The view may point into our own buffer, which append can move: copy it first.
-    const QByteArray copy(line.data(), static_cast<qsizetype>(line.size()));
-    const qsizetype offset = FText.size();
-    FText.append(copy);
-    FSpans[static_cast<size_t>(i)] = {offset, copy.size()};
+    FLines[FFirst + static_cast<size_t>(i)] = Keep(line);
 }
 
 void LogLines::RemoveEmpty() {
-    std::erase_if(FSpans, [](const auto& span) { return span.second == 0; });
+    const auto from = FLines.begin() + static_cast<std::ptrdiff_t>(FFirst);
+    FLines.erase(std::remove_if(from, FLines.end(), [](std::string_view l) { return l.empty(); }),
+                 FLines.end());
 }
 
 std::string_view LogLines::TakeFirst() {
-    const std::string_view first = Line(0);
-    FTaken = QByteArray(first.data(), static_cast<qsizetype>(first.size()));
-    FSpans.erase(FSpans.begin());
-    return {FTaken.constData(), static_cast<size_t>(FTaken.size())};
+    FTaken.assign(Line(0));
+    ++FFirst;
+    return FTaken;
 }

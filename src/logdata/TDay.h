@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartSeries.h"
+#include "core/DateConvention.h"
 #include "core/DateTime.h"
 #include "logdata/DataState.h"
 
@@ -94,4 +95,5 @@ private:
     double LastPower = 0.0;
     std::array<Slot, SlotCount> Slots;
     QString FFileName;
+    TimeStampReader Stamps;
 };

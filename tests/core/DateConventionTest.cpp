@@ -45,3 +45,38 @@ TEST(DateConvention, TimesTakeHoursMinutesOptionalSecondsAndIgnoreTheRest) {
                             "01.05.2010 13:", "01.05.2010 :45"})
         EXPECT_FALSE(TextToDateTime(bad, dayFirst, 2000, v)) << bad;
 }
+
+// The memo of the last date must never change a result: every stamp of a sequence reads as it
+// would alone, whatever came before it.
+TEST(DateConvention, RememberedDatesReadLikeFreshOnes) {
+    const auto iso = DateConvention::YearFirstWithTime();
+    const auto dayFirst = DateConvention::DayFirstWithTime();
+    struct Stamp {
+        const char* Text;
+        DateConvention Convention;
+        int Century;
+    };
+    const Stamp sequence[] = {
+        {"2010-05-01 12:00", iso, 2000},      {"2010-05-01 12:01", iso, 2000},
+        {"2010-05-01   12:02", iso, 2000},    {"2010-05-0112:03", iso, 2000},
+        {"2010-05-011 12:04", iso, 2000},     {"2010-05-01", iso, 2000},
+        {"2010-05-01 ", iso, 2000},           {"2010-05-01 25:00", iso, 2000},
+        {"2010-05-01 12:05:30", iso, 2000},   {"2010-05-01;12:06", iso, 2000},
+        {"2010-05-01 12:07", dayFirst, 2000}, {"01.05.10 12:08", dayFirst, 2000},
+        {"01.05.10 12:09", dayFirst, 1900},   {"01.05.10 12:10", dayFirst, 2000},
+        {"01.05.101 12:11", dayFirst, 2000},  {"01.05.1010 12:12", dayFirst, 2000},
+        {"01.05.10 12:13", iso, 2000},        {"01.05.10x12:14", dayFirst, 2000},
+        {"01.05.10 12:15", dayFirst, 2000},   {"01.05.1 12:16", dayFirst, 2000},
+    };
+    TimeStampReader reader;
+    for (const Stamp& stamp : sequence) {
+        DateTime expected = -1;
+        const bool ok = TextToDateTime(stamp.Text, stamp.Convention, stamp.Century, expected);
+        DateTime got = -1;
+        ASSERT_EQ(reader.Read(stamp.Text, stamp.Convention, stamp.Century, got), ok) << stamp.Text;
+        EXPECT_EQ(got, expected) << stamp.Text;
+    }
+    DateTime v = 0;
+    ASSERT_TRUE(reader.Read("01.05.10 12:15", dayFirst, 1900, v));
+    EXPECT_EQ(v, Date(1910, 5, 1) + 735 * Minute);
+}

@@ -32,6 +32,43 @@ TEST_F(LogReaderTest, SplitsAtEveryLineEndAndStopsAtNul) {
     EXPECT_EQ(lines.Count(), 5);
 }
 
+TEST_F(LogReaderTest, LastLineWithoutLineEndAndFilesOfLoneCarriageReturns) {
+    LogLines lines;
+    lines.Load(QByteArray("a\r\nb\r\n\r\nlast"));
+    ASSERT_EQ(lines.Count(), 4);
+    EXPECT_EQ(lines.Line(3), "last");
+    lines.Load(QByteArray("a\nb\r"));
+    ASSERT_EQ(lines.Count(), 2);
+    EXPECT_EQ(lines.Line(1), "b");
+
+    QByteArray crOnly;
+    for (int i = 0; i < 3000; ++i)
+        crOnly += QByteArray::number(i) + '\r';
+    crOnly += "x\n";
+    lines.Load(crOnly);
+    ASSERT_EQ(lines.Count(), 3001);
+    EXPECT_EQ(lines.Line(0), "0");
+    EXPECT_EQ(lines.Line(2999), "2999");
+    EXPECT_EQ(lines.Line(3000), "x");
+}
+
+TEST_F(LogReaderTest, ReplacedAndTakenLinesLeaveTheOthersIntact) {
+    LogLines lines;
+    lines.Load(QByteArray("head\nfirst\nsecond"));
+    EXPECT_EQ(lines.TakeFirst(), "head");
+    ASSERT_EQ(lines.Count(), 2);
+    // A replacement built from a view of the list itself.
+    lines.Replace(0, lines.Line(1));
+    lines.Append(lines.Line(0));
+    ASSERT_EQ(lines.Count(), 3);
+    EXPECT_EQ(lines.Line(0), "second");
+    EXPECT_EQ(lines.Line(1), "second");
+    EXPECT_EQ(lines.Line(2), "second");
+    lines.Replace(1, "");
+    lines.RemoveEmpty();
+    EXPECT_EQ(lines.Count(), 2);
+}
+
 TEST_F(LogReaderTest, UnreadableFilesAndFilesWithoutValues) {
     LogLines lines;
     const QString opening = Text(84) + QStringLiteral("\n\n");
@@ -150,6 +187,35 @@ TEST_F(LogReaderTest, FieldStatesAndStops) {
     EXPECT_EQ(day->SlotAt(ChT4).State, DataState::Absent);
     ASSERT_EQ(day->SeriesAt(ChT3).Count(), 1);
     EXPECT_DOUBLE_EQ(day->SeriesAt(ChT3).YValue(0), 57.3);
+}
+
+// Common fields take a quick road, odd ones the general reader: both must land in the series.
+TEST_F(LogReaderTest, OddFieldsReadAsBeforeBesidePlainOnes) {
+    auto day = Load(QByteArray(IsoHeading) +
+                    "\r\n2010-05-01 00:00; 12,5;+3;1,5e3;-0,5;12345678901234567;Err;;7\r\n"
+                    "2010-05-01 00:01;-1;2, ;3\t;0,25;1;;Err;8;\r\n"
+                    "2010-05-01 00:02;4;5;6;7;8;9;10;11;12;13;14;15;16;17\r\n"
+                    "2010-05-01 00:03;1;1");
+    const auto values = [&](int channel) {
+        const ChartSeries& series = day->SeriesAt(channel);
+        std::vector<double> ys;
+        for (int i = 0; i < series.Count(); ++i)
+            ys.push_back(series.YValue(i));
+        return ys;
+    };
+    EXPECT_EQ(values(ChT1), (std::vector<double>{12.5, -1, 4, 1}));
+    EXPECT_EQ(values(ChT2), (std::vector<double>{3, 2, 5, 1}));
+    EXPECT_EQ(values(ChT3), (std::vector<double>{1500, 3, 6}));
+    EXPECT_EQ(values(ChT4), (std::vector<double>{-0.5, 0.25, 7}));
+    EXPECT_EQ(values(ChT5), (std::vector<double>{12345678901234567.0, 1, 8}));
+    EXPECT_EQ(values(ChT6), (std::vector<double>{9}));
+    EXPECT_EQ(day->SlotAt(ChT6).State, DataState::Valid);
+    EXPECT_EQ(values(ChTD), (std::vector<double>{10}));
+    EXPECT_EQ(day->SlotAt(ChTD).State, DataState::Valid);
+    EXPECT_EQ(values(ChFlow), (std::vector<double>{7, 8, 11}));
+    // Thirteen values at most: what follows the last channel is not read.
+    EXPECT_EQ(values(ChRError), (std::vector<double>{16}));
+    EXPECT_DOUBLE_EQ(day->EndTime(), At(2010, 5, 2));
 }
 
 TEST_F(LogReaderTest, TimeStampOnlyLinesAreMomentsWithoutValues) {
