@@ -2,6 +2,7 @@
 
 #include "chart/ChartTypes.h"
 #include "chart/SeriesHost.h"
+#include "chart/SeriesMemory.h"
 #include "core/DateTime.h"
 
 #include <QColor>
@@ -41,8 +42,8 @@ public:
     // Multiplies every value that is not null, in one pass (watts to kilowatts).
     void ScaleValues(double factor);
     void Clear();
-    const std::vector<double>& XValues() const { return FX; }
-    const std::vector<double>& YValues() const { return FY; }
+    const SeriesValues& XValues() const { return FX; }
+    const SeriesValues& YValues() const { return FY; }
     // Grows whenever the points change, so a host can tell whether its copy is current.
     unsigned PointsVersion() const { return FPointsVersion; }
 
@@ -75,8 +76,8 @@ private:
     void Notify(SeriesHost::Change change);
     template <typename T> void Assign(T& field, const T& value, SeriesHost::Change change);
 
-    std::vector<double> FX;
-    std::vector<double> FY;
+    SeriesValues FX;
+    SeriesValues FY;
     unsigned FPointsVersion = 0;
     SeriesKind FKind;
     bool FStairs = false;

@@ -1,0 +1,87 @@
+#include "chart/ChartSeries.h"
+#include "chart/SeriesMemory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t DaySeries = 1440 * sizeof(double);
+
+bool Aligned(const void* p) { return reinterpret_cast<std::uintptr_t>(p) % 16 == 0; }
+
+} // namespace
+
+// A year's worth of day-sized requests fills several blocks, every request gets memory of its own,
+// and freeing them all gives the blocks back but the one being filled, which starts over.
+TEST(SeriesArena, BlocksFillAndGoBackWhenEmpty) {
+    SeriesArena arena;
+    std::vector<void*> pointers;
+    const std::size_t count = 3 * SeriesArena::BlockSize / DaySeries;
+    for (std::size_t i = 0; i < count; ++i) {
+        void* p = arena.Allocate(DaySeries);
+        ASSERT_TRUE(Aligned(p));
+        std::memset(p, static_cast<int>(i & 0xff), DaySeries);
+        pointers.push_back(p);
+    }
+    EXPECT_GE(arena.BlockCount(), 3u);
+    // Nothing was handed out twice: each request still holds its own pattern.
+    for (std::size_t i = 0; i < count; ++i)
+        ASSERT_EQ(static_cast<unsigned char*>(pointers[i])[DaySeries - 1], i & 0xff) << i;
+    for (void* p : pointers)
+        arena.Free(p, DaySeries);
+    EXPECT_EQ(arena.BlockCount(), 1u);
+    // The block kept is filled from its start again.
+    void* again = arena.Allocate(DaySeries);
+    const std::size_t perBlock = SeriesArena::BlockSize / DaySeries;
+    EXPECT_EQ(again, pointers[(count - 1) / perBlock * perBlock]);
+    arena.Free(again, DaySeries);
+}
+
+// A block stays while anything in it lives; small and large requests take their own ways.
+TEST(SeriesArena, BlockStaysWhileAnythingInItLives) {
+    SeriesArena arena;
+    void* first = arena.Allocate(DaySeries);
+    std::vector<void*> fill;
+    while (arena.BlockCount() < 2)
+        fill.push_back(arena.Allocate(DaySeries)); // the last one opened the second block
+    for (void* p : fill)
+        arena.Free(p, DaySeries);
+    EXPECT_EQ(arena.BlockCount(), 2u) << "the first block still holds the first request";
+    arena.Free(first, DaySeries);
+    EXPECT_EQ(arena.BlockCount(), 1u);
+
+    void* small = arena.Allocate(16);
+    EXPECT_EQ(arena.BlockCount(), 1u) << "small requests stay on the heap";
+    arena.Free(small, 16);
+    const std::size_t large = SeriesArena::BlockSize;
+    void* big = arena.Allocate(large);
+    std::memset(big, 1, large);
+    EXPECT_EQ(arena.BlockCount(), 2u);
+    arena.Free(big, large);
+    EXPECT_EQ(arena.BlockCount(), 1u);
+}
+
+TEST(SeriesArena, WithoutBlocksEverythingUsesTheHeap) {
+    SeriesArena arena(false);
+    void* p = arena.Allocate(DaySeries);
+    EXPECT_EQ(arena.BlockCount(), 0u);
+    arena.Free(p, DaySeries);
+}
+
+// Series keep their points through growth and clearing whatever the storage.
+TEST(SeriesArena, SeriesPointsSurviveGrowth) {
+    ChartSeries series;
+    for (int i = 0; i < 5000; ++i)
+        series.AddXY(i, i * 0.5);
+    ASSERT_EQ(series.Count(), 5000);
+    EXPECT_EQ(series.XValue(4999), 4999.0);
+    EXPECT_EQ(series.YValue(1234), 617.0);
+    series.Clear();
+    series.Reserve(1440);
+    series.AddXY(1.0, 2.0);
+    EXPECT_EQ(series.Count(), 1);
+}
