@@ -181,7 +181,6 @@ void SeriesGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& line
     // drawing.
     static thread_local std::vector<QLineF> segments;
     StrokeSegments(lines, !painter->antialiasing(), lineStyle() == lsStepLeft, segments);
-    FLastLineSegments = static_cast<int>(segments.size());
     painter->QPainter::drawLines(segments.data(), static_cast<int>(segments.size()));
 }
 

@@ -16,8 +16,6 @@ public:
     // What the last draw of bars filled: rectangles, and the pixel rows they add up to (the cost).
     int LastBarRects() const { return FLastBarRects; }
     int LastBarSpans() const { return FLastBarSpans; }
-    // Segments handed to the painter by the last draw of a line or stairs.
-    int LastLineSegments() const { return FLastLineSegments; }
 
     // The segments that stroke a polyline of pixel points: broken at null points, straight
     // horizontal and vertical runs joined, dense pixel columns walked as one vertical stroke each.
@@ -34,5 +32,4 @@ private:
     double FWidthFraction = 0.75;
     int FLastBarRects = 0;
     int FLastBarSpans = 0;
-    mutable int FLastLineSegments = 0;
 };
