@@ -21,7 +21,11 @@ constexpr int TextNotLogFile = 86;
 constexpr int TextNoMemory = 98;
 constexpr double Minute = 1.0 / MinutesPerDay;
 
-std::string_view DateText(std::string_view line) { return line.substr(0, line.find(' ')); }
+// The date of a line's time stamp: up to the blank before the time, or the first separator when
+// the stamp is a date alone.
+std::string_view DateText(std::string_view line) {
+    return line.substr(0, line.find_first_of(" ;"));
+}
 
 bool ReadTime(std::string_view text, const LogReader& reader, DateTime& time) {
     return TextToDateTime(text, reader.Convention, reader.Century, time);

@@ -154,14 +154,18 @@ TEST_F(AnalysisDataTest, AFurtherFileWithOtherColumnsIsRefused) {
 TEST_F(AnalysisDataTest, EachDayKeepsItsOwnFileName) {
     const QDate first(2010, 4, 30);
     const QString april = WriteDay(first);
-    LoadRange(first, first.addDays(1), 2, april);
-    // Named for 1 May but holding 29 April: read second, it is the first day of April's chain.
-    const QString early = WriteDay(QDate(2010, 4, 29), first.addDays(1));
+    LoadRange(first, first.addDays(2), 3, april);
+    const QString may = WriteDay(first.addDays(1));
+    Data.AddFile(may);
+    // Named for 2 May but holding 29 April: read third, it is the second day of April's chain,
+    // ahead of May's day.
+    const QString early = WriteDay(QDate(2010, 4, 29), first.addDays(2));
     Data.AddFile(early);
-    EXPECT_EQ(Data.GetFileName(1), early);
+    ASSERT_EQ(Data.GetFileName(1), may);
     EXPECT_EQ(Data.GetDayFileName(0), april);
     EXPECT_EQ(Data.GetDayFileName(1), early);
-    EXPECT_EQ(MessageOf([&] { Data.GetDayFileName(2); }), "Illegal State (6).");
+    EXPECT_EQ(Data.GetDayFileName(2), may);
+    EXPECT_EQ(MessageOf([&] { Data.GetDayFileName(3); }), "Illegal State (6).");
 }
 
 TEST_F(AnalysisDataTest, SettingsStyleEverySeriesWithStoredOrDefaultLabels) {

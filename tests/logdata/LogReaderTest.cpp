@@ -149,6 +149,15 @@ TEST_F(LogReaderTest, MidnightRecordWithTwoDigitYearsKeepsItsHour) {
     EXPECT_EQ(t1.YValue(0), 1.0);
 }
 
+TEST_F(LogReaderTest, MidnightRecordWithoutTimeKeepsItsValues) {
+    auto day = Load(QByteArray(DayFirstHeading) +
+                    "\n30.04.2010;1;2\n01.05.2010 00:01;3;4\n01.05.2010 00:02;5;6\n");
+    const ChartSeries& t2 = day->SeriesAt(ChT2);
+    ASSERT_EQ(t2.Count(), 3);
+    EXPECT_EQ(t2.YValue(0), 2.0);
+    EXPECT_EQ(day->SeriesAt(ChT1).YValue(0), 1.0);
+}
+
 TEST_F(LogReaderTest, MovedRecordThatWouldFollowTheSecondLineStaysAsItWas) {
     auto day = Load(QByteArray(DayFirstHeading) +
                     "\n30.04.2010 23:59;1\n01.05.2010 00:00;2\n01.05.2010 00:01;3\n");
@@ -219,11 +228,14 @@ TEST_F(LogReaderTest, OddFieldsReadAsBeforeBesidePlainOnes) {
 }
 
 TEST_F(LogReaderTest, TimeStampOnlyLinesAreMomentsWithoutValues) {
+    // Five minutes apart: a stamp taken for unreadable would fall one minute after 00:00 and
+    // break the interval into a gap at 00:10.
     auto day = Load(QByteArray(IsoHeading) +
-                    "\n2010-05-01 00:00;1\n2010-05-01 00:01\n2010-05-01 00:02;3\n");
+                    "\n2010-05-01 00:00;1\n2010-05-01 00:05\n2010-05-01 00:10;3\n");
     const ChartSeries& t1 = day->SeriesAt(ChT1);
-    ASSERT_EQ(t1.Count(), 2); // read on past the bare time stamp, and no gap at 00:02
+    ASSERT_EQ(t1.Count(), 2); // read on past the bare time stamp, and no gap at 00:10
     EXPECT_EQ(t1.YValue(1), 3.0);
+    EXPECT_NEAR(t1.XValue(1), At(2010, 5, 1, 0, 10), 1e-9);
 }
 
 TEST_F(LogReaderTest, UnreadableTimeStampTakesTheNextMinute) {
