@@ -2,9 +2,12 @@
 
 #include "core/Windows1252.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -65,7 +68,11 @@ bool IniFile::Load() {
         return true;
     if (!QFileInfo(FPath).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
+    // An editor that added a byte-order mark to a file that had one already leaves two; a decoder
+    // drops only the first, and the next would hide the first section's name.
+    while (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
     QString text;
     if (FEncoding == Encoding::Utf8) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -90,6 +97,8 @@ bool IniFile::Save() {
     if (info.exists() && (!info.isFile() || !info.isWritable()))
         return false;
     QSaveFile file(FPath);
+    // Where no temporary file can be made, fail rather than write the file in place.
+    file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     QByteArray bytes;
@@ -97,7 +106,29 @@ bool IniFile::Save() {
         bytes += FEncoding == Encoding::Utf8 ? line.toUtf8() : EncodeWindows1252(line);
         bytes += "\r\n";
     }
-    return file.write(bytes) == bytes.size() && file.commit();
+    // A small file stays in the write buffer until commit, whose flush error is lost and whose
+    // rename would then put a cut file in place of the old one: flush here, where a short write
+    // (a full disk) is still seen, and drop the temporary file instead.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void IniFile::RemoveStaleTemporaries() const {
+    const QFileInfo info(FPath);
+    const QDir folder = info.absoluteDir();
+    // QSaveFile names its temporary file after the target with six random letters or digits.
+    const QRegularExpression temporary(QLatin1Char('^') +
+                                       QRegularExpression::escape(info.fileName()) +
+                                       QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    const QDateTime young = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QFileInfoList entries =
+        folder.entryInfoList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& entry : entries)
+        if (temporary.match(entry.fileName()).hasMatch() && entry.lastModified().toUTC() < young)
+            QFile::remove(entry.absoluteFilePath());
 }
 
 int IniFile::FindSection(const QString& section) const {

@@ -29,6 +29,10 @@ public:
     // a crash mid-write loses nothing. Refuses (false) when the existing file may not be written.
     bool Save();
 
+    // Removes the temporary files that saves killed half-way left beside the file ("name.XXXXXX"),
+    // except ones so young that another instance of the program may still be writing them.
+    void RemoveStaleTemporaries() const;
+
     QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
     // Decimal, "$" hex or "0x"/"0X" hex of the whole trimmed value; anything else is `fallback`.
     int ReadInteger(const QString& section, const QString& key, int fallback) const;

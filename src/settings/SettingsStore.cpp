@@ -105,6 +105,7 @@ void SettingsStore::LocateIniFile() {
 
 void SettingsStore::ReadIniFile() {
     IniFile ini(FIniPath);
+    ini.RemoveStaleTemporaries();
     if (!ini.Load())
         AppError::RaiseText(TextIniAccess);
     FExcelPath = ini.ReadString(MainSection, QStringLiteral("ExcelPath"), QString());

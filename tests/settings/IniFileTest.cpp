@@ -97,6 +97,18 @@ TEST_F(IniFileTest, SavesKeyByKeyLeavingEverythingElseAsItWas) {
     EXPECT_EQ(again.ReadString(Child, QStringLiteral("ChartTitle"), {}), QStringLiteral("Plant A"));
 }
 
+TEST_F(IniFileTest, DoubledByteOrderMarkStillReadsTheFirstSection) {
+    IniFile ini(
+        Write("\xEF\xBB\xBF\xEF\xBB\xBF[Main]\r\nLanguage=3\r\n[Child]\r\nLineWidth=4\r\n"));
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ(ini.ReadInteger(Main, QStringLiteral("Language"), 0), 3);
+    EXPECT_EQ(ini.ReadInteger(Child, QStringLiteral("LineWidth"), 0), 4);
+    // Written back, the first section is still the one there is, not a second [Main].
+    ini.WriteInteger(Main, QStringLiteral("Language"), 5);
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(Read(ini.Path()), QByteArray("[Main]\r\nLanguage=5\r\n[Child]\r\nLineWidth=4\r\n"));
+}
+
 TEST_F(IniFileTest, MissingFileReadsEmptyAndTheFirstSaveCreatesIt) {
     IniFile ini(PathOf("new.ini"));
     ASSERT_TRUE(ini.Load());

@@ -4,12 +4,16 @@
 #include "core/AppError.h"
 #include "core/LanguageTexts.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -139,6 +143,84 @@ TEST_F(SettingsStoreTest, ReadOnlyFileFailsEverySaveButMemoryFollows) {
     Os.ReadOnlyFiles.clear(); // the next save tries again
     store.SetExcelPath(QStringLiteral("/f"));
     EXPECT_EQ(ReadIni(), "[Main]\r\nLanguage=1\r\nExcelPath=/f\r\n");
+}
+
+// A disk with `bytes` free, as the process sees it: no file grows past that size, and a write
+// beyond it fails short (EFBIG instead of the signal that would end the process).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        FSignal = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &FOld);
+        rlimit limit = FOld;
+        limit.rlim_cur = bytes;
+        Active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &FOld);
+        std::signal(SIGXFSZ, FSignal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool Active = false;
+
+private:
+    rlimit FOld{};
+    void (*FSignal)(int) = nullptr;
+};
+
+TEST_F(SettingsStoreTest, FullDiskFailsTheSaveAndKeepsTheOldFile) {
+    WindowSettings w = WindowSettings::FactoryDefaults();
+    w.ChartTitle = QStringLiteral("Plant A");
+    WriteIni("[Main]\r\nLanguage=3\r\n");
+    SettingsStore store(Os);
+    store.SetNewWindowSettings(w);
+    const QByteArray before = ReadIni();
+    ASSERT_TRUE(before.contains("[Child]"));
+    const QStringList beside = QDir(QFileInfo(IniPath()).path()).entryList(QDir::Files);
+
+    for (const rlim_t free : {rlim_t{0}, rlim_t{8192}}) {
+        // Long labels make the file about 12 KB, more than fits but less than the write buffer.
+        for (QString& label : w.Labels)
+            label = QString(800, QLatin1Char('x'));
+        {
+            const FileSizeLimit disk(free);
+            ASSERT_TRUE(disk.Active);
+            EXPECT_EQ(ErrorOf([&] { store.SetNewWindowSettings(w); }), Text(95)) << free;
+            EXPECT_EQ(ErrorOf([&] { store.SetMainSettings(5, QString(9000, QLatin1Char('d'))); }),
+                      Text(95))
+                << free;
+        }
+        EXPECT_EQ(ReadIni(), before) << free;
+        EXPECT_EQ(QDir(QFileInfo(IniPath()).path()).entryList(QDir::Files), beside) << free;
+        EXPECT_TRUE(store.IsIniWritable());
+    }
+    EXPECT_EQ(store.GetNewWindowSettings(), w); // memory follows all the same
+    store.SetNewWindowSettings(w);              // room again: the next save goes through
+    EXPECT_EQ(SettingsStore(Os).GetNewWindowSettings(), w);
+}
+
+TEST_F(SettingsStoreTest, StaleTemporaryFilesGoAtStart) {
+    WriteIni("[Main]\r\nLanguage=3\r\n");
+    const QString folder = QFileInfo(IniPath()).path();
+    const auto make = [&](const char* name, int ageSeconds) {
+        QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Main]\r\nLangu");
+        file.flush(); // a later flush would set the time again
+        EXPECT_TRUE(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-ageSeconds),
+                                     QFileDevice::FileModificationTime));
+    };
+    make("Solvista.ini.aB3xZ9", 3600);
+    make("Solvista.ini.Qw12er", 5); // another instance may be saving right now
+    make("Solvista.ini.bak", 3600);
+    make("Solvista.ini.aB3xZ9x", 3600);
+    const SettingsStore store(Os);
+    EXPECT_EQ(store.GetMainSettings().Language, 3);
+    EXPECT_EQ(
+        QDir(folder).entryList(QDir::Files, QDir::Name),
+        (QStringList{QStringLiteral("Solvista.ini"), QStringLiteral("Solvista.ini.Qw12er"),
+                     QStringLiteral("Solvista.ini.aB3xZ9x"), QStringLiteral("Solvista.ini.bak")}));
 }
 
 TEST_F(SettingsStoreTest, VanishedFolderLatchesToMemoryOnly) {
