@@ -19,22 +19,11 @@ namespace {
 
 constexpr int TextNotLogFile = 86;
 constexpr int TextNoMemory = 98;
-constexpr double Minute = 1.0 / MinutesPerDay;
-
-// The date of a line's time stamp: up to the blank before the time, or the first separator when
-// the stamp is a date alone.
-std::string_view DateText(std::string_view line) {
-    return line.substr(0, line.find_first_of(" ;"));
-}
-
-bool ReadTime(std::string_view text, const LogReader& reader, DateTime& time) {
-    return TextToDateTime(text, reader.Convention, reader.Century, time);
-}
 
 } // namespace
 
 TDay::TDay(DateTime startDate, SeriesHost* chart, SeriesHost* chart2)
-    : FChart(chart), FChart2(chart2), FEndTime(startDate), FStartDate(startDate) {
+    : FChart(chart), FChart2(chart2), Reading(startDate) {
     if (chart == nullptr || chart2 == nullptr)
         AppError::RaiseText(TextNoMemory);
     try {
@@ -63,139 +52,54 @@ TDay::~TDay() {
 }
 
 void TDay::ReadLines(LogLines* lines, LogReader& reader) {
-    if (lines == nullptr)
-        AppError::Raise(QStringLiteral("Illegal State(42)"));
-    if (lines->IsEmpty())
-        AppError::Raise(QStringLiteral("Illegal State(43)"));
-
-    // The logger stamps its midnight record with the previous day: give it the file's date.
-    // Only the date text moves, so a two-digit year cannot eat into the hour; a record that
-    // would then stand after the second line is left as it is rather than dropped.
-    if (lines->Count() >= 2 && lines->Line(0).size() > 10 && lines->Line(1).size() > 10) {
-        const std::string_view first = lines->Line(0);
-        const std::string_view second = lines->Line(1);
-        std::string moved(DateText(second));
-        moved.append(first.substr(DateText(first).size()));
-        DateTime movedTime = 0;
-        DateTime secondTime = 0;
-        const std::string_view movedView(moved);
-        const bool after = ReadTime(movedView.substr(0, movedView.find(';')), reader, movedTime) &&
-                           ReadTime(second.substr(0, second.find(';')), reader, secondTime) &&
-                           movedTime > secondTime;
-        if (!after)
-            lines->Replace(0, moved);
+    if (lines != nullptr) {
+        // A line adds at most one point to each file channel and bar series (two after a gap):
+        // sizing for one spares the copies and the untouched half of growing by doubling.
+        const int count = lines->Count();
+        for (int i = 0; i < FileChannelCount; ++i)
+            Slots[static_cast<size_t>(i)].Series->Reserve(count);
+        for (int k = 0; k < 4; ++k)
+            Slots[static_cast<size_t>(BarSlotBase + k)].Series->Reserve(count);
     }
-
-    const DateConvention remembered = reader.Convention;
-    bool complete = true;
-    const int count = lines->Count();
-    // A line adds at most one point to each file channel and bar series (two after a gap):
-    // sizing for one spares the copies and the untouched half of growing by doubling.
-    for (int i = 0; i < FileChannelCount; ++i)
-        Slots[static_cast<size_t>(i)].Series->Reserve(count);
-    for (int k = 0; k < 4; ++k)
-        Slots[static_cast<size_t>(BarSlotBase + k)].Series->Reserve(count);
-    for (int i = 0; i < count; ++i) {
-        try {
-            ReadLine(lines->Line(i), reader);
-        } catch (const AppError&) {
-            // A value that is no number ends the day here, silently: what was read stays.
-            complete = false;
-            break;
-        }
-    }
-    if (complete && LastLineTime > 1000) {
-        // Carry the last reading on to midnight, never past the end of the file's day.
-        const DateTime end = std::min(CeilDay(LastLineTime), FStartDate + 1.0);
-        const double d = std::max(0.0, end - LastLineTime);
-        Volume += d * MinutesPerDay * LastFlow;
-        Energy += d * 24.0 * LastPower;
-    }
-    FEndTime = FStartDate + 1.0;
-    reader.Convention = remembered;
-    if (!FPowerHasFraction) {
-        Energy *= 0.001;
+    Reading.ReadLines(lines, reader, [this](const DayLineReader::Line& line) { AddPoints(line); });
+    TakeStates();
+    if (!Reading.Sums().PowerHasFraction())
         Slots[ChPower].Series->ScaleValues(0.001);
-    }
 }
 
 void TDay::ReadLine(std::string_view line, LogReader& reader) {
-    // A line without ";" is a time stamp alone: a moment without values.
-    const size_t semicolon = line.find(';');
-    const std::string_view timeText = line.substr(0, semicolon);
-    std::string_view rest =
-        semicolon == std::string_view::npos ? std::string_view() : line.substr(semicolon + 1);
+    DayLineReader::Line read;
+    const DayLineReader::Outcome outcome = Reading.ReadLine(line, reader, read);
+    if (outcome != DayLineReader::Outcome::Dropped)
+        AddPoints(read);
+    TakeStates();
+    if (outcome == DayLineReader::Outcome::Stopped)
+        AppError::RaiseText(TextNotLogFile);
+}
 
-    DateTime time = 0;
-    if (!Stamps.Read(timeText, reader.Convention, reader.Century, time)) {
-        reader.Convention = reader.Convention == DateConvention::DayFirstWithTime()
-                                ? DateConvention::YearFirstWithTime()
-                                : DateConvention::DayFirstWithTime();
-        if (!Stamps.Read(timeText, reader.Convention, reader.Century, time))
-            time = FEndTime + Minute;
-    }
-    if (!FirstLineSeen) {
-        FEndTime = time;
-        FirstLineSeen = true;
-    }
-    if (FInterval == 0.0)
-        FInterval = time - FEndTime;
-    const bool gap = std::floor(FInterval * MinutesPerDay + 0.5) !=
-                     std::floor((time - FEndTime) * MinutesPerDay + 0.5);
-    if (gap)
-        FInterval = 0.0;
-    if (time < FEndTime)
-        return;
-    FEndTime = time;
-
-    const char* p = rest.data();
-    const char* const end = p + rest.size();
-    for (int i = 0; p < end && i < FileChannelCount; ++i) {
-        Slot& slot = Slots[static_cast<size_t>(i)];
-        double v = 0;
-        const char* stop = ScanPlainDecimalComma(p, end, v);
-        if (stop == nullptr) {
-            const auto* cut =
-                static_cast<const char*>(std::memchr(p, ';', static_cast<size_t>(end - p)));
-            stop = cut != nullptr ? cut : end;
-            const std::string_view field(p, static_cast<size_t>(stop - p));
-            p = stop < end ? stop + 1 : end;
-            if (field.empty()) {
-                LowerState(slot.State, DataState::Empty);
-                continue;
-            }
-            if (field == "Err") {
-                LowerState(slot.State, DataState::Fault);
-                continue;
-            }
-            if (!ParseDecimalComma(field.data(), field.data() + field.size(), v))
-                AppError::RaiseText(TextNotLogFile);
-        } else {
-            p = stop < end ? stop + 1 : end;
-        }
-        if (i == ChFlow) {
-            if (LastLineTime != 0.0)
-                Volume += (time - LastLineTime) * MinutesPerDay * LastFlow;
-            LastFlow = v;
-        } else if (i == ChPower) {
-            if (LastLineTime != 0.0)
-                Energy += (time - LastLineTime) * 24.0 * LastPower;
-            LastPower = v;
-            if (!FPowerHasFraction && std::floor(v) != v)
-                FPowerHasFraction = true;
-        } else if (IsOutputChannel(i)) {
+void TDay::AddPoints(const DayLineReader::Line& line) {
+    const DateTime time = line.Time;
+    for (int i = 0; i < FileChannelCount; ++i) {
+        if (!line.Has[static_cast<size_t>(i)])
+            continue;
+        const double v = line.Values[static_cast<size_t>(i)];
+        if (IsOutputChannel(i)) {
             const int k = i - ChR1;
             ChartSeries& bars = *Slots[static_cast<size_t>(BarSlotBase + k)].Series;
-            if (gap)
+            if (line.Gap)
                 bars.AddNull(time);
             bars.AddXY(time, BarBase(k) + 0.1 * v + 0.5);
         }
-        if (gap)
-            slot.Series->AddNull(time);
-        slot.Series->AddXY(time, v);
-        slot.State = DataState::Valid;
+        ChartSeries& series = *Slots[static_cast<size_t>(i)].Series;
+        if (line.Gap)
+            series.AddNull(time);
+        series.AddXY(time, v);
     }
-    LastLineTime = time;
+}
+
+void TDay::TakeStates() {
+    for (int i = 0; i < FileChannelCount; ++i)
+        Slots[static_cast<size_t>(i)].State = Reading.State(i);
 }
 
 DateTime TDay::GetStartDate(int n) const {
@@ -205,7 +109,7 @@ DateTime TDay::GetStartDate(int n) const {
         if (day == nullptr)
             AppError::Raise(QStringLiteral("Illegal State(41)"));
     }
-    return day->FStartDate;
+    return day->StartDate();
 }
 
 void TDay::Append(TDay* day) {
@@ -226,7 +130,7 @@ bool TDay::ShowChannel(int channel, bool& shown, DataState& lowestState, bool le
                        DateTime maximum, DateTime minimum) {
     const auto c = static_cast<size_t>(channel);
     for (TDay* day = this; day != nullptr; day = day->Next) {
-        if (!(day->FStartDate < maximum && minimum < day->FEndTime))
+        if (!(day->StartDate() < maximum && minimum < day->EndTime()))
             continue;
         // The legend entry goes on the series that is drawn: the bar slot for an output.
         Slot* drawn = &day->Slots[c];

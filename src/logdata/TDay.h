@@ -4,6 +4,7 @@
 #include "core/DateConvention.h"
 #include "core/DateTime.h"
 #include "logdata/DataState.h"
+#include "logdata/DayLineReader.h"
 
 #include <QColor>
 #include <QString>
@@ -55,16 +56,16 @@ public:
     void ApplyChannelStyle(int channel, const QString& label, bool outputsAsBars, bool othersAsBars,
                            int lineWidth, const QColor& colour);
     void SetChannelAxis(int channel, ValueAxis axis);
-    double GetVolume() const { return Volume; }
+    double GetVolume() const { return Reading.Sums().Volume(); }
     // The log file the day was read from, exactly as the caller named it.
     const QString& FileName() const { return FFileName; }
     void SetFileName(const QString& name) { FFileName = name; }
-    double GetEnergy() const { return Energy; }
+    double GetEnergy() const { return Reading.Sums().Energy(); }
 
-    DateTime StartDate() const { return FStartDate; }
-    DateTime EndTime() const { return FEndTime; }
-    double Interval() const { return FInterval; }
-    bool PowerHasFraction() const { return FPowerHasFraction; }
+    DateTime StartDate() const { return Reading.StartDate(); }
+    DateTime EndTime() const { return Reading.EndTime(); }
+    double Interval() const { return Reading.Interval(); }
+    bool PowerHasFraction() const { return Reading.Sums().PowerHasFraction(); }
     const Slot& SlotAt(int i) const { return Slots[static_cast<size_t>(i)]; }
     ChartSeries& SeriesAt(int i) const { return *Slots[static_cast<size_t>(i)].Series; }
     SeriesHost* Chart() const { return FChart; }
@@ -77,23 +78,15 @@ public:
 
 private:
     static double BarBase(int k) { return 44.5 - 15.0 * k; }
+    void AddPoints(const DayLineReader::Line& line);
+    void TakeStates();
 
     TDay* Prev = nullptr;
     TDay* Next = nullptr;
     DayOwner* Month = nullptr;
-    double Volume = 0.0;
-    double Energy = 0.0;
     SeriesHost* FChart = nullptr;
     SeriesHost* FChart2 = nullptr;
-    bool FirstLineSeen = false;
-    DateTime FEndTime = 0.0;
-    double FInterval = 0.0;
-    DateTime FStartDate = 0.0;
-    bool FPowerHasFraction = false;
-    DateTime LastLineTime = 0.0;
-    double LastFlow = 0.0;
-    double LastPower = 0.0;
+    DayLineReader Reading;
     std::array<Slot, SlotCount> Slots;
     QString FFileName;
-    TimeStampReader Stamps;
 };
