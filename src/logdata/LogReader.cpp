@@ -105,3 +105,13 @@ DateTime LogReader::GetFileDate(const LogLines& lines) {
     // The file's day is a date: a time of day here would move afternoon files to the next day.
     return std::floor(result);
 }
+
+DateTime LogReader::OpenDayFile(const QString& fileName, LogLines& lines, ChannelUnits& units) {
+    const QByteArray heading = ReadLogLines(fileName, lines);
+    // Read by position, a stray file of another kind would put foreign values into the day.
+    ChannelUnits checked = units;
+    if (!CheckHeading(heading, checked))
+        AppError::RaiseText(TextNotLogFile);
+    units = checked;
+    return GetFileDate(lines);
+}

@@ -26,6 +26,10 @@ public:
     bool CheckHeading(QByteArrayView heading, ChannelUnits& units);
     // The day the file belongs to (a date without time of day).
     DateTime GetFileDate(const LogLines& lines);
+    // A day file as the data set takes it: its data lines into `lines`, the heading checked (a
+    // file whose names do not match is refused) and its units into `units` only when accepted;
+    // returns the file's day.
+    DateTime OpenDayFile(const QString& fileName, LogLines& lines, ChannelUnits& units);
 
     DateConvention Convention;
     int Century;

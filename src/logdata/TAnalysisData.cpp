@@ -151,15 +151,9 @@ TMonth* TAnalysisData::FindMonth(int month, int year) const {
 
 void TAnalysisData::AddFile(const QString& fileName) {
     LogLines lines;
-    const QByteArray heading = Reader->ReadLogLines(fileName, lines);
-    // A further file of a range must carry the same columns: read by position, a stray file of
-    // another kind would put foreign values into the analysis. The units of a refused file are
+    // A further file of a range must carry the same columns; the units of a refused file are
     // not taken.
-    ChannelUnits units = Units;
-    if (!Reader->CheckHeading(heading, units))
-        AppError::RaiseText(TextNotLogFile);
-    Units = units;
-    const DateTime date = Reader->GetFileDate(lines);
+    const DateTime date = Reader->OpenDayFile(fileName, lines, Units);
     TMonth* month = nullptr;
     if (IsMultiDay()) {
         const DateParts parts = DecodeDate(date);
