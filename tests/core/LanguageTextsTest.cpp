@@ -1,4 +1,5 @@
 #include "core/LanguageTexts.h"
+#include "ledger/LedgerTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -119,4 +120,20 @@ TEST(LanguageTexts, GermanIsCurrentUntilALanguageIsSelected) {
     EXPECT_EQ(Text(1), QStringLiteral("Open"));
     EXPECT_EQ(&CurrentTexts(), &LanguageTexts(TextArrayId::English));
     SetCurrentTexts(TextArrayId::German);
+}
+
+TEST(LanguageTexts, TheYieldTextsAreTranslatedAndKeepTheirPlaceholders) {
+    const TextArray& english = LanguageTexts(TextArrayId::English);
+    EXPECT_EQ(english[TextYieldOverview], QStringLiteral("Yield overview"));
+    for (TextArrayId id : AllArrays) {
+        const TextArray& texts = LanguageTexts(id);
+        for (int i = LedgerFirstText; i < LedgerFirstText + LedgerTextCount; ++i) {
+            EXPECT_FALSE(texts[i].isEmpty())
+                << "language " << static_cast<int>(id) << " slot " << i;
+            EXPECT_EQ(texts[i].count(QStringLiteral("%s")), english[i].count(QStringLiteral("%s")))
+                << "language " << static_cast<int>(id) << " slot " << i;
+        }
+    }
+    EXPECT_EQ(LanguageTexts(TextArrayId::German)[TextYieldOverview],
+              QString::fromUtf8("Ertragsübersicht"));
 }
