@@ -2,6 +2,7 @@
 
 #include "core/AppError.h"
 #include "core/LanguageTexts.h"
+#include "logdata/DayFileCollection.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/EscapeKeyPoll.h"
 #include "ui/Prompts.h"
@@ -11,7 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
-#include <QHash>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -56,44 +57,6 @@ qsizetype LastSeparator(const QString& path) {
 }
 
 QString FileNamePart(const QString& path) { return path.mid(LastSeparator(path) + 1); }
-
-bool IsDigits(const QString& text, qsizetype count) {
-    return text.size() == count &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
-}
-
-QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
-
-QString DayStem(DateTime day) {
-    const DateParts parts = DecodeDate(day);
-    return QStringLiteral("%1").arg(parts.Year, 4, 10, QLatin1Char('0')) + TwoDigits(parts.Month) +
-           TwoDigits(parts.Day);
-}
-
-// Finds "<stem>.csv" in a folder whatever the case of its extension; the listing of each folder is
-// read once per collection.
-class DayFileLookup {
-public:
-    QString Find(const QString& folder, const QString& stem) {
-        const QString exact = QDir(folder).filePath(stem + CsvExtension);
-        if (QFileInfo(exact).isFile())
-            return exact;
-        auto listing = FListings.find(folder);
-        if (listing == FListings.end()) {
-            QHash<QString, QString> names;
-            const QStringList entries =
-                QDir(folder).entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
-            for (const QString& entry : entries)
-                names.insert(entry.toLower(), entry);
-            listing = FListings.insert(folder, names);
-        }
-        const auto found = listing->constFind(stem + CsvExtension);
-        return found == listing->cend() ? QString() : QDir(folder).filePath(*found);
-    }
-
-private:
-    QHash<QString, QHash<QString, QString>> FListings;
-};
 
 } // namespace
 
@@ -273,17 +236,7 @@ void TDialogMultiDayAnalysis::CheckFileExists(QLineEdit* edit) {
 }
 
 bool TDialogMultiDayAnalysis::DateOfName(const QString& name, DateTime& date) {
-    // Dashes go in before the 7th and the 5th character: "20090604" reads as 2009-06-04.
-    if (name.size() < 8)
-        return false;
-    QString dashed = name;
-    dashed.insert(6, QLatin1Char('-'));
-    dashed.insert(4, QLatin1Char('-'));
-    const QStringList parts = dashed.split(QLatin1Char('-'));
-    if (parts.size() != 3 || !IsDigits(parts[0], 4) || !IsDigits(parts[1], 2) ||
-        !IsDigits(parts[2], 2))
-        return false;
-    return EncodeDate(parts[0].toInt(), parts[1].toInt(), parts[2].toInt(), date);
+    return DayFileCollection::DateOfName(name, date);
 }
 
 void TDialogMultiDayAnalysis::ExecuteBtnClick() {
@@ -323,46 +276,74 @@ void TDialogMultiDayAnalysis::ExecuteBtnClick() {
     if (dayCount < 0)
         AppError::RaiseText(TextEndBeforeStart);
 
-    RunMultiDayLoad(CollectFiles(fromText, toText, startDate, dayCount), startDate, endDate);
+    // Listing the folders of a wide range can take a moment: once it does, the dialog looks as
+    // it does while files load and Esc stops it.
+    QElapsedTimer sincePoll;
+    sincePoll.start();
+    bool escWatched = false;
+    const auto progress = [&](int) {
+        if (sincePoll.elapsed() < FCollectionPollMs)
+            return true;
+        sincePoll.restart();
+        if (!escWatched) {
+            EscPoll().WaitForRelease();
+            escWatched = true;
+            ShowLoadingLook();
+            return true;
+        }
+        return !EscPoll().Pressed();
+    };
+    bool stopped = false;
+    QStringList files;
+    try {
+        files = CollectFiles(fromText, toText, startDate, dayCount, progress, &stopped);
+    } catch (...) {
+        ShowWaitingLook();
+        throw;
+    }
+    if (stopped) {
+        ShowWaitingLook();
+        CurrentPrompts().Message(PromptKind::Information, Text(TextAborted));
+        return;
+    }
+    RunMultiDayLoad(files, startDate, endDate);
+}
+
+void TDialogMultiDayAnalysis::ShowLoadingLook() {
+    FPhase = Phase::Loading;
+    SetInputsEnabled(false);
+    // Only the buttons are locked while files load; the edits stay enabled.
+    PathFrom->setEnabled(true);
+    PathTo->setEnabled(true);
+    LabelAbort->show();
+    LabelAbort->repaint();
+}
+
+void TDialogMultiDayAnalysis::ShowWaitingLook() {
+    LabelAbort->hide();
+    FPhase = Phase::Waiting;
+    SetInputsEnabled(true);
 }
 
 QStringList TDialogMultiDayAnalysis::CollectFiles(const QString& pathFrom, const QString& pathTo,
-                                                  DateTime startDate, int dayCount) {
-    const auto absolute = [](const QString& path) {
-        return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
-    };
-    const auto parentOf = [](const QString& folder) { return QFileInfo(folder).path(); };
-    const auto nameOf = [](const QString& folder) { return QFileInfo(folder).fileName(); };
-
-    DayFileLookup lookup;
-    QString base = parentOf(absolute(pathFrom));
+                                                  DateTime startDate, int dayCount,
+                                                  const CollectionProgress& progress,
+                                                  bool* stopped) {
+    const QString startFolder =
+        QFileInfo(QDir::fromNativeSeparators(pathFrom)).absoluteDir().path();
+    std::vector<DayFile> days;
+    const bool complete =
+        DayFileCollection::InRange(startFolder, startDate, dayCount, days, progress);
+    if (stopped != nullptr)
+        *stopped = !complete;
+    if (!complete)
+        return {};
     QStringList files;
-    for (int i = 0; i < dayCount; ++i) {
-        const DateTime day = startDate + i;
-        const DateParts parts = DecodeDate(day);
-        const QString stem = DayStem(day);
-        QString found = lookup.Find(base, stem);
-        // Month and year folders only where the folders are named so: in a flat folder such as
-        // "Plant01" the last two characters are no month, and "Plant06" is another system's.
-        if (found.isEmpty() && IsDigits(nameOf(base), 2)) {
-            const QString monthFolder = QDir(parentOf(base)).filePath(TwoDigits(parts.Month));
-            found = lookup.Find(monthFolder, stem);
-            if (!found.isEmpty()) {
-                base = monthFolder;
-            } else if (IsDigits(nameOf(parentOf(base)), 4)) {
-                const QString yearFolder =
-                    QDir(parentOf(parentOf(base)))
-                        .filePath(QStringLiteral("%1").arg(parts.Year, 4, 10, QLatin1Char('0')) +
-                                  QLatin1Char('/') + TwoDigits(parts.Month));
-                found = lookup.Find(yearFolder, stem);
-                if (!found.isEmpty())
-                    base = yearFolder;
-            }
-        }
-        if (!found.isEmpty())
-            files << QDir::toNativeSeparators(found);
-    }
-    files << QDir::toNativeSeparators(absolute(pathTo));
+    files.reserve(static_cast<qsizetype>(days.size()) + 1);
+    for (const DayFile& day : days)
+        files << day.Path;
+    files << QDir::toNativeSeparators(
+        QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(pathTo)).absoluteFilePath()));
     return files;
 }
 
@@ -371,20 +352,10 @@ void TDialogMultiDayAnalysis::RunMultiDayLoad(const QStringList& files, DateTime
     EscPoll().WaitForRelease();
     ProgressBar->setRange(0, std::max<int>(1, static_cast<int>(files.size())));
     ProgressBar->setValue(0);
-    FPhase = Phase::Loading;
-    SetInputsEnabled(false);
-    // Only the buttons are locked while files load; the edits stay enabled.
-    PathFrom->setEnabled(true);
-    PathTo->setEnabled(true);
-    LabelAbort->show();
-    LabelAbort->repaint();
+    ShowLoadingLook();
 
     // Whatever ends the load early leaves the dialog ready for another attempt.
-    const auto backToWaiting = [this] {
-        LabelAbort->hide();
-        FPhase = Phase::Waiting;
-        SetInputsEnabled(true);
-    };
+    const auto backToWaiting = [this] { ShowWaitingLook(); };
     bool aborted = false;
     try {
         if (files.isEmpty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "logdata/DayFileCollection.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -36,13 +37,18 @@ public:
     // The daily files of the range in date order, ending with `pathTo` itself. Days are looked up
     // in the folder of `pathFrom`, in month folders "MM" next to it and in year folders "YYYY"
     // above those; the folder a day was found in is where the following days are looked for.
+    // Empty, with `stopped` set, when `progress` stopped the search.
     static QStringList CollectFiles(const QString& pathFrom, const QString& pathTo,
-                                    DateTime startDate, int dayCount);
+                                    DateTime startDate, int dayCount,
+                                    const CollectionProgress& progress = {},
+                                    bool* stopped = nullptr);
     // The date of a daily file's name without its extension: exactly "yyyymmdd", a calendar date.
     static bool DateOfName(const QString& name, DateTime& date);
 
     // Installs how the load learns of Esc (not owned; nullptr restores the keyboard's).
     void SetEscapeKeyPoll(EscapeKeyPoll* poll);
+    // How long the search for a range's files runs before Esc is watched (and polled as often).
+    void SetCollectionPollInterval(int milliseconds) { FCollectionPollMs = milliseconds; }
 
     // Handlers; those that fail raise the error for the caller to show.
     void SelectFromClick();
@@ -63,12 +69,15 @@ private:
 
     void ApplyTexts();
     void SetInputsEnabled(bool enabled);
+    void ShowLoadingLook();
+    void ShowWaitingLook();
     static void CheckFileExists(QLineEdit* edit);
     EscapeKeyPoll& EscPoll();
 
     QPointer<TChildform> FTargetWindow;
     QString ChosenFolder;
     bool EndFileChosen = false;
+    int FCollectionPollMs = 100;
     Phase FPhase = Phase::Waiting;
     EscapeKeyPoll* FInstalledPoll = nullptr;
     std::unique_ptr<QtEscapeKeyPoll> FKeyboardPoll;

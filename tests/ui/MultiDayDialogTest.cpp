@@ -315,6 +315,38 @@ TEST_F(MultiDayDialogTest, ARelativeStartPathIsTakenFromTheCurrentFolder) {
     EXPECT_TRUE(QFileInfo(found[3]).isAbsolute());
 }
 
+TEST_F(MultiDayDialogTest, EscStopsALongSearchForTheFilesBeforeAnyIsRead) {
+    // Every folder listed counts as a long search here: the first one shows the loading look and
+    // waits for Esc to be released, the following ones poll it.
+    Dialog.SetCollectionPollInterval(0);
+    Write(QDate(2009, 11, 28), 40, FolderLayout::YearMonthFolders);
+    const QString from = Path(QDate(2009, 11, 28), FolderLayout::YearMonthFolders);
+    const QString to = Path(QDate(2010, 1, 6), FolderLayout::YearMonthFolders);
+    bool lookedLoading = false;
+    Esc.PressAtPoll = 1;
+    Esc.OnPoll = [&](int) {
+        lookedLoading = Find<QLabel>("LabelAbort")->isVisibleTo(&Dialog) &&
+                        !Find<QPushButton>("ExecuteBtn")->isEnabled();
+    };
+    Prompts.Expect(PromptKind::Information, PromptAnswer::Ok);
+    Open(from, to);
+    Analyse();
+    EXPECT_TRUE(lookedLoading);
+    EXPECT_EQ(Esc.Waits, 1);
+    ASSERT_EQ(Prompts.AskedPrompts().size(), 1u);
+    EXPECT_EQ(Prompts.AskedPrompts().back().Text, Text(80));
+    EXPECT_FALSE(Form.HasData());
+    ExpectWaiting();
+
+    // Not stopped, the search goes on into the load of every day found.
+    Esc.PressAtPoll = -1;
+    Esc.OnPoll = nullptr;
+    Analyse();
+    EXPECT_EQ(LoadedFiles().size(), 40);
+    EXPECT_EQ(LoadedFiles()[34], "20100101.csv");
+    ExpectFinished();
+}
+
 TEST_F(MultiDayDialogTest, EscAbortsAfterTheCurrentFileAndEmptiesTheWindow) {
     const QStringList days = Write(QDate(2009, 6, 1), 5, FolderLayout::Flat);
     std::vector<unsigned> daysAtPoll;
