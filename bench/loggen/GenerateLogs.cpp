@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 
 #include <cstdio>
 
@@ -31,7 +32,13 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("Some \"Err\" and empty fields."));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed."),
                                   QStringLiteral("n"), QStringLiteral("1"));
-    parser.addOptions({out, from, days, layout, dates, interval, gaps, faults, seed});
+    const QCommandLineOption plant(
+        QStringLiteral("plant"),
+        QStringLiteral("Plants a fault: kind@yyyy-mm-ddThh:mm/minutes[/T1..T6|TD]; kinds: stuck, "
+                       "err, range, no-flow, missed-yield, stagnation, heat-loss, cycling, "
+                       "fault-output, gap. May be given more than once."),
+        QStringLiteral("fault"));
+    parser.addOptions({out, from, days, layout, dates, interval, gaps, faults, seed, plant});
     parser.process(app);
 
     const QDate first = QDate::fromString(parser.value(from), Qt::ISODate);
@@ -58,6 +65,28 @@ int main(int argc, char* argv[]) {
         options.EmptyChance = 0.002;
     }
     options.Seed = parser.value(seed).toUInt();
+    for (const QString& text : parser.values(plant)) {
+        // kind@date-time/minutes[/channel]
+        const QStringList parts = text.split(QLatin1Char('/'));
+        const qsizetype at = parts.value(0).indexOf(QLatin1Char('@'));
+        loggen::PlantedFault fault;
+        const QDateTime start = QDateTime::fromString(parts.value(0).mid(at + 1), Qt::ISODate);
+        bool minutesOk = false;
+        fault.Minutes = parts.value(1).toInt(&minutesOk);
+        const QStringList channels = {
+            QStringLiteral("T1"), QStringLiteral("T2"), QStringLiteral("T3"), QStringLiteral("T4"),
+            QStringLiteral("T5"), QStringLiteral("T6"), QStringLiteral("TD")};
+        if (parts.size() > 2)
+            fault.Channel = static_cast<int>(channels.indexOf(parts[2]));
+        if (at < 0 || !loggen::FaultFromName(parts[0].left(at), fault.Kind) || !start.isValid() ||
+            !minutesOk || fault.Minutes < 1 || fault.Channel < 0 || parts.size() > 3) {
+            std::fprintf(stderr, "genlogs: cannot plant \"%s\"\n", qPrintable(text));
+            return 2;
+        }
+        fault.Date = start.date();
+        fault.StartMinute = start.time().hour() * 60 + start.time().minute();
+        options.Faults.push_back(fault);
+    }
     const QStringList written =
         loggen::WriteDays(parser.value(out), first, count, folders, options);
     if (written.isEmpty()) {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -64,7 +65,137 @@ struct Plant {
     bool PumpOn = false;
 };
 
+// The values of one line as written.
+struct Line {
+    std::array<double, 7> Temps{};
+    std::array<bool, 7> Forced{};
+    std::array<bool, 7> Err{};
+    double Flow = 0.0;
+    double Power = 0.0;
+    double Pump = 0.0;
+    double Heating = 0.0;
+    double Fault = 0.0;
+};
+
+struct ActiveFault {
+    PlantedFault Fault;
+    double Held = 0.0;        // the stuck value
+    size_t Span = 0;          // index into the day's planted spans
+    bool SpanStarted = false; // cycling: the first start seen
+};
+
+bool Inside(const PlantedFault& fault, int minute) {
+    return minute >= fault.StartMinute && minute < fault.StartMinute + fault.Minutes;
+}
+
+// Forces the line's values for the faults planted at this minute; false when no line is written.
+bool PlantFaults(Line& line, int minute, std::vector<ActiveFault>& faults,
+                 std::vector<PlantedSpan>& spans) {
+    for (ActiveFault& active : faults) {
+        const PlantedFault& f = active.Fault;
+        const size_t c = static_cast<size_t>(std::clamp(f.Channel, 0, 6));
+        if (!Inside(f, minute))
+            continue;
+        const double store = line.Temps[1];
+        switch (f.Kind) {
+        case Fault::StuckSensor:
+            if (minute == f.StartMinute)
+                active.Held = std::round(line.Temps[c] * 10.0) / 10.0;
+            line.Temps[c] = active.Held;
+            line.Forced[c] = true;
+            break;
+        case Fault::SensorErr:
+            line.Err[c] = true;
+            break;
+        case Fault::SensorRange:
+            line.Temps[c] = 300.0;
+            line.Forced[c] = true;
+            break;
+        case Fault::PumpWithoutFlow:
+            line.Pump = 100;
+            line.Flow = line.Power = 0.0;
+            line.Temps[0] = std::max(line.Temps[0], store + 2.0);
+            break;
+        case Fault::MissedYield:
+            line.Pump = 0;
+            line.Flow = line.Power = 0.0;
+            line.Temps[0] = std::min(std::max(line.Temps[0], store + 15.0), 110.0);
+            break;
+        case Fault::Stagnation:
+            line.Pump = 0;
+            line.Flow = line.Power = 0.0;
+            line.Temps[0] = 130.0 + 0.1 * (minute % 5);
+            break;
+        case Fault::HeatLoss:
+            line.Pump = 100;
+            line.Flow = 8.0;
+            line.Power = 0.0;
+            line.Temps[0] = store - 5.0;
+            break;
+        case Fault::PumpCycling: {
+            const int phase = (minute - f.StartMinute) % 5;
+            const bool on = phase == 1 || phase == 2;
+            line.Pump = on ? 100 : 0;
+            line.Flow = on ? 8.0 : 0.0;
+            line.Power = 0.0;
+            line.Temps[0] = store + 5.0;
+            PlantedSpan& span = spans[active.Span];
+            if (on && !active.SpanStarted) {
+                span.StartMinute = minute;
+                active.SpanStarted = true;
+            }
+            if (on)
+                span.EndMinute = minute + 1;
+            break;
+        }
+        case Fault::FaultOutput:
+            line.Fault = 100;
+            break;
+        case Fault::RecordingGap:
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+bool FaultFromName(const QString& name, Fault& fault) {
+    for (Fault f : {Fault::StuckSensor, Fault::SensorErr, Fault::SensorRange,
+                    Fault::PumpWithoutFlow, Fault::MissedYield, Fault::Stagnation, Fault::HeatLoss,
+                    Fault::PumpCycling, Fault::FaultOutput, Fault::RecordingGap})
+        if (name == QLatin1String(FaultName(f))) {
+            fault = f;
+            return true;
+        }
+    return false;
+}
+
+const char* FaultName(Fault fault) {
+    switch (fault) {
+    case Fault::StuckSensor:
+        return "stuck";
+    case Fault::SensorErr:
+        return "err";
+    case Fault::SensorRange:
+        return "range";
+    case Fault::PumpWithoutFlow:
+        return "no-flow";
+    case Fault::MissedYield:
+        return "missed-yield";
+    case Fault::Stagnation:
+        return "stagnation";
+    case Fault::HeatLoss:
+        return "heat-loss";
+    case Fault::PumpCycling:
+        return "cycling";
+    case Fault::FaultOutput:
+        return "fault-output";
+    case Fault::RecordingGap:
+        return "gap";
+    }
+    return "";
+}
 
 GeneratedDay GenerateDay(const QDate& date, const DayOptions& options) {
     std::mt19937 random(options.Seed ^ static_cast<std::uint32_t>(date.toJulianDay()));
@@ -82,6 +213,18 @@ GeneratedDay GenerateDay(const QDate& date, const DayOptions& options) {
     const double outside = 4.0 + 18.0 * season;
 
     GeneratedDay result;
+    std::vector<ActiveFault> planted;
+    for (const PlantedFault& fault : options.Faults) {
+        if (fault.Date != date)
+            continue;
+        planted.push_back({fault, 0.0, result.Planted.size(), false});
+        const int channel = fault.Kind == Fault::StuckSensor || fault.Kind == Fault::SensorErr ||
+                                    fault.Kind == Fault::SensorRange
+                                ? std::clamp(fault.Channel, 0, 6)
+                                : -1;
+        result.Planted.push_back({fault.Kind, channel, fault.StartMinute,
+                                  std::min(1440, fault.StartMinute + fault.Minutes)});
+    }
     QByteArray& out = result.Bytes;
     out.reserve(1440 / interval * 80);
     out += Heading(options.Style) + "\r\n";
@@ -134,22 +277,39 @@ GeneratedDay GenerateDay(const QDate& date, const DayOptions& options) {
 
         if (gapStart >= 0 && minute >= gapStart && minute < gapStart + gapLength)
             continue;
+        Line line;
+        line.Temps = {plant.Collector,
+                      plant.StoreBottom,
+                      plant.StoreTop,
+                      plant.StoreBottom + 2.0,
+                      outside + 0.5 * noise(random),
+                      plant.PumpOn ? plant.Collector - 1.5 : plant.StoreBottom + 1.0,
+                      plant.Collector + 0.8};
+        line.Flow = flow;
+        line.Power = power;
+        line.Pump = plant.PumpOn ? 100 : 0;
+        line.Heating = plant.StoreTop < 45.0 && hour > 16.0 ? 100 : 0;
+        if (!PlantFaults(line, minute, planted, result.Planted))
+            continue;
         const QDate stampDate = minute == 0 ? date.addDays(-1) : date;
         out += Stamp(stampDate, minute, options.Style);
-        const double temps[7] = {plant.Collector,
-                                 plant.StoreBottom,
-                                 plant.StoreTop,
-                                 plant.StoreBottom + 2.0,
-                                 outside + 0.5 * noise(random),
-                                 plant.PumpOn ? plant.Collector - 1.5 : plant.StoreBottom + 1.0,
-                                 plant.Collector + 0.8};
-        for (double t : temps)
-            out += ';' + field(t + 0.05 * noise(random), 1);
-        out += ';' + Number(flow, 1);
-        out += ';' + Number(power, 0);
-        out += ';' + Number(plant.PumpOn ? 100 : 0, 0);
-        out += ';' + Number(plant.StoreTop < 45.0 && hour > 16.0 ? 100 : 0, 0);
-        out += ";0;0\r\n";
+        for (size_t c = 0; c < line.Temps.size(); ++c) {
+            // Drawn for every field, so planting leaves the rest of the day as it was.
+            const QByteArray text = field(line.Temps[c] + 0.05 * noise(random), 1);
+            if (line.Err[c])
+                out += ";Err";
+            else if (line.Forced[c])
+                out += ';' + Number(line.Temps[c], 1);
+            else
+                out += ';' + text;
+        }
+        out += ';' + Number(line.Flow, 1);
+        out += ';' + Number(line.Power, 0);
+        out += ';' + Number(line.Pump, 0);
+        out += ';' + Number(line.Heating, 0);
+        out += ";0;" + Number(line.Fault, 0) + "\r\n";
+        flow = line.Flow;
+        power = line.Power;
 
         const int held = std::min(interval, 1440 - minute);
         result.Volume += flow * held;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // Writes day files the way the controller's logger does: a heading, the midnight record stamped
 // with the previous day, then one line per interval, CR LF, Windows-1252 units.
@@ -12,6 +13,39 @@ namespace loggen {
 
 enum class DateStyle { YearFirst, DayFirst, DayFirstTwoDigitYear };
 enum class FolderLayout { Flat, MonthFolders, YearMonthFolders };
+
+// Faults the generator can plant into a day, each from a start for a number of minutes. The
+// values written are forced so that exactly that fault shows; the simulated plant underneath
+// goes on as before.
+enum class Fault {
+    StuckSensor,     // `Channel` (a temperature) holds its value
+    SensorErr,       // `Channel` reads "Err"
+    SensorRange,     // `Channel` reads 300 °C
+    PumpWithoutFlow, // R1 on, Flow and Power 0, the collector above the store
+    MissedYield,     // R1 off, the collector 15 K above the store (below 110 °C)
+    Stagnation,      // R1 off, the collector at 130 °C
+    HeatLoss,        // R1 on with flow, the collector 5 K below the store
+    PumpCycling,     // R1 on for 2 of every 5 minutes from the second; plant it where the pump
+                     // rests, or a start right after it belongs to the cycling too
+    FaultOutput,     // RError on
+    RecordingGap     // no line
+};
+
+struct PlantedFault {
+    Fault Kind = Fault::SensorErr;
+    QDate Date;
+    int StartMinute = 0;
+    int Minutes = 30;
+    int Channel = 2; // T3
+};
+
+// Where a planted fault shows in the written lines: minutes of its day, end exclusive.
+struct PlantedSpan {
+    Fault Kind;
+    int Channel;
+    int StartMinute;
+    int EndMinute;
+};
 
 struct DayOptions {
     DateStyle Style = DateStyle::YearFirst;
@@ -23,6 +57,8 @@ struct DayOptions {
     double FaultChance = 0.0;
     double EmptyChance = 0.0;
     std::uint32_t Seed = 1;
+    // Faults of any date; a day takes those of its own.
+    std::vector<PlantedFault> Faults;
 };
 
 struct GeneratedDay {
@@ -32,7 +68,13 @@ struct GeneratedDay {
     // the last one to midnight. Valid for days without a gap.
     double Volume = 0.0;
     double EnergyKWh = 0.0;
+    std::vector<PlantedSpan> Planted;
 };
+
+// "stuck", "err", "range", "no-flow", "missed-yield", "stagnation", "heat-loss", "cycling",
+// "fault-output", "gap"; false for another name.
+bool FaultFromName(const QString& name, Fault& fault);
+const char* FaultName(Fault fault);
 
 GeneratedDay GenerateDay(const QDate& date, const DayOptions& options);
 

@@ -92,6 +92,7 @@ DayLineReader::Outcome DayLineReader::ReadLine(std::string_view text, LogReader&
     line.Time = time;
     line.Gap = gap;
     line.Has.reset();
+    line.Err.reset();
     const char* p = rest.data();
     const char* const end = p + rest.size();
     for (int i = 0; p < end && i < FileChannelCount; ++i) {
@@ -110,6 +111,7 @@ DayLineReader::Outcome DayLineReader::ReadLine(std::string_view text, LogReader&
             }
             if (field == "Err") {
                 LowerState(state, DataState::Fault);
+                line.Err.set(static_cast<size_t>(i));
                 continue;
             }
             if (!ParseDecimalComma(field.data(), field.data() + field.size(), v))

@@ -23,6 +23,7 @@ public:
         DateTime Time = 0.0;
         bool Gap = false; // the line follows a gap in the recording
         std::bitset<FileChannelCount> Has;
+        std::bitset<FileChannelCount> Err; // the field reads "Err": a fault the logger saw
         std::array<double, FileChannelCount> Values{};
     };
     enum class Outcome {

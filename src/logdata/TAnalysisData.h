@@ -53,6 +53,8 @@ public:
     // when a file's content belongs to another month).
     QString GetDayFileName(unsigned dayIndex) const;
     QString GetUnit(int channel) const;
+    // The day of a day index (raises like GetStartDate).
+    const TDay& GetDay(unsigned dayIndex) const { return DayAt(dayIndex); }
     DateTime GetFirstDate() const { return FirstDate; }
     DateTime GetLastDate() const { return LastDate; }
     unsigned GetExpectedFiles() const { return ExpectedFiles; }

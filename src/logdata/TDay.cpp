@@ -79,6 +79,10 @@ void TDay::ReadLine(std::string_view line, LogReader& reader) {
 
 void TDay::AddPoints(const DayLineReader::Line& line) {
     const DateTime time = line.Time;
+    if (line.Err.any())
+        for (int i = 0; i < FileChannelCount; ++i)
+            if (line.Err[static_cast<size_t>(i)])
+                FFaultMarks.push_back({time, i});
     for (int i = 0; i < FileChannelCount; ++i) {
         if (!line.Has[static_cast<size_t>(i)])
             continue;

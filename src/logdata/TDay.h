@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class DayOwner;
 class LogLines;
@@ -25,6 +26,12 @@ class TDay {
 public:
     static constexpr int SlotCount = 19;
     static constexpr int BarSlotBase = 15; // bar series of R1, R2, R3, RError
+
+    // Where the logger wrote "Err" instead of a reading: no point marks it in a series.
+    struct FaultMark {
+        DateTime Time;
+        int Channel;
+    };
 
     struct Slot {
         bool Shown = false;
@@ -66,6 +73,7 @@ public:
     DateTime EndTime() const { return Reading.EndTime(); }
     double Interval() const { return Reading.Interval(); }
     bool PowerHasFraction() const { return Reading.Sums().PowerHasFraction(); }
+    const std::vector<FaultMark>& FaultMarks() const { return FFaultMarks; }
     const Slot& SlotAt(int i) const { return Slots[static_cast<size_t>(i)]; }
     ChartSeries& SeriesAt(int i) const { return *Slots[static_cast<size_t>(i)].Series; }
     SeriesHost* Chart() const { return FChart; }
@@ -89,4 +97,5 @@ private:
     DayLineReader Reading;
     std::array<Slot, SlotCount> Slots;
     QString FFileName;
+    std::vector<FaultMark> FFaultMarks;
 };

@@ -161,6 +161,18 @@ QString IniFile::ReadString(const QString& section, const QString& key,
     return value.left(MaxValueLength);
 }
 
+QStringList IniFile::Keys(const QString& section) const {
+    QStringList keys;
+    const int header = FindSection(section);
+    if (header < 0)
+        return keys;
+    QString name;
+    for (int i = header + 1; i < FLines.size() && !IsSectionLine(FLines[i]); ++i)
+        if (KeyOfLine(FLines[i], name) && !keys.contains(name, Qt::CaseInsensitive))
+            keys.append(name);
+    return keys;
+}
+
 bool ParseProfileInteger(const QString& text, int& result) {
     const QString value = text.trimmed();
     QString hex;

@@ -36,6 +36,8 @@ public:
     QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
     // Decimal, "$" hex or "0x"/"0X" hex of the whole trimmed value; anything else is `fallback`.
     int ReadInteger(const QString& section, const QString& key, int fallback) const;
+    // The keys of a section in file order, each once (as first written); empty without the section.
+    QStringList Keys(const QString& section) const;
     // In memory until Save. Only the text up to the first CR, LF or NUL is written: a line break
     // would otherwise plant a false section into the file.
     void WriteString(const QString& section, const QString& key, const QString& value);

@@ -15,6 +15,7 @@ constexpr int TextIniAccess = 95;
 
 const QString MainSection = QStringLiteral("Main");
 const QString ChildSection = QStringLiteral("Child");
+const QString HealthSection = QStringLiteral("Health");
 
 // Key stem and slot, in the order the keys are read and written (Power before Volume, unlike the
 // slots).
@@ -109,6 +110,8 @@ void SettingsStore::ReadIniFile() {
     if (!ini.Load())
         AppError::RaiseText(TextIniAccess);
     FExcelPath = ini.ReadString(MainSection, QStringLiteral("ExcelPath"), QString());
+    for (const QString& key : ini.Keys(HealthSection))
+        FHealth.insert(key, ini.ReadString(HealthSection, key, QString()));
     FMain.LastUsedDir =
         ini.ReadString(MainSection, QStringLiteral("LastUsedDir"), FMain.LastUsedDir);
     FMain.Language = CheckedLanguage(ini.ReadInteger(MainSection, QStringLiteral("Language"), 0));
@@ -177,6 +180,17 @@ void SettingsStore::SetNewWindowSettings(const WindowSettings& settings) {
             ini.WriteInteger(ChildSection, ColorKey(key), static_cast<int>(w.Colors[key.Slot]));
         ini.WriteInteger(ChildSection, QStringLiteral("OthersShowBars"), w.OthersShowBars ? 1 : 0);
         ini.WriteInteger(ChildSection, QStringLiteral("RShowBars"), w.RShowBars ? 1 : 0);
+    });
+}
+
+QMap<QString, QString> SettingsStore::GetHealthValues() const { return FHealth; }
+
+void SettingsStore::SetHealthValues(const QMap<QString, QString>& values) {
+    for (auto it = values.begin(); it != values.end(); ++it)
+        FHealth.insert(it.key(), it.value());
+    SaveGroup([&values](IniFile& ini) {
+        for (auto it = values.begin(); it != values.end(); ++it)
+            ini.WriteString(HealthSection, it.key(), it.value());
     });
 }
 

@@ -3,6 +3,7 @@
 #include "core/Platform.h"
 #include "settings/WindowSettings.h"
 
+#include <QMap>
 #include <QString>
 
 #include <cstdint>
@@ -34,6 +35,11 @@ public:
     WindowSettings GetNewWindowSettings() const;
     void SetNewWindowSettings(const WindowSettings& settings);
 
+    // The "Health" section as written, key by key; the health check gives the values their
+    // meaning and defaults. Setting replaces the section's keys that are given, others stay.
+    QMap<QString, QString> GetHealthValues() const;
+    void SetHealthValues(const QMap<QString, QString>& values);
+
     QString GetExcelPath() const;
     void SetExcelPath(const QString& path);
 
@@ -53,4 +59,5 @@ private:
     bool FIniWritable = true;
     MainSettings FMain;
     WindowSettings FNewWindow;
+    QMap<QString, QString> FHealth;
 };

@@ -309,3 +309,34 @@ TEST_F(SettingsStoreTest, WindowsLocationFollowsFamilyVersionAndVariables) {
 }
 
 } // namespace
+
+TEST(SettingsStoreHealthTest, HealthSectionReadsKeysAsWrittenAndSavesOnlyItsOwnKeys) {
+    QTemporaryDir temp;
+    FakePlatform os;
+    os.Variables[QStringLiteral("XDG_CONFIG_HOME")] = temp.filePath(QStringLiteral("config"));
+    const QString path = temp.filePath(QStringLiteral("config/Tarvex/Solvista.ini"));
+    ASSERT_TRUE(QDir().mkpath(temp.filePath(QStringLiteral("config/Tarvex"))));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Main]\r\nLanguage=2\r\n[health]\r\nGapMinutes=20\r\ngapminutes=99\r\n"
+                   "Odd line\r\nStagnationC= 130 \r\n[Child]\r\nLineWidth=3\r\n");
+    }
+    SettingsStore store(os);
+    const QMap<QString, QString> read = store.GetHealthValues();
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_EQ(read.value(QStringLiteral("GapMinutes")), QStringLiteral("20")); // first one wins
+    EXPECT_EQ(read.value(QStringLiteral("StagnationC")), QStringLiteral("130"));
+
+    store.SetHealthValues({{QStringLiteral("GapMinutes"), QStringLiteral("25")},
+                           {QStringLiteral("PumpCycleStarts"), QStringLiteral("7")}});
+    EXPECT_EQ(store.GetHealthValues().value(QStringLiteral("GapMinutes")), QStringLiteral("25"));
+    EXPECT_EQ(store.GetHealthValues().value(QStringLiteral("StagnationC")), QStringLiteral("130"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              QByteArray("[Main]\r\nLanguage=2\r\n[health]\r\nGapMinutes=25\r\ngapminutes=99\r\n"
+                         "Odd line\r\nStagnationC= 130 \r\nPumpCycleStarts=7\r\n[Child]\r\n"
+                         "LineWidth=3\r\n"));
+    EXPECT_EQ(SettingsStore(os).GetNewWindowSettings().LineWidth, 3);
+}

@@ -1,0 +1,381 @@
+#include "health/DayCheck.h"
+
+#include "health/DayReadings.h"
+#include "logdata/TDay.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Half a second: time stamps are whole seconds at best, sums of them are not exact.
+constexpr double Slack = 0.5 / 86400.0;
+constexpr double Minute = 1.0 / MinutesPerDay;
+
+bool On(double level) { return level > 0.0; }
+
+} // namespace
+
+DayCheck::DayCheck(const DayReadings& readings, const TDay& day, const ChannelRoles& roles,
+                   const HealthThresholds& limits)
+    : R(readings), Day(day), Roles(roles), Limits(limits) {}
+
+double DayCheck::V(int channel, int line) const {
+    return IsFileChannel(channel) ? R.Value(channel, line) : DayReadings::NoValue;
+}
+
+std::vector<int> DayCheck::WithPower(std::vector<int> channels) const {
+    // What the pump carried shows in the power: nothing, or heat taken from the store.
+    if (IsFileChannel(Roles.Power) && R.HasValues(Roles.Power))
+        channels.push_back(Roles.Power);
+    return channels;
+}
+
+bool DayCheck::BreakBefore(int line) const {
+    return line > 0 && R.MissingBefore(line) >= Limits.GapMinutes * Minute - Slack;
+}
+
+DateTime DayCheck::EndAfter(int line) const {
+    if (line + 1 < R.Count() && !BreakBefore(line + 1))
+        return R.Time(line + 1);
+    return R.Time(line) + R.Interval();
+}
+
+template <typename Judge> std::vector<DayCheck::Run> DayCheck::Runs(Judge verdict) const {
+    std::vector<Run> runs;
+    int first = -1;
+    int last = -1;
+    for (int i = 0; i < R.Count(); ++i) {
+        if (first >= 0 && BreakBefore(i)) {
+            runs.push_back({first, last, R.Time(last) + R.Interval()});
+            first = -1;
+        }
+        const Verdict v = verdict(i);
+        if (v == Verdict::Yes) {
+            if (first < 0)
+                first = i;
+            last = i;
+        } else if (v == Verdict::No && first >= 0) {
+            runs.push_back({first, last, EndAfter(last)});
+            first = -1;
+        }
+    }
+    if (first >= 0)
+        runs.push_back({first, last, EndAfter(last)});
+    return runs;
+}
+
+std::vector<HealthEvent> DayCheck::FindAll() {
+    std::vector<HealthEvent> events;
+    FindSensorFaults(events);
+    FindStuckSensors(events);
+    FindPumpWithoutFlow(events);
+    FindMissedYield(events);
+    FindStagnation(events);
+    FindHeatLoss(events);
+    FindPumpCycling(events);
+    FindFaultOutput(events);
+    FindRecordingGaps(events);
+    std::stable_sort(events.begin(), events.end(),
+                     [](const HealthEvent& a, const HealthEvent& b) { return a.Start < b.Start; });
+    return events;
+}
+
+void DayCheck::FindSensorFaults(std::vector<HealthEvent>& events) const {
+    // "Err" fields, one event per channel and run of lines that carry one.
+    std::vector<HealthEvent> found;
+    for (int c = 0; c < FileChannelCount; ++c) {
+        int first = -1;
+        int last = -1;
+        int count = 0;
+        const auto close = [&] {
+            if (first >= 0)
+                found.push_back({EventKind::SensorFault,
+                                 R.Time(first),
+                                 EndAfter(last),
+                                 {c},
+                                 static_cast<double>(count)});
+        };
+        for (const TDay::FaultMark& mark : Day.FaultMarks()) {
+            if (mark.Channel != c)
+                continue;
+            const int line = R.LineAt(mark.Time);
+            if (line >= R.Count() || line == last)
+                continue;
+            if (first < 0 || line != last + 1 || BreakBefore(line)) {
+                close();
+                first = line;
+                count = 0;
+            }
+            last = line;
+            ++count;
+        }
+        close();
+    }
+    // Temperatures no sensor can read.
+    for (int c = ChT1; c <= ChTD; ++c) {
+        if (!R.HasValues(c))
+            continue;
+        const auto outside = [&](int i) {
+            const double v = R.Value(c, i);
+            if (std::isnan(v))
+                return Verdict::Unknown;
+            return v < Limits.SensorMinC || v > Limits.SensorMaxC ? Verdict::Yes : Verdict::No;
+        };
+        for (const Run& run : Runs(outside)) {
+            int count = 0;
+            for (int i = run.First; i <= run.Last; ++i)
+                count += outside(i) == Verdict::Yes ? 1 : 0;
+            found.push_back({EventKind::SensorFault,
+                             R.Time(run.First),
+                             run.End,
+                             {c},
+                             static_cast<double>(count)});
+        }
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const HealthEvent& a, const HealthEvent& b) { return a.Start < b.Start; });
+    events.insert(events.end(), found.begin(), found.end());
+}
+
+void DayCheck::FindStuckSensors(std::vector<HealthEvent>& events) const {
+    const int collector = Roles.Collector;
+    if (!IsFileChannel(collector) || !R.HasValues(collector))
+        return;
+    std::vector<HealthEvent> found;
+    for (int c = ChT1; c <= ChTD; ++c) {
+        if (c == collector || !R.HasValues(c))
+            continue;
+        int first = -1;
+        int last = -1;
+        double held = 0.0;
+        const auto close = [&](DateTime end) {
+            if (first < 0 || end - R.Time(first) < Limits.StuckHours / 24.0 - Slack)
+                return;
+            double low = INFINITY;
+            double high = -INFINITY;
+            for (int i = first; i <= last; ++i) {
+                const double t = R.Value(collector, i);
+                if (!std::isnan(t)) {
+                    low = std::min(low, t);
+                    high = std::max(high, t);
+                }
+            }
+            if (high - low >= Limits.StuckCollectorMoveK - 1e-9)
+                found.push_back({EventKind::StuckSensor, R.Time(first), end, {c, collector}, held});
+        };
+        for (int i = 0; i < R.Count(); ++i) {
+            const double v = R.Value(c, i);
+            if (std::isnan(v))
+                continue;
+            if (first >= 0 && BreakBefore(i)) {
+                close(R.Time(last) + R.Interval());
+                first = -1;
+            }
+            if (first >= 0 && v == held) {
+                last = i;
+                continue;
+            }
+            if (first >= 0)
+                close(EndAfter(last));
+            first = last = i;
+            held = v;
+        }
+        if (first >= 0)
+            close(EndAfter(last));
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const HealthEvent& a, const HealthEvent& b) { return a.Start < b.Start; });
+    events.insert(events.end(), found.begin(), found.end());
+}
+
+void DayCheck::FindPumpWithoutFlow(std::vector<HealthEvent>& events) const {
+    const int pump = Roles.Pump;
+    const int flow = Roles.Flow;
+    // Only where Flow is logged: a plant without a flow meter writes no Flow at all.
+    if (!IsFileChannel(pump) || !IsFileChannel(flow) || !R.HasValues(flow))
+        return;
+    const auto dry = [&](int i) {
+        const double p = V(pump, i);
+        const double f = V(flow, i);
+        if (std::isnan(p) || std::isnan(f))
+            return Verdict::Unknown;
+        return On(p) && f <= 0.0 ? Verdict::Yes : Verdict::No;
+    };
+    for (const Run& run : Runs(dry)) {
+        const double minutes = (run.End - R.Time(run.First)) * MinutesPerDay;
+        if (minutes >= Limits.NoFlowMinutes - 1e-6)
+            events.push_back({EventKind::PumpWithoutFlow, R.Time(run.First), run.End,
+                              WithPower({pump, flow}), std::round(minutes * 10.0) / 10.0});
+    }
+}
+
+void DayCheck::FindMissedYield(std::vector<HealthEvent>& events) const {
+    const int collector = Roles.Collector;
+    const int store = Roles.Store;
+    const int pump = Roles.Pump;
+    // A stagnating collector is its own kind: the controller keeps the pump off on purpose.
+    const auto missed = [&](int i) {
+        const double t = V(collector, i);
+        const double s = V(store, i);
+        const double p = V(pump, i);
+        if (std::isnan(t) || std::isnan(s) || std::isnan(p))
+            return Verdict::Unknown;
+        return !On(p) && t - s >= Limits.MissedYieldK && t < Limits.StagnationC ? Verdict::Yes
+                                                                                : Verdict::No;
+    };
+    for (const Run& run : Runs(missed)) {
+        if (run.End - R.Time(run.First) < Limits.MissedYieldMinutes * Minute - Slack)
+            continue;
+        double most = 0.0;
+        for (int i = run.First; i <= run.Last; ++i)
+            if (missed(i) == Verdict::Yes)
+                most = std::max(most, V(collector, i) - V(store, i));
+        events.push_back(
+            {EventKind::MissedYield, R.Time(run.First), run.End, {collector, store, pump}, most});
+    }
+}
+
+void DayCheck::FindStagnation(std::vector<HealthEvent>& events) const {
+    const int collector = Roles.Collector;
+    const int pump = Roles.Pump;
+    const auto hot = [&](int i) {
+        const double t = V(collector, i);
+        const double p = V(pump, i);
+        if (std::isnan(t) || std::isnan(p))
+            return Verdict::Unknown;
+        return !On(p) && t >= Limits.StagnationC ? Verdict::Yes : Verdict::No;
+    };
+    for (const Run& run : Runs(hot)) {
+        double most = -INFINITY;
+        for (int i = run.First; i <= run.Last; ++i)
+            if (hot(i) == Verdict::Yes)
+                most = std::max(most, V(collector, i));
+        events.push_back(
+            {EventKind::Stagnation, R.Time(run.First), run.End, {collector, pump}, most});
+    }
+}
+
+void DayCheck::FindHeatLoss(std::vector<HealthEvent>& events) const {
+    const int collector = Roles.Collector;
+    const int store = Roles.Store;
+    const int pump = Roles.Pump;
+    const auto losing = [&](int i) {
+        const double t = V(collector, i);
+        const double s = V(store, i);
+        const double p = V(pump, i);
+        if (std::isnan(t) || std::isnan(s) || std::isnan(p))
+            return Verdict::Unknown;
+        return On(p) && t < s ? Verdict::Yes : Verdict::No;
+    };
+    for (const Run& run : Runs(losing)) {
+        if (run.End - R.Time(run.First) < Limits.HeatLossMinutes * Minute - Slack)
+            continue;
+        double most = 0.0;
+        for (int i = run.First; i <= run.Last; ++i)
+            if (losing(i) == Verdict::Yes)
+                most = std::max(most, V(store, i) - V(collector, i));
+        events.push_back({EventKind::HeatLoss, R.Time(run.First), run.End,
+                          WithPower({collector, store, pump}), most});
+    }
+}
+
+void DayCheck::FindPumpCycling(std::vector<HealthEvent>& events) const {
+    const int pump = Roles.Pump;
+    if (!IsFileChannel(pump) || !R.HasValues(pump))
+        return;
+    // A start is a line with the pump on after a line with it off; across a gap the state before
+    // is not known.
+    std::vector<int> starts;
+    int previous = -1;
+    for (int i = 0; i < R.Count(); ++i) {
+        const double p = V(pump, i);
+        if (std::isnan(p))
+            continue;
+        if (previous >= 0 && BreakBefore(i))
+            previous = -1;
+        if (previous >= 0 && On(p) && !On(V(pump, previous)))
+            starts.push_back(i);
+        previous = i;
+    }
+    const auto needed = static_cast<size_t>(std::ceil(Limits.PumpCycleStarts - 1e-9));
+    const double window = Limits.PumpCycleMinutes * Minute;
+    size_t groupFirst = 0;
+    size_t groupLast = 0;
+    size_t most = 0;
+    bool open = false;
+    const auto close = [&] {
+        // The event lasts until the pump stops after its last start.
+        int line = starts[groupLast];
+        while (line + 1 < R.Count() && !BreakBefore(line + 1) &&
+               (std::isnan(V(pump, line + 1)) || On(V(pump, line + 1))))
+            ++line;
+        events.push_back({EventKind::PumpCycling,
+                          R.Time(starts[groupFirst]),
+                          EndAfter(line),
+                          {pump},
+                          static_cast<double>(most)});
+    };
+    size_t end = 0;
+    for (size_t first = 0; first < starts.size(); ++first) {
+        end = std::max(end, first);
+        while (end < starts.size() && R.Time(starts[end]) - R.Time(starts[first]) < window - Slack)
+            ++end;
+        const size_t inWindow = end - first; // starts[first .. end)
+        if (inWindow < needed)
+            continue;
+        if (open && first <= groupLast) {
+            groupLast = std::max(groupLast, end - 1);
+            most = std::max(most, inWindow);
+        } else {
+            if (open)
+                close();
+            open = true;
+            groupFirst = first;
+            groupLast = end - 1;
+            most = inWindow;
+        }
+    }
+    if (open)
+        close();
+}
+
+void DayCheck::FindFaultOutput(std::vector<HealthEvent>& events) const {
+    if (!R.HasValues(ChRError))
+        return;
+    const auto raised = [&](int i) {
+        const double v = R.Value(ChRError, i);
+        if (std::isnan(v))
+            return Verdict::Unknown;
+        return On(v) ? Verdict::Yes : Verdict::No;
+    };
+    for (const Run& run : Runs(raised)) {
+        const double minutes = (run.End - R.Time(run.First)) * MinutesPerDay;
+        events.push_back({EventKind::FaultOutput,
+                          R.Time(run.First),
+                          run.End,
+                          {ChRError},
+                          std::round(minutes * 10.0) / 10.0});
+    }
+}
+
+void DayCheck::FindRecordingGaps(std::vector<HealthEvent>& events) const {
+    const double limit = Limits.GapMinutes * Minute - Slack;
+    const auto add = [&](DateTime start, DateTime end, bool edge = false) {
+        if (end - start >= limit || (edge && EdgeGapsAll && end - start > Slack))
+            events.push_back({EventKind::RecordingGap,
+                              start,
+                              end,
+                              {},
+                              std::round((end - start) * MinutesPerDay * 10.0) / 10.0});
+    };
+    if (R.Count() == 0) {
+        add(R.DayStart(), R.DayEnd(), true);
+        return;
+    }
+    add(R.DayStart(), R.Time(0), true);
+    for (int i = 1; i < R.Count(); ++i)
+        if (BreakBefore(i))
+            add(R.Time(i - 1) + R.Interval(), R.Time(i));
+    add(R.Time(R.Count() - 1) + R.Interval(), R.DayEnd(), true);
+}

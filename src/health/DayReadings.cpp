@@ -1,0 +1,81 @@
+#include "health/DayReadings.h"
+
+#include "chart/ChartSeries.h"
+#include "logdata/TDay.h"
+
+#include <algorithm>
+#include <iterator>
+#include <unordered_map>
+
+DayReadings::DayReadings(const TDay& day) : FDayStart(day.StartDate()) {
+    // Every line is a moment of some channel's series or an "Err" mark; the channels mostly
+    // share their moments, so merging them one by one is nearly a copy.
+    std::vector<DateTime> moments;
+    std::vector<DateTime> merged;
+    for (int c = 0; c < FileChannelCount; ++c) {
+        const ChartSeries& series = day.SeriesAt(c);
+        moments.clear();
+        moments.reserve(static_cast<size_t>(series.Count()));
+        for (int i = 0; i < series.Count(); ++i)
+            if (!series.IsNull(i))
+                moments.push_back(series.XValue(i));
+        if (moments.empty())
+            continue;
+        FHasValues[static_cast<size_t>(c)] = true;
+        if (moments == FTimes)
+            continue;
+        merged.clear();
+        std::set_union(FTimes.begin(), FTimes.end(), moments.begin(), moments.end(),
+                       std::back_inserter(merged));
+        FTimes.swap(merged);
+    }
+    if (!day.FaultMarks().empty()) {
+        moments.clear();
+        for (const TDay::FaultMark& mark : day.FaultMarks())
+            moments.push_back(mark.Time);
+        std::sort(moments.begin(), moments.end());
+        merged.clear();
+        std::set_union(FTimes.begin(), FTimes.end(), moments.begin(), moments.end(),
+                       std::back_inserter(merged));
+        FTimes.swap(merged);
+    }
+    // Two lines with one time stamp are one moment.
+    FTimes.erase(std::unique(FTimes.begin(), FTimes.end()), FTimes.end());
+
+    for (int c = 0; c < FileChannelCount; ++c) {
+        std::vector<double>& column = FValues[static_cast<size_t>(c)];
+        column.assign(FTimes.size(), NoValue);
+        const ChartSeries& series = day.SeriesAt(c);
+        size_t at = 0;
+        for (int i = 0; i < series.Count(); ++i) {
+            if (series.IsNull(i))
+                continue;
+            const DateTime x = series.XValue(i);
+            while (at < FTimes.size() && FTimes[at] < x)
+                ++at;
+            if (at < FTimes.size())
+                column[at] = series.YValue(i);
+        }
+    }
+
+    // The most common distance, to the second: a gap or an odd line does not change it.
+    std::unordered_map<long long, int> seen;
+    long long best = 0;
+    int bestCount = 0;
+    for (size_t i = 1; i < FTimes.size(); ++i) {
+        const long long seconds = std::llround((FTimes[i] - FTimes[i - 1]) * 86400.0);
+        if (seconds <= 0)
+            continue;
+        const int count = ++seen[seconds];
+        if (count > bestCount || (count == bestCount && seconds < best)) {
+            best = seconds;
+            bestCount = count;
+        }
+    }
+    if (bestCount > 0)
+        FInterval = static_cast<double>(best) / 86400.0;
+}
+
+int DayReadings::LineAt(DateTime time) const {
+    return static_cast<int>(std::lower_bound(FTimes.begin(), FTimes.end(), time) - FTimes.begin());
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "health/ChannelRoles.h"
+#include "health/HealthEvent.h"
+#include "health/HealthThresholds.h"
+
+#include <vector>
+
+class TAnalysisData;
+class TDay;
+
+// The events of a day, or of every day of an analysis with the days missing from its range,
+// sorted by start. An event that runs over midnight is one event.
+std::vector<HealthEvent> CheckDay(const TDay& day, const ChannelRoles& roles,
+                                  const HealthThresholds& limits);
+std::vector<HealthEvent> CheckAnalysis(const TAnalysisData& data, const ChannelRoles& roles,
+                                       const HealthThresholds& limits);
+
+// Joins events of one kind and the same channels that meet (one ended where the next began, as
+// at midnight between two days' checks). `events` must be sorted by start.
+void JoinTouchingEvents(std::vector<HealthEvent>& events);
