@@ -1,7 +1,6 @@
 #include "health/DayCheck.h"
 
 #include "health/DayReadings.h"
-#include "logdata/TDay.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,9 +15,9 @@ bool On(double level) { return level > 0.0; }
 
 } // namespace
 
-DayCheck::DayCheck(const DayReadings& readings, const TDay& day, const ChannelRoles& roles,
+DayCheck::DayCheck(const DayReadings& readings, const ChannelRoles& roles,
                    const HealthThresholds& limits)
-    : R(readings), Day(day), Roles(roles), Limits(limits) {}
+    : R(readings), Roles(roles), Limits(limits) {}
 
 double DayCheck::V(int channel, int line) const {
     return IsFileChannel(channel) ? R.Value(channel, line) : DayReadings::NoValue;
@@ -96,7 +95,7 @@ void DayCheck::FindSensorFaults(std::vector<HealthEvent>& events) const {
                                  {c},
                                  static_cast<double>(count)});
         };
-        for (const TDay::FaultMark& mark : Day.FaultMarks()) {
+        for (const DayReadings::FaultMark& mark : R.FaultMarks()) {
             if (mark.Channel != c)
                 continue;
             const int line = R.LineAt(mark.Time);

@@ -7,12 +7,11 @@
 #include <vector>
 
 class DayReadings;
-class TDay;
 
 // Finds the events of one day. Each finder appends to `events` in time order.
 class DayCheck {
 public:
-    DayCheck(const DayReadings& readings, const TDay& day, const ChannelRoles& roles,
+    DayCheck(const DayReadings& readings, const ChannelRoles& roles,
              const HealthThresholds& limits);
 
     // Missing time at the start and end of the day is reported however short, for a range to
@@ -50,7 +49,6 @@ private:
     bool IsFileChannel(int channel) const { return channel >= 0 && channel < FileChannelCount; }
 
     const DayReadings& R;
-    const TDay& Day;
     ChannelRoles Roles;
     HealthThresholds Limits;
     bool EdgeGapsAll = false;

@@ -1,6 +1,9 @@
 #include "health/DayReadings.h"
 
 #include "chart/ChartSeries.h"
+#include "logdata/DayLineReader.h"
+#include "logdata/LogLines.h"
+#include "logdata/LogReader.h"
 #include "logdata/TDay.h"
 
 #include <algorithm>
@@ -31,8 +34,10 @@ DayReadings::DayReadings(const TDay& day) : FDayStart(day.StartDate()) {
     }
     if (!day.FaultMarks().empty()) {
         moments.clear();
-        for (const TDay::FaultMark& mark : day.FaultMarks())
+        for (const TDay::FaultMark& mark : day.FaultMarks()) {
             moments.push_back(mark.Time);
+            FFaultMarks.push_back({mark.Time, mark.Channel});
+        }
         std::sort(moments.begin(), moments.end());
         merged.clear();
         std::set_union(FTimes.begin(), FTimes.end(), moments.begin(), moments.end(),
@@ -58,6 +63,44 @@ DayReadings::DayReadings(const TDay& day) : FDayStart(day.StartDate()) {
         }
     }
 
+    LearnInterval();
+}
+
+DayReadings DayReadings::ReadFile(const QString& fileName, LogReader& reader) {
+    LogLines lines;
+    ChannelUnits units;
+    DayReadings result;
+    result.FDayStart = reader.OpenDayFile(fileName, lines, units);
+    DayLineReader reading(result.FDayStart);
+    for (auto& column : result.FValues)
+        column.reserve(static_cast<size_t>(lines.Count()));
+    result.FTimes.reserve(static_cast<size_t>(lines.Count()));
+    reading.ReadLines(&lines, reader, [&result](const DayLineReader::Line& line) {
+        // Two lines with one time stamp are one moment; the later values win, as in a series.
+        if (result.FTimes.empty() || result.FTimes.back() != line.Time) {
+            result.FTimes.push_back(line.Time);
+            for (auto& column : result.FValues)
+                column.push_back(NoValue);
+        }
+        for (int c = 0; c < FileChannelCount; ++c) {
+            const auto i = static_cast<size_t>(c);
+            if (line.Has[i]) {
+                result.FValues[i].back() = line.Values[i];
+                result.FHasValues[i] = true;
+            } else if (line.Err[i]) {
+                result.FFaultMarks.push_back({line.Time, c});
+            }
+        }
+    });
+    // Power in watts is shown in kilowatts, as the day record does.
+    if (!reading.Sums().PowerHasFraction())
+        for (double& v : result.FValues[ChPower])
+            v *= 0.001;
+    result.LearnInterval();
+    return result;
+}
+
+void DayReadings::LearnInterval() {
     // The most common distance, to the second: a gap or an odd line does not change it.
     std::unordered_map<long long, int> seen;
     long long best = 0;

@@ -3,11 +3,14 @@
 #include "core/Channels.h"
 #include "core/DateTime.h"
 
+#include <QString>
+
 #include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
 
+class LogReader;
 class TDay;
 
 // A day's readings line by line: the moments the logger wrote a line, and per file channel the
@@ -17,7 +20,16 @@ class DayReadings {
 public:
     static constexpr double NoValue = std::numeric_limits<double>::quiet_NaN();
 
+    // Where a line's field read "Err" instead of a value.
+    struct FaultMark {
+        DateTime Time;
+        int Channel;
+    };
+
     explicit DayReadings(const TDay& day);
+    // Reads a day file without building chart series, by the same rules; raises AppError when
+    // the file is no log file.
+    static DayReadings ReadFile(const QString& fileName, LogReader& reader);
 
     DateTime DayStart() const { return FDayStart; }
     DateTime DayEnd() const { return FDayStart + 1.0; }
@@ -29,6 +41,7 @@ public:
     bool HasValues(int channel) const { return FHasValues[static_cast<size_t>(channel)]; }
     // The logger's usual distance between lines (the most common one), in days.
     double Interval() const { return FInterval; }
+    const std::vector<FaultMark>& FaultMarks() const { return FFaultMarks; }
     // The line at or after `time`; Count() when there is none.
     int LineAt(DateTime time) const;
 
@@ -38,9 +51,13 @@ public:
     }
 
 private:
+    DayReadings() = default;
+    void LearnInterval();
+
     DateTime FDayStart = 0.0;
     double FInterval = 1.0 / MinutesPerDay;
     std::vector<DateTime> FTimes;
     std::array<std::vector<double>, FileChannelCount> FValues;
     std::array<bool, FileChannelCount> FHasValues{};
+    std::vector<FaultMark> FFaultMarks;
 };

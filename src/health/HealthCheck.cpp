@@ -2,6 +2,8 @@
 
 #include "health/DayCheck.h"
 #include "health/DayReadings.h"
+#include "core/AppError.h"
+#include "logdata/LogReader.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TDay.h"
 #include "logdata/TMonth.h"
@@ -39,7 +41,7 @@ namespace {
 std::vector<HealthEvent> CheckOneDay(const TDay& day, const ChannelRoles& roles,
                                      const HealthThresholds& limits, bool edgeGaps) {
     const DayReadings readings(day);
-    DayCheck check(readings, day, roles, limits);
+    DayCheck check(readings, roles, limits);
     check.ReportEdgeGaps(edgeGaps);
     return check.FindAll();
 }
@@ -74,41 +76,77 @@ void JoinTouchingEvents(std::vector<HealthEvent>& events) {
     events.swap(joined);
 }
 
+namespace {
+
+// Adds the days of [first, last] that are not held as whole-day gaps, then sorts, joins what
+// meets at midnight and drops the short edges kept for joining.
+void FinishRange(std::vector<HealthEvent>& events, std::vector<DateTime> held, DateTime first,
+                 DateTime last, const HealthThresholds& limits) {
+    std::sort(held.begin(), held.end());
+    for (DateTime date = FloorDay(first); date <= last + Slack; date += 1.0)
+        if (!std::binary_search(held.begin(), held.end(), date))
+            events.push_back({EventKind::RecordingGap, date, date + 1.0, {}, MinutesPerDay});
+    std::stable_sort(events.begin(), events.end(), ByStart);
+    JoinTouchingEvents(events);
+    const double shortest = limits.GapMinutes / MinutesPerDay - Slack;
+    std::erase_if(events, [shortest](const HealthEvent& event) {
+        return event.Kind == EventKind::RecordingGap && event.End - event.Start < shortest;
+    });
+}
+
+void Append(std::vector<HealthEvent>& events, std::vector<HealthEvent>&& found) {
+    events.insert(events.end(), std::make_move_iterator(found.begin()),
+                  std::make_move_iterator(found.end()));
+}
+
+} // namespace
+
 std::vector<HealthEvent> CheckAnalysis(const TAnalysisData& data, const ChannelRoles& roles,
                                        const HealthThresholds& limits) {
     std::vector<HealthEvent> events;
     if (!data.HasData() || data.GetDayCount() == 0)
         return events;
-    std::vector<const TDay*> days;
-    if (data.IsMultiDay()) {
-        for (const TMonth* month = data.GetFirstMonth(); month != nullptr; month = month->GetNext())
-            for (const TDay* day = month->FirstDayOfChain(); day != nullptr; day = day->GetNext())
-                days.push_back(day);
-    } else {
-        days.push_back(&data.GetDay(0));
-    }
-    for (const TDay* day : days) {
-        std::vector<HealthEvent> found = CheckOneDay(*day, roles, limits, data.IsMultiDay());
-        events.insert(events.end(), std::make_move_iterator(found.begin()),
-                      std::make_move_iterator(found.end()));
-    }
-    if (data.IsMultiDay()) {
-        // A day of the range without a file is a day without a line.
-        std::vector<DateTime> held;
-        for (const TDay* day : days)
+    if (!data.IsMultiDay())
+        return CheckDay(data.GetDay(0), roles, limits);
+    std::vector<DateTime> held;
+    for (const TMonth* month = data.GetFirstMonth(); month != nullptr; month = month->GetNext())
+        for (const TDay* day = month->FirstDayOfChain(); day != nullptr; day = day->GetNext()) {
+            Append(events, CheckOneDay(*day, roles, limits, true));
             held.push_back(FloorDay(day->StartDate()));
-        std::sort(held.begin(), held.end());
-        for (DateTime date = FloorDay(data.GetFirstDate()); date <= data.GetLastDate() + Slack;
-             date += 1.0)
-            if (!std::binary_search(held.begin(), held.end(), date))
-                events.push_back({EventKind::RecordingGap, date, date + 1.0, {}, MinutesPerDay});
+        }
+    FinishRange(events, std::move(held), data.GetFirstDate(), data.GetLastDate(), limits);
+    return events;
+}
+
+std::vector<HealthEvent> CheckFiles(const QStringList& files, DateTime from, DateTime to,
+                                    const ChannelRoles& roles, const HealthThresholds& limits,
+                                    std::vector<FileFailure>* failures) {
+    std::vector<HealthEvent> events;
+    std::vector<DateTime> held;
+    LogReader reader;
+    for (const QString& file : files) {
+        try {
+            const DayReadings readings = DayReadings::ReadFile(file, reader);
+            const DateTime day = FloorDay(readings.DayStart());
+            if ((from != 0.0 && day < from) || (to != 0.0 && day > to))
+                continue;
+            // A second file of a day is passed over, as the ledger does.
+            if (std::find(held.begin(), held.end(), day) != held.end())
+                continue;
+            DayCheck check(readings, roles, limits);
+            check.ReportEdgeGaps(true);
+            Append(events, check.FindAll());
+            held.push_back(day);
+        } catch (const AppError& error) {
+            if (failures != nullptr)
+                failures->push_back({file, error.Message()});
+        }
     }
-    std::stable_sort(events.begin(), events.end(), ByStart);
-    JoinTouchingEvents(events);
-    // Short missing times at the days' edges were kept only to be joined over midnight.
-    const double shortest = limits.GapMinutes / MinutesPerDay - Slack;
-    std::erase_if(events, [shortest](const HealthEvent& event) {
-        return event.Kind == EventKind::RecordingGap && event.End - event.Start < shortest;
-    });
+    if (held.empty())
+        return events;
+    const auto [low, high] = std::minmax_element(held.begin(), held.end());
+    const DateTime first = from != 0.0 ? from : *low;
+    const DateTime last = to != 0.0 ? to : *high;
+    FinishRange(events, std::move(held), first, last, limits);
     return events;
 }

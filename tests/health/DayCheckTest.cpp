@@ -1,6 +1,11 @@
 #include "HealthFixture.h"
 
 #include "health/HealthEvent.h"
+#include "health/HealthFormat.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 
@@ -216,6 +221,18 @@ TEST_F(DayCheckTest, ARangeJoinsEventsOverMidnightAndReportsMissingDays) {
     EXPECT_SPAN(found[3], At(3, 0), At(5, 0));
     EXPECT_DOUBLE_EQ(found[3].Value, 2 * MinutesPerDay);
     EXPECT_EQ(CountByKind(found)[static_cast<size_t>(EventKind::RecordingGap)], 2);
+
+    // Read without chart series, as a report reads a folder: the same events; a file that
+    // cannot be read is named with its reason and the rest is checked.
+    std::vector<FileFailure> failures;
+    const Events fromFiles = CheckFiles({five, one, Dir.filePath(QStringLiteral("none.csv")), two},
+                                        from, to, {}, {}, &failures);
+    EXPECT_EQ(fromFiles, found);
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_TRUE(failures[0].File.endsWith(QStringLiteral("none.csv")));
+    EXPECT_FALSE(failures[0].Reason.isEmpty());
+    // Open ends take the first and last day read.
+    EXPECT_EQ(CheckFiles({one, five}, 0.0, 0.0, {}, {}).back().End, At(5, 0));
 }
 
 TEST(HealthThresholdsTest, IniValuesOverrideDefaultsAndNonsenseFallsBack) {
@@ -243,3 +260,39 @@ TEST(HealthThresholdsTest, IniValuesOverrideDefaultsAndNonsenseFallsBack) {
 }
 
 } // namespace
+
+TEST(HealthFormatTest, TextCsvAndJsonNameKindTimesChannelsAndFigure) {
+    DateTime day = 0;
+    EncodeDate(2010, 6, 5, day);
+    const std::vector<HealthEvent> events = {
+        {EventKind::PumpWithoutFlow,
+         day + 0.5,
+         day + 0.5 + 30.0 / MinutesPerDay,
+         {ChR1, ChFlow},
+         30.0},
+        // An end a hair before midnight is midnight.
+        {EventKind::RecordingGap, day + 0.99, day + 1.0 - 1e-10, {}, 14.4},
+    };
+    EXPECT_EQ(HealthCsv(events).toStdString(),
+              "kind;start;end;channels;value\n"
+              "pump-without-flow;2010-06-05T12:00:00;2010-06-05T12:30:00;R1,Flow;30\n"
+              "recording-gap;2010-06-05T23:45:36;2010-06-06T00:00:00;;14.4\n");
+    const QString text = HealthText(events);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("pump-without-flow  2010-06-05T12:00:00  ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("R1,Flow")));
+    EXPECT_TRUE(text.contains(QStringLiteral("30 min\n")));
+    EXPECT_EQ(text.count(QLatin1Char('\n')), 2);
+
+    const QJsonArray array = QJsonDocument::fromJson(HealthJson(events).toUtf8()).array();
+    ASSERT_EQ(array.size(), 2);
+    const QJsonObject first = array[0].toObject();
+    EXPECT_EQ(first.value(QStringLiteral("kind")).toString(), QStringLiteral("pump-without-flow"));
+    EXPECT_EQ(first.value(QStringLiteral("start")).toString(),
+              QStringLiteral("2010-06-05T12:00:00"));
+    EXPECT_EQ(first.value(QStringLiteral("end")).toString(), QStringLiteral("2010-06-05T12:30:00"));
+    EXPECT_EQ(first.value(QStringLiteral("channels")).toArray(),
+              QJsonArray({QStringLiteral("R1"), QStringLiteral("Flow")}));
+    EXPECT_EQ(first.value(QStringLiteral("value")).toDouble(), 30.0);
+    EXPECT_TRUE(array[1].toObject().value(QStringLiteral("channels")).toArray().isEmpty());
+    EXPECT_EQ(HealthJson({}).trimmed(), QStringLiteral("[\n]"));
+}

@@ -6,6 +6,9 @@
 #include "logdata/LogReader.h"
 #include "logdata/TDay.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -92,8 +95,18 @@ TEST_P(PlantedFaultTest, IsFoundAtItsTimesAndNothingElseIs) {
     const DateTime end = day->StartDate() + span.EndMinute / MinutesPerDay;
     EXPECT_NEAR(event.Start, start, interval + 1e-6);
     EXPECT_NEAR(event.End, end, interval + 1e-6);
-    if (span.Channel >= 0)
+    if (span.Channel >= 0) {
         EXPECT_EQ(event.Channels.front(), span.Channel);
+    }
+
+    // Read without chart series from a file, the day gives the same events.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("20100621.csv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(generated.Bytes);
+    file.close();
+    EXPECT_EQ(CheckFiles({path}, 0.0, 0.0, {}, {}), found);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, PlantedFaultTest,
