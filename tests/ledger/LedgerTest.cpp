@@ -3,6 +3,7 @@
 #include "core/LanguageTexts.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerDay.h"
+#include "ledger/LedgerInput.h"
 #include "logdata/LogLines.h"
 #include "logdata/LogReader.h"
 #include "logdata/TAnalysisData.h"
@@ -244,4 +245,34 @@ TEST_F(LedgerTest, ACancelledScanKeepsWhatWasRead) {
     EXPECT_TRUE(ledger.ReadFiles(files, &again));
     EXPECT_EQ(again.Done, 20);
     EXPECT_EQ(ledger.Days().size(), 20u);
+}
+
+TEST_F(LedgerTest, FoldersInEveryLayoutAndFilesTogetherAreCollectedWithinTheRange) {
+    loggen::DayOptions options;
+    options.IntervalMinutes = 60;
+    const QString flat = Dir.filePath("flat");
+    const QString months = Dir.filePath("months");
+    const QString years = Dir.filePath("years");
+    ASSERT_EQ(
+        loggen::WriteDays(flat, QDate(2010, 1, 30), 4, loggen::FolderLayout::Flat, options).size(),
+        4);
+    ASSERT_EQ(loggen::WriteDays(months, QDate(2010, 3, 30), 4, loggen::FolderLayout::MonthFolders,
+                                options)
+                  .size(),
+              4);
+    ASSERT_EQ(loggen::WriteDays(years, QDate(2010, 12, 30), 4,
+                                loggen::FolderLayout::YearMonthFolders, options)
+                  .size(),
+              4);
+    const QString single = WriteDay(QDate(2011, 6, 1), options, "any name.csv");
+    const LedgerInput all =
+        CollectLedgerInput({flat, months, years, single, Dir.filePath("nothing")}, {}, {});
+    EXPECT_EQ(all.Files.size(), 13);
+    ASSERT_EQ(all.Missing.size(), 1u);
+    EXPECT_EQ(all.Missing[0].File, Dir.filePath("nothing"));
+
+    // A range narrows the folders' files by their names; a named file is always taken.
+    const LedgerInput range =
+        CollectLedgerInput({flat, years, single}, QDate(2010, 1, 31), QDate(2011, 1, 1));
+    EXPECT_EQ(range.Files.size(), 3 + 3 + 1);
 }

@@ -1,0 +1,22 @@
+#include "core/LanguageTexts.h"
+#include "report/ReportRun.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("solvista-report"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SOLVISTA_VERSION));
+    // The reasons for passed-over files come from the language table: a command line speaks
+    // English.
+    SetCurrentTexts(TextArrayId::English);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    return RunReport(arguments, out, err, isatty(fileno(stderr)) != 0);
+}

@@ -1,0 +1,214 @@
+#include "LogGenerator.h"
+#include "core/LanguageTexts.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerColumns.h"
+#include "report/ReportRun.h"
+#include "report/ReportWriter.h"
+
+#include "chart/SeriesHost.h"
+#include "core/AppError.h"
+#include "logdata/TAnalysisData.h"
+#include "logdata/TMonth.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    int Status = -1;
+    QString Out;
+    QString Err;
+};
+
+class ReportTest : public ::testing::Test {
+protected:
+    ReportTest() { SetCurrentTexts(TextArrayId::English); }
+    ~ReportTest() override { SetCurrentTexts(TextArrayId::German); }
+
+    Outcome Report(const QStringList& arguments) {
+        Outcome run;
+        QTextStream out(&run.Out);
+        QTextStream err(&run.Err);
+        run.Status = RunReport(arguments, out, err, false);
+        return run;
+    }
+
+    // Days of a year-month folder tree with hourly lines; `skip` days are left out.
+    void WriteDays(QDate first, QDate last, const std::vector<QDate>& skip = {}) {
+        loggen::DayOptions options;
+        options.IntervalMinutes = 60;
+        for (QDate d = first; d <= last; d = d.addDays(1)) {
+            if (std::find(skip.begin(), skip.end(), d) != skip.end())
+                continue;
+            options.Seed = static_cast<std::uint32_t>(d.toJulianDay());
+            const QString path =
+                loggen::DayFilePath(Dir.path(), d, loggen::FolderLayout::YearMonthFolders);
+            QDir().mkpath(QFileInfo(path).path());
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(loggen::GenerateDay(d, options).Bytes);
+        }
+    }
+
+    QTemporaryDir Dir;
+};
+
+} // namespace
+
+TEST_F(ReportTest, UsageErrorsExitTwoWithOneLineOnStandardError) {
+    for (const QStringList& arguments :
+         {QStringList{}, QStringList{"--by", "week", "x"}, QStringList{"--by"},
+          QStringList{"--format=xml", "x"}, QStringList{"--from", "2011-02-30", "x"},
+          QStringList{"--from", "2011-05", "--to", "2011-04", "x"}, QStringList{"--colour", "x"}}) {
+        const Outcome run = Report(arguments);
+        EXPECT_EQ(run.Status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.Out.isEmpty());
+        EXPECT_EQ(run.Err.count('\n'), 1) << run.Err.toStdString();
+    }
+    const Outcome help = Report({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_TRUE(help.Out.startsWith("Usage: solvista-report"));
+}
+
+TEST_F(ReportTest, NothingReadableExitsOneAndNamesTheFilesWithTheirReasons) {
+    QFile text(Dir.filePath("notes.csv"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("a list of things\n");
+    text.close();
+    const Outcome run = Report({Dir.filePath("notes.csv"), Dir.filePath("gone")});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Out.isEmpty());
+    EXPECT_TRUE(run.Err.contains(Dir.filePath("notes.csv") +
+                                 ": The file you specified is not a valid log file."));
+    EXPECT_TRUE(run.Err.contains(Dir.filePath("gone") + ": Error occurred while opening file"));
+    // An empty folder holds nothing to read either.
+    EXPECT_EQ(Report({Dir.path()}).Status, 1);
+}
+
+TEST_F(ReportTest, CsvHasAHeadingAndOneLinePerMonthWithDecimalPoints) {
+    WriteDays(QDate(2011, 1, 30), QDate(2011, 3, 2), {QDate(2011, 2, 14)});
+    const Outcome run = Report({"--format", "csv", Dir.path()});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.isEmpty());
+    QStringList lines = run.Out.split('\n');
+    ASSERT_EQ(lines.takeLast(), "");
+    ASSERT_EQ(lines.size(), 4);
+    const QStringList heading = lines[0].split(';');
+    EXPECT_EQ(heading.mid(0, 3), (QStringList{"period", "energy_kwh", "volume_l"}));
+    EXPECT_TRUE(heading.contains("t1_max_c"));
+    EXPECT_TRUE(heading.contains("r1_on_hours"));
+    EXPECT_TRUE(lines[2].startsWith("2011-02;"));
+    for (const QString& line : lines.mid(1)) {
+        const QStringList cells = line.split(';');
+        EXPECT_EQ(cells.size(), heading.size());
+        EXPECT_FALSE(line.contains(','));
+        EXPECT_TRUE(cells[1].contains('.'));
+    }
+    const QStringList february = lines[2].split(';');
+    EXPECT_EQ(february[heading.indexOf("days_with_data")], "27");
+    EXPECT_EQ(february[heading.indexOf("days_without_file")], "1");
+}
+
+TEST_F(ReportTest, JsonIsAnArrayOfRowsWithPeriodsAndUnitsInTheNames) {
+    WriteDays(QDate(2010, 12, 30), QDate(2011, 1, 2));
+    const Outcome run = Report({"--by=day", "--format=json", "--from", "2010-12-31", Dir.path()});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(run.Out.toUtf8(), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    ASSERT_TRUE(document.isArray());
+    const QJsonArray rows = document.array();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0]["period"].toString(), "2010-12-31");
+    EXPECT_EQ(rows[2]["period"].toString(), "2011-01-02");
+
+    Ledger ledger;
+    ledger.ReadFiles({loggen::DayFilePath(Dir.path(), QDate(2011, 1, 1),
+                                          loggen::FolderLayout::YearMonthFolders)});
+    const QJsonObject day = rows[1].toObject();
+    EXPECT_NEAR(day["energy_kwh"].toDouble(), ledger.Days()[0].EnergyKWh, 0.005);
+    EXPECT_NEAR(day["volume_l"].toDouble(), ledger.Days()[0].VolumeL, 0.5);
+    EXPECT_EQ(day.size(), static_cast<qsizetype>(LedgerColumns().size()) + 1);
+    for (const LedgerColumn& column : LedgerColumns())
+        EXPECT_TRUE(day.contains(column.Key)) << column.Key.toStdString();
+    EXPECT_TRUE(day["t1_max_c"].isDouble());
+    // The year form gives whole years.
+    const Outcome years = Report({"--by", "year", "--format", "json", Dir.path()});
+    const QJsonArray yearRows = QJsonDocument::fromJson(years.Out.toUtf8()).array();
+    ASSERT_EQ(yearRows.size(), 2);
+    EXPECT_EQ(yearRows[1]["period"].toString(), "2011");
+}
+
+TEST_F(ReportTest, TheTextTableFollowsTheLocaleAndAlignsItsColumns) {
+    LedgerRow row;
+    row.Level = LedgerLevel::Month;
+    row.Start = QDate(2011, 3, 1);
+    row.EnergyKWh = 1234.5;
+    row.DaysWithData = 31;
+    const ReportWriter german(LedgerColumns(), QLocale(QLocale::German, QLocale::Germany));
+    const QStringList lines = german.Text({row}).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith("Period   Energy [kWh]"));
+    EXPECT_TRUE(lines[1].startsWith("2011-03       1234,50"));
+    EXPECT_EQ(lines[0].size(), lines[1].size());
+    // No temperature recorded: a dash, not a number.
+    EXPECT_TRUE(lines[1].endsWith("0"));
+    EXPECT_TRUE(lines[1].contains(" - "));
+}
+
+TEST_F(ReportTest, TheProgramItselfReportsItsStatus) {
+    QProcess process;
+    process.start(QStringLiteral(SOLVISTA_REPORT), {"--by", "fortnight", Dir.path()});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_TRUE(process.readAllStandardError().startsWith("solvista-report: --by takes"));
+    process.start(QStringLiteral(SOLVISTA_REPORT), {"--version"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(process.readAllStandardOutput().startsWith("solvista-report 1."));
+}
+
+TEST_F(ReportTest, AGeneratedYearGivesTwelveMonthsThatAgreeWithAMultiDayAnalysis) {
+    WriteDays(QDate(2010, 1, 1), QDate(2010, 12, 31));
+    const Outcome run = Report({"--format", "csv", Dir.path()});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    QStringList lines = run.Out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 13);
+    const qsizetype energyAt = lines[0].split(';').indexOf("energy_kwh");
+
+    // The same files as the multi-day dialog hands them to an analysis.
+    QStringList files;
+    for (QDate d(2010, 1, 1); d.year() == 2010; d = d.addDays(1))
+        files << loggen::DayFilePath(Dir.path(), d, loggen::FolderLayout::YearMonthFolders);
+    MemoryHost chart, chart2;
+    TAnalysisData data([](const AppError& error) { FAIL() << error.what(); });
+    DateTime first = 0, last = 0;
+    EncodeDate(2010, 1, 1, first);
+    EncodeDate(2010, 12, 31, last);
+    data.LoadRange(first, last, static_cast<unsigned>(files.size()), files.first(), &chart,
+                   &chart2);
+    for (qsizetype i = 1; i < files.size(); ++i)
+        data.AddFile(files[i]);
+    data.BuildMonthTotals();
+    int m = 1;
+    for (const TMonth* month = data.GetFirstMonth(); month != nullptr; month = month->GetNext()) {
+        const ChartSeries& energy = *month->TotalSlot(1).Series;
+        double total = 0;
+        for (int i = 0; i < energy.Count(); ++i)
+            total += energy.YValue(i);
+        ASSERT_LT(m, lines.size());
+        const QStringList cells = lines[m].split(';');
+        EXPECT_EQ(cells[0], QDate(2010, m, 1).toString("yyyy-MM"));
+        EXPECT_EQ(cells[energyAt], QString::number(total, 'f', 2)) << cells[0].toStdString();
+        ++m;
+    }
+    EXPECT_EQ(m, 13);
+}
