@@ -136,5 +136,13 @@ const texts::Table texts::English = {
     /* 131 */ "%s max",
     /* 132 */ "%s on",
     /* 133 */ "%s starts",
+    /* 134 */ "Usage:",
+    /* 135 */ "Opens the log file of one day, the first and the last log file of a range of days, or a folder.",
+    /* 136 */ "Language of this run: de, en, fr, es, it, pt or us.",
+    /* 137 */ "Shows this help.",
+    /* 138 */ "Shows the version.",
+    /* 139 */ "Unknown option on the command line:",
+    /* 140 */ "Unknown language on the command line (de, en, fr, es, it, pt or us):",
+    /* 141 */ "Please open one log file, the first and the last log file of a range of days, or one folder.",
 };
 // clang-format on

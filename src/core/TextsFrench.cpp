@@ -136,5 +136,13 @@ const texts::Table texts::French = {
     /* 131 */ "%s max",
     /* 132 */ "%s en marche",
     /* 133 */ "%s démarrages",
+    /* 134 */ "Utilisation :",
+    /* 135 */ "Ouvre le fichier journal d'un jour, le premier et le dernier fichier journal d'une période ou un dossier.",
+    /* 136 */ "Langue de cette exécution : de, en, fr, es, it, pt ou us.",
+    /* 137 */ "Affiche cette aide.",
+    /* 138 */ "Affiche la version.",
+    /* 139 */ "Option inconnue dans la ligne de commande :",
+    /* 140 */ "Langue inconnue dans la ligne de commande (de, en, fr, es, it, pt ou us) :",
+    /* 141 */ "Veuillez ouvrir un fichier journal, le premier et le dernier fichier journal d'une période ou un dossier.",
 };
 // clang-format on

@@ -136,5 +136,13 @@ const texts::Table texts::German = {
     /* 131 */ "%s max",
     /* 132 */ "%s ein",
     /* 133 */ "%s Starts",
+    /* 134 */ "Aufruf:",
+    /* 135 */ "Öffnet die Log-Datei eines Tages, die erste und die letzte Log-Datei eines Zeitraums oder einen Ordner.",
+    /* 136 */ "Sprache für diesen Programmlauf: de, en, fr, es, it, pt oder us.",
+    /* 137 */ "Zeigt diese Hilfe.",
+    /* 138 */ "Zeigt die Version.",
+    /* 139 */ "Unbekannte Option in der Befehlszeile:",
+    /* 140 */ "Unbekannte Sprache in der Befehlszeile (de, en, fr, es, it, pt oder us):",
+    /* 141 */ "Bitte öffnen Sie eine Log-Datei, die erste und die letzte Log-Datei eines Zeitraums oder einen Ordner.",
 };
 // clang-format on

@@ -136,5 +136,13 @@ const texts::Table texts::Italian = {
     /* 131 */ "%s max",
     /* 132 */ "%s acceso",
     /* 133 */ "%s avvii",
+    /* 134 */ "Utilizzo:",
+    /* 135 */ "Apre il file di log di un giorno, il primo e l'ultimo file di log di un periodo oppure una cartella.",
+    /* 136 */ "Lingua di questa esecuzione: de, en, fr, es, it, pt o us.",
+    /* 137 */ "Mostra questa guida.",
+    /* 138 */ "Mostra la versione.",
+    /* 139 */ "Opzione sconosciuta nella riga di comando:",
+    /* 140 */ "Lingua sconosciuta nella riga di comando (de, en, fr, es, it, pt o us):",
+    /* 141 */ "Aprire un file di log, il primo e l'ultimo file di log di un periodo oppure una cartella.",
 };
 // clang-format on

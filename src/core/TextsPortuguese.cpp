@@ -136,5 +136,13 @@ const texts::Table texts::Portuguese = {
     /* 131 */ "%s máx",
     /* 132 */ "%s ligado",
     /* 133 */ "%s arranques",
+    /* 134 */ "Utilização:",
+    /* 135 */ "Abre o ficheiro de registo de um dia, o primeiro e o último ficheiro de registo de um período ou uma pasta.",
+    /* 136 */ "Idioma desta execução: de, en, fr, es, it, pt ou us.",
+    /* 137 */ "Mostra esta ajuda.",
+    /* 138 */ "Mostra a versão.",
+    /* 139 */ "Opção desconhecida na linha de comandos:",
+    /* 140 */ "Idioma desconhecido na linha de comandos (de, en, fr, es, it, pt ou us):",
+    /* 141 */ "Abra um ficheiro de registo, o primeiro e o último ficheiro de registo de um período ou uma pasta.",
 };
 // clang-format on

@@ -136,5 +136,13 @@ const texts::Table texts::Spanish = {
     /* 131 */ "%s máx",
     /* 132 */ "%s encendido",
     /* 133 */ "%s arranques",
+    /* 134 */ "Uso:",
+    /* 135 */ "Abre el archivo de registro de un día, el primer y el último archivo de registro de un periodo o una carpeta.",
+    /* 136 */ "Idioma de esta ejecución: de, en, fr, es, it, pt o us.",
+    /* 137 */ "Muestra esta ayuda.",
+    /* 138 */ "Muestra la versión.",
+    /* 139 */ "Opción desconocida en la línea de comandos:",
+    /* 140 */ "Idioma desconocido en la línea de comandos (de, en, fr, es, it, pt o us):",
+    /* 141 */ "Abra un archivo de registro, el primer y el último archivo de registro de un periodo o una carpeta.",
 };
 // clang-format on

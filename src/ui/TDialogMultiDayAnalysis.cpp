@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -141,9 +142,16 @@ void TDialogMultiDayAnalysis::ApplyTexts() {
 
 void TDialogMultiDayAnalysis::PrepareDialog(TChildform* target, const QString& startFolder) {
     FTargetWindow = target;
+    FAnalyseOnShow = false;
     ChosenFolder = startFolder;
     PathFrom->setText(startFolder);
     PathTo->setText(startFolder);
+}
+
+void TDialogMultiDayAnalysis::PresetRange(const QString& pathFrom, const QString& pathTo) {
+    PathFrom->setText(pathFrom);
+    PathTo->setText(pathTo);
+    FAnalyseOnShow = true;
 }
 
 QString TDialogMultiDayAnalysis::GetChosenFolder() const {
@@ -170,6 +178,15 @@ void TDialogMultiDayAnalysis::showEvent(QShowEvent* event) {
     EndFileChosen = false;
     ApplyTexts();
     QDialog::showEvent(event);
+    if (FAnalyseOnShow) {
+        FAnalyseOnShow = false;
+        // After the showing, so that the dialog and its progress are on screen during the load.
+        QTimer::singleShot(0, this, GuardedSlot([this] {
+                               ExecuteBtnClick();
+                               if (FPhase == Phase::Finished)
+                                   accept();
+                           }));
+    }
 }
 
 void TDialogMultiDayAnalysis::SetInputsEnabled(bool enabled) {

@@ -32,6 +32,9 @@ public:
     void PrepareDialog(TChildform* target, const QString& startFolder);
     // The folder to remember as the last used one: ChosenFolder up to its last separator.
     QString GetChosenFolder() const;
+    // Fills both path edits and, at the next showing, analyses them as Analyse would, closing the
+    // dialog with OK when the range loaded; a failed check leaves it open as Analyse does.
+    void PresetRange(const QString& pathFrom, const QString& pathTo);
     TChildform* TargetWindow() const { return FTargetWindow; }
 
     // The daily files of the range in date order, ending with `pathTo` itself. Days are looked up
@@ -78,6 +81,7 @@ private:
     QString ChosenFolder;
     bool EndFileChosen = false;
     int FCollectionPollMs = 100;
+    bool FAnalyseOnShow = false;
     Phase FPhase = Phase::Waiting;
     EscapeKeyPoll* FInstalledPoll = nullptr;
     std::unique_ptr<QtEscapeKeyPoll> FKeyboardPoll;

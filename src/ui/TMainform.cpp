@@ -306,4 +306,5 @@ void TMainform::FormActivate() {
     }
     SelectLanguageFromSettings();
     UpdateActionStates();
+    Q_EMIT StartUpFinished();
 }

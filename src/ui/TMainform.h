@@ -109,9 +109,26 @@ public:
     void ActionWindowSettingsExecute();
     void ActionSaveExecute();
     void ActionPrintExecute();
+
+    // Opening without the file dialog (command line, drops): one log file into the window
+    // SelectTargetWindow gives, remembering its folder as Open does.
+    void OpenLogFile(const QString& path);
+    // The multi-day dialog on a target window, starting in `startFolder`; with `first` and `last`
+    // it analyses that range at once, as Analyse would, and closes when it is done. Cancelled, it
+    // closes a target left empty: from the menu any such target (it was chosen only for this), from
+    // paths only one it made, so that the empty window the user had stays.
+    enum class DialogOrigin { Menu, Paths };
+    void MultiDayAnalysis(DialogOrigin origin, const QString& startFolder,
+                          const QString& first = QString(), const QString& last = QString());
+    // A language number 1..7 for this run instead of the saved one; never written to the INI file.
+    void SetLanguageOverride(int number) { FLanguageOverride = number; }
     // The dialogs made once and reused for every showing.
     TDialogSettings* SettingsDialogOf() const { return SettingsDialog.get(); }
     TDialogMultiDayAnalysis* MultiDayDialogOf() const { return MultiDayDialog.get(); }
+
+Q_SIGNALS:
+    // The first activation's work is done: the first analysis window exists, the language is set.
+    void StartUpFinished();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -147,6 +164,7 @@ private:
     bool FirstActivation = true;
     // 1..7. A checkable action is already toggled when it fires: a re-choice is told from this.
     int FLanguageNumber = 1;
+    int FLanguageOverride = 0;
     bool FClosing = false;
     QMetaObject::Connection FFocusConnection;
 };

@@ -70,6 +70,10 @@ void TMainform::ActionOpenExecute() {
     if (!CurrentPrompts().ShowFileDialog(path, this, LogFileFilter(), true, QStringLiteral("CSV"),
                                          initialFolder))
         return;
+    OpenLogFile(path);
+}
+
+void TMainform::OpenLogFile(const QString& path) {
     // Stored before anything is loaded, so a declined or failed load keeps the folder.
     StoreLastUsedDir(FolderOf(path));
     TChildform* target = SelectTargetWindow();
@@ -85,15 +89,24 @@ void TMainform::ActionOpenExecute() {
 }
 
 void TMainform::ActionMultiDayAnalysisExecute() {
-    const QString startFolder = FStore ? FStore->GetMainSettings().LastUsedDir : QString();
+    MultiDayAnalysis(DialogOrigin::Menu,
+                     FStore ? FStore->GetMainSettings().LastUsedDir : QString());
+}
+
+void TMainform::MultiDayAnalysis(DialogOrigin origin, const QString& startFolder,
+                                 const QString& first, const QString& last) {
+    const size_t windowsBefore = AnalysisWindows().size();
     TChildform* target = SelectTargetWindow();
     if (target == nullptr)
         return;
     MultiDayDialog->PrepareDialog(target, startFolder);
+    if (!first.isEmpty())
+        MultiDayDialog->PresetRange(first, last);
     const int result = MultiDayDialog->exec();
     if (result == QDialog::Rejected) {
         // A window made or chosen only for this analysis does not stay behind empty.
-        if (!target->HasData())
+        const bool madeForIt = AnalysisWindows().size() > windowsBefore;
+        if (!target->HasData() && (origin == DialogOrigin::Menu || madeForIt))
             if (QMdiSubWindow* sub = SubWindowOf(target))
                 sub->close();
     } else {

@@ -21,9 +21,10 @@ void TMainform::CheckLanguageAction(int index) {
 }
 
 void TMainform::SelectLanguageFromSettings() {
-    if (!FStore)
+    if (!FStore && FLanguageOverride == 0)
         return;
-    const int number = FStore->GetMainSettings().Language;
+    const int number =
+        FLanguageOverride != 0 ? FLanguageOverride : FStore->GetMainSettings().Language;
     FLanguageNumber = ActionIndexOfLanguage(number) + 1;
     SetCurrentTexts(TextArrayForLanguage(FLanguageNumber));
     CheckLanguageAction(FLanguageNumber - 1);

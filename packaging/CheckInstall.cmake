@@ -1,0 +1,56 @@
+# Installs the build into PREFIX and checks that every file a desktop needs is where it looks.
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DICON_SIZES=16,32 -DPROGRAMS=a,b -P CheckInstall.cmake
+string(REPLACE "," ";" PROGRAMS "${PROGRAMS}")
+string(REPLACE "," ";" ICON_SIZES "${ICON_SIZES}")
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(problems "")
+foreach(program IN LISTS PROGRAMS)
+    if(program AND NOT EXISTS ${PREFIX}/bin/${program})
+        list(APPEND problems "bin/${program} missing")
+    endif()
+endforeach()
+foreach(path share/applications/${APP_ID}.desktop share/metainfo/${APP_ID}.metainfo.xml
+             share/icons/hicolor/scalable/apps/${APP_ID}.svg)
+    if(NOT EXISTS ${PREFIX}/${path})
+        list(APPEND problems "${path} missing")
+    endif()
+endforeach()
+
+# A PNG's width and height are the two big-endian words at byte 16 of its header.
+foreach(size IN LISTS ICON_SIZES)
+    set(png ${PREFIX}/share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+    if(NOT EXISTS ${png})
+        list(APPEND problems "${size}x${size} icon missing")
+        continue()
+    endif()
+    file(READ ${png} header LIMIT 24 HEX)
+    string(SUBSTRING "${header}" 0 16 signature)
+    string(SUBSTRING "${header}" 32 8 width_hex)
+    string(SUBSTRING "${header}" 40 8 height_hex)
+    math(EXPR width "0x${width_hex}")
+    math(EXPR height "0x${height_hex}")
+    if(NOT signature STREQUAL "89504e470d0a1a0a" OR NOT width EQUAL size OR NOT height EQUAL size)
+        list(APPEND problems "${size}x${size} icon is not a ${size}x${size} PNG (${width}x${height})")
+    endif()
+endforeach()
+
+# The desktop entry must start the program that is installed and offer it for log files.
+file(READ ${PREFIX}/share/applications/${APP_ID}.desktop entry)
+foreach(line "Exec=solvista %F" "Icon=${APP_ID}" "MimeType=text/csv;")
+    string(FIND "${entry}" "${line}\n" at)
+    if(at LESS 0)
+        list(APPEND problems "desktop entry lacks '${line}'")
+    endif()
+endforeach()
+
+if(problems)
+    list(JOIN problems "\n  " text)
+    message(FATAL_ERROR "install check failed:\n  ${text}")
+endif()
+message(STATUS "install check: everything in place under ${PREFIX}")
