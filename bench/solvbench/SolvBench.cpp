@@ -3,6 +3,7 @@
 #include "BenchYear.h"
 #include "chart/ChartSurface.h"
 #include "chart/SeriesHost.h"
+#include "ledger/Ledger.h"
 #include "logdata/TAnalysisData.h"
 #include "settings/WindowSettings.h"
 #include "ui/TChildform.h"
@@ -48,6 +49,33 @@ void LoadYear(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 365);
 }
 BENCHMARK(LoadYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The yield ledger of the same year: every file read, nothing drawn. `repeat` reads the year's
+// files that many times over, as an archive of that many years (the same bytes per file).
+void LedgerOf(benchmark::State& state, int repeat) {
+    const QStringList year = benchyear::YearFiles();
+    if (year.size() != 365) {
+        state.SkipWithError("the year's files are missing");
+        return;
+    }
+    QStringList files;
+    for (int i = 0; i < repeat; ++i)
+        files << year;
+    for (auto _ : state) {
+        Ledger ledger;
+        ledger.ReadFiles(files);
+        benchmark::DoNotOptimize(ledger.Days().data());
+        if (ledger.FilesRead() != files.size()) {
+            state.SkipWithError("not every day was read");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * files.size());
+}
+void LedgerYear(benchmark::State& state) { LedgerOf(state, 1); }
+void LedgerTenYears(benchmark::State& state) { LedgerOf(state, 10); }
+BENCHMARK(LedgerYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(LedgerTenYears)->Unit(benchmark::kMillisecond);
 
 // One analysis window holding the year with every day channel ticked, shared by the drawing and
 // moving figures.
