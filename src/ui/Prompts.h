@@ -36,6 +36,9 @@ public:
     // replaced by the chosen path only when the user confirms, which returns true.
     virtual bool ShowFileDialog(QString& path, QWidget* owner, const QString& filter, bool open,
                                 const QString& defaultExtension, const QString& initialFolder) = 0;
+    // The folder dialog: `folder` comes in as the folder to start in and is replaced by the chosen
+    // one only when the user confirms, which returns true.
+    virtual bool ShowFolderDialog(QString& folder, QWidget* owner, const QString& caption) = 0;
     // --- end file dialogs ---
     // Colour picker.
     static constexpr int CustomColorCount = 16;

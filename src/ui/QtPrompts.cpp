@@ -86,6 +86,20 @@ bool QtPrompts::ShowFileDialog(QString& path, QWidget* owner, const QString& fil
     return true;
 }
 
+bool QtPrompts::ShowFolderDialog(QString& folder, QWidget* owner, const QString& caption) {
+    QFileDialog dialog(owner, caption);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        dialog.setDirectory(QFileInfo(folder).absoluteFilePath());
+    CenterOnScreen(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    folder = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return true;
+}
+
 // --- end file dialogs ---
 
 bool QtPrompts::PrintDialog(QWidget* owner, QPrinter& printer) {

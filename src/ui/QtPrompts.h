@@ -16,6 +16,7 @@ public:
     // Qt's name filters from "description|pattern|" pairs: the pattern after each "|" is what
     // filters, since Qt would otherwise take the patterns from the description's parentheses.
     static QStringList NameFilters(const QString& filter);
+    bool ShowFolderDialog(QString& folder, QWidget* owner, const QString& caption) override;
     // --- end file dialogs ---
     // Colour picker.
     std::optional<ColorRef> ChooseColor(QWidget* owner, ColorRef initial,

@@ -122,6 +122,9 @@ void TMainform::BuildActions() {
     ActionMultiDayAnalysis =
         MakeAction(this, "ActionMultiDayAnalysis", QStringLiteral("&Mehrtägige Auswertung"),
                    QString(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    ActionYieldOverview =
+        MakeAction(this, "ActionYieldOverview", QStringLiteral("Ertragsübersicht"),
+                   QStringLiteral(":/icons/Yield.svg"), QKeySequence(Qt::CTRL | Qt::Key_Y));
     ActionClose = MakeAction(this, "ActionClose", QStringLiteral("S&chließen"), QString(),
                              QKeySequence(Qt::CTRL | Qt::Key_W));
     ActionSave = MakeAction(this, "ActionSave", QStringLiteral("&Speichern"),
@@ -188,6 +191,7 @@ void TMainform::BuildMenus() {
     MenuFile = menu("MenuFile", QStringLiteral("&Datei"));
     MenuFile->addAction(ActionOpen);
     MenuFile->addAction(ActionMultiDayAnalysis);
+    MenuFile->addAction(ActionYieldOverview);
     MenuFile->addAction(ActionClose);
     MenuFile->addSeparator();
     MenuFile->addAction(ActionSave);
@@ -233,6 +237,7 @@ void TMainform::BuildTopPanel() {
         return created;
     };
     ToolButtonOpen = button(ActionOpen, "ToolButtonOpen");
+    ToolButtonYield = button(ActionYieldOverview, "ToolButtonYield");
     ToolButtonSave = button(ActionSave, "ToolButtonSave");
     ToolBar->addSeparator();
     ToolButtonPrint = button(ActionPrint, "ToolButtonPrint");

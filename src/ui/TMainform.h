@@ -12,6 +12,7 @@ class TChildform;
 class TDialogAbout;
 class TDialogMultiDayAnalysis;
 class TDialogSettings;
+class TYieldWindow;
 class QAction;
 class QActionGroup;
 class QFrame;
@@ -68,6 +69,7 @@ public:
 
     QAction* ActionOpen = nullptr;
     QAction* ActionMultiDayAnalysis = nullptr;
+    QAction* ActionYieldOverview = nullptr;
     QAction* ActionClose = nullptr;
     QAction* ActionSave = nullptr;
     QAction* ActionPrint = nullptr;
@@ -88,6 +90,7 @@ public:
     QActionGroup* LanguageGroup = nullptr;
 
     QToolButton* ToolButtonOpen = nullptr;
+    QToolButton* ToolButtonYield = nullptr;
     QToolButton* ToolButtonSave = nullptr;
     QToolButton* ToolButtonPrint = nullptr;
     std::array<QToolButton*, 7> ToolButtonLanguage{}; // ToolButton1 .. ToolButton7
@@ -105,6 +108,9 @@ public:
     // Commands of the menus and the tool bar.
     void ActionOpenExecute();
     void ActionMultiDayAnalysisExecute();
+    // Shows the yield window (made on first use); asks for a folder when none was read yet.
+    void ActionYieldOverviewExecute();
+    TYieldWindow* YieldWindowOf() const { return YieldWindow; }
     void ActionDefaultSettingsExecute();
     void ActionWindowSettingsExecute();
     void ActionSaveExecute();
@@ -161,6 +167,7 @@ private:
     std::unique_ptr<TDialogSettings> SettingsDialog;
     std::unique_ptr<TDialogMultiDayAnalysis> MultiDayDialog;
     std::unique_ptr<TDialogAbout> AboutDialog;
+    TYieldWindow* YieldWindow = nullptr; // a child window of the frame, made on first use
     bool FirstActivation = true;
     // 1..7. A checkable action is already toggled when it fires: a re-choice is told from this.
     int FLanguageNumber = 1;

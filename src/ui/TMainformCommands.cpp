@@ -7,6 +7,7 @@
 #include "ui/TDialogAbout.h"
 #include "ui/TDialogMultiDayAnalysis.h"
 #include "ui/TDialogSettings.h"
+#include "ui/TYieldWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -41,6 +42,8 @@ void TMainform::ConnectCommands() {
             GuardedSlot([this](bool) { ActionOpenExecute(); }));
     connect(ActionMultiDayAnalysis, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionMultiDayAnalysisExecute(); }));
+    connect(ActionYieldOverview, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionYieldOverviewExecute(); }));
     connect(ActionDefaultSettings, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionDefaultSettingsExecute(); }));
     connect(ActionWindowSettings, &QAction::triggered, this,
@@ -113,6 +116,25 @@ void TMainform::MultiDayAnalysis(DialogOrigin origin, const QString& startFolder
         StoreLastUsedDir(MultiDayDialog->GetChosenFolder());
     }
     UpdateActionStates();
+}
+
+void TMainform::ActionYieldOverviewExecute() {
+    if (YieldWindow == nullptr) {
+        YieldWindow = new TYieldWindow([this] { return SelectTargetWindow(); }, this);
+        YieldWindow->FolderChosen = [this](const QString& folder) { StoreLastUsedDir(folder); };
+        YieldWindow->Loaded = [this] {
+            UpdateActionStates();
+            // The analysis is in the frame: bring it before the yield window.
+            raise();
+            activateWindow();
+        };
+    }
+    YieldWindow->StartFolder = FStore ? FStore->GetMainSettings().LastUsedDir : QString();
+    YieldWindow->show();
+    YieldWindow->raise();
+    YieldWindow->activateWindow();
+    if (YieldWindow->Folder().isEmpty())
+        YieldWindow->ButtonFolderClick();
 }
 
 void TMainform::ActionDefaultSettingsExecute() {

@@ -1,8 +1,10 @@
 #include "ui/TMainform.h"
 
 #include "core/LanguageTexts.h"
+#include "ledger/LedgerTexts.h"
 #include "settings/SettingsStore.h"
 #include "ui/TChildform.h"
+#include "ui/TYieldWindow.h"
 
 #include <QAction>
 #include <QMenu>
@@ -58,6 +60,8 @@ void TMainform::ApplyLanguageTexts() {
     MenuFile->setTitle(Text(0));
     ActionOpen->setText(Text(1));
     ActionMultiDayAnalysis->setText(Text(2));
+    ActionYieldOverview->setText(Text(TextYieldOverview));
+    ActionYieldOverview->setToolTip(Text(TextYieldOverview));
     ActionClose->setText(Text(3));
     ActionSave->setText(Text(4));
     ActionPrint->setText(Text(5));
@@ -73,4 +77,6 @@ void TMainform::ApplyLanguageTexts() {
     ActionAbout->setText(Text(15));
     for (TChildform* form : AnalysisWindows())
         form->ApplyTexts();
+    if (YieldWindow != nullptr)
+        YieldWindow->ApplyLanguageTexts();
 }

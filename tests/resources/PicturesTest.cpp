@@ -16,7 +16,7 @@ const char* const kPictures[] = {
     ":/icons/ScrollLeft.svg", ":/icons/ScrollRight.svg", ":/icons/JumpRight.svg",
     ":/icons/Solvista.svg",   ":/flags/German.svg",      ":/flags/English.svg",
     ":/flags/French.svg",     ":/flags/Spanish.svg",     ":/flags/Italian.svg",
-    ":/flags/Portuguese.svg", ":/flags/American.svg",
+    ":/flags/Portuguese.svg", ":/flags/American.svg",    ":/icons/Yield.svg",
 };
 
 QImage render(QSvgRenderer& renderer, int size) {

@@ -127,15 +127,16 @@ TEST_F(MainformTest, MenusToolBarAndPanelAreBuiltInOrderWithGermanCaptions) {
                                 QStringLiteral("&?")}));
 
     const std::vector<QAction*> file = Entries(form.MenuFile);
-    ASSERT_EQ(file.size(), 8u);
+    ASSERT_EQ(file.size(), 9u);
     EXPECT_EQ(file[0], form.ActionOpen);
     EXPECT_EQ(file[1], form.ActionMultiDayAnalysis);
-    EXPECT_EQ(file[2], form.ActionClose);
-    EXPECT_TRUE(file[3]->isSeparator());
-    EXPECT_EQ(file[4], form.ActionSave);
-    EXPECT_EQ(file[5], form.ActionPrint);
-    EXPECT_TRUE(file[6]->isSeparator());
-    EXPECT_EQ(file[7], form.ActionExit);
+    EXPECT_EQ(file[2], form.ActionYieldOverview);
+    EXPECT_EQ(file[3], form.ActionClose);
+    EXPECT_TRUE(file[4]->isSeparator());
+    EXPECT_EQ(file[5], form.ActionSave);
+    EXPECT_EQ(file[6], form.ActionPrint);
+    EXPECT_TRUE(file[7]->isSeparator());
+    EXPECT_EQ(file[8], form.ActionExit);
     EXPECT_EQ(Entries(form.MenuSettings),
               (std::vector<QAction*>{form.ActionDefaultSettings, form.ActionWindowSettings}));
     EXPECT_EQ(Entries(form.MenuWindow),
@@ -151,6 +152,7 @@ TEST_F(MainformTest, MenusToolBarAndPanelAreBuiltInOrderWithGermanCaptions) {
     EXPECT_EQ(form.ActionTileHorizontal->text(), QStringLiteral("Ü&bereinander"));
     EXPECT_EQ(form.ActionOpen->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(form.ActionMultiDayAnalysis->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(form.ActionYieldOverview->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y")));
     EXPECT_EQ(form.ActionClose->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
     EXPECT_EQ(form.ActionSave->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
     EXPECT_EQ(form.ActionPrint->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
@@ -178,7 +180,8 @@ TEST_F(MainformTest, MenusToolBarAndPanelAreBuiltInOrderWithGermanCaptions) {
         buttons << button->objectName();
     }
     EXPECT_EQ(buttons.join(u' '),
-              QStringLiteral("ToolButtonOpen ToolButtonSave | ToolButtonPrint | ToolButton1 "
+              QStringLiteral("ToolButtonOpen ToolButtonYield ToolButtonSave | ToolButtonPrint | "
+                             "ToolButton1 "
                              "ToolButton2 ToolButton3 ToolButton4 ToolButton5 ToolButton6 "
                              "ToolButton7 | ToolButtonAbout"));
     EXPECT_EQ(form.ToolButtonLanguage[6]->defaultAction(), form.ActionLanguageAmerican);

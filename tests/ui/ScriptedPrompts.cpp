@@ -46,6 +46,10 @@ bool ScriptedPrompts::ShowFileDialog(QString& path, QWidget* /*owner*/, const QS
     return true;
 }
 
+bool ScriptedPrompts::ShowFolderDialog(QString& folder, QWidget* owner, const QString& caption) {
+    return ShowFileDialog(folder, owner, caption, true, QString(), folder);
+}
+
 // --- end file dialogs ---
 std::optional<ColorRef> ScriptedPrompts::ChooseColor(QWidget* owner, ColorRef initial,
                                                      const CustomColors& customColors) {

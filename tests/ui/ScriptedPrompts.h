@@ -55,6 +55,9 @@ public:
     // The next file dialog is confirmed with `path`, or cancelled when `path` is empty.
     void ExpectFile(const QString& path) { FFiles.push_back(path); }
     const std::vector<FileDialogCall>& FileDialogs() const { return FFileDialogs; }
+    // Folder dialogs take their answers from the same queue as the file dialogs and are recorded
+    // with them (open, the caption as the filter, the start folder as the initial folder).
+    bool ShowFolderDialog(QString& folder, QWidget* owner, const QString& caption) override;
     // --- end file dialogs ---
 
     // --- Print dialog ---

@@ -1,0 +1,222 @@
+#include "ui/TYieldWindow.h"
+
+#include "chart/ChartSeries.h"
+#include "chart/ChartSurface.h"
+#include "core/LanguageTexts.h"
+#include "ledger/LedgerColumns.h"
+#include "ledger/LedgerCsv.h"
+#include "ledger/LedgerTexts.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+
+// Month bars of every year are drawn into one reference year, January to December.
+constexpr int ReferenceYear = 2001;
+
+DateTime Day(QDate date) {
+    DateTime day = 0;
+    EncodeDate(date.year(), date.month(), date.day(), day);
+    return day;
+}
+
+// The chart refuses a minimum above its maximum at every step: the order follows the move.
+void SetBottomRange(ChartSurface& chart, double minimum, double maximum) {
+    if (minimum > chart.Maximum(ChartAxis::Bottom)) {
+        chart.SetMaximum(ChartAxis::Bottom, maximum);
+        chart.SetMinimum(ChartAxis::Bottom, minimum);
+    } else {
+        chart.SetMinimum(ChartAxis::Bottom, minimum);
+        chart.SetMaximum(ChartAxis::Bottom, maximum);
+    }
+}
+
+QColor YearColour(int index, int count) {
+    // From pale to strong: the latest year stands out.
+    const double t = count <= 1 ? 1.0 : static_cast<double>(index) / (count - 1);
+    return QColor::fromHsvF(0.09, 0.35 + 0.6 * t, 0.95 - 0.35 * t);
+}
+
+} // namespace
+
+QStringList TYieldWindow::TableHeadings() const {
+    QStringList headings{Text(TextYieldPeriod)};
+    for (const LedgerColumn& column : LedgerColumns())
+        headings << (column.Unit.isEmpty()
+                         ? column.LocalName()
+                         : QStringLiteral("%1 [%2]").arg(column.LocalName(), column.Unit));
+    return headings;
+}
+
+std::vector<LedgerRow> TYieldWindow::TableRows() const {
+    std::vector<LedgerRow> rows;
+    const std::vector<LedgerRow> months = FLedger->Months();
+    const std::vector<LedgerRow>& days = FLedger->Days();
+    auto month = months.begin();
+    auto day = days.begin();
+    for (const LedgerRow& year : FLedger->Years()) {
+        rows.push_back(year);
+        for (; month != months.end() && month->Start <= year.End(); ++month) {
+            rows.push_back(*month);
+            for (; day != days.end() && day->Start <= month->End(); ++day)
+                rows.push_back(*day);
+        }
+    }
+    return rows;
+}
+
+void TYieldWindow::ShowResult() {
+    FillTable();
+    FillMonthChart();
+    ShowMonthDays(FShownMonth);
+    std::vector<LedgerSkip> passed = FMissing;
+    passed.insert(passed.end(), FLedger->Skipped().begin(), FLedger->Skipped().end());
+    if (passed.empty()) {
+        LabelPassedOver->hide();
+        return;
+    }
+    // The reasons may be long: the label names the count, its tool tip every file.
+    QStringList lines;
+    for (const LedgerSkip& skip : passed)
+        lines << QStringLiteral("%1: %2").arg(skip.File, QString(skip.Reason).replace("\n\n", " "));
+    LabelPassedOver->setText(
+        QStringLiteral("%1 %2").arg(Text(TextYieldPassedOver)).arg(passed.size()));
+    LabelPassedOver->setToolTip(lines.join(QLatin1Char('\n')));
+    LabelPassedOver->show();
+}
+
+void TYieldWindow::FillTable() {
+    Table->clear();
+    const QStringList headings = TableHeadings();
+    Table->setColumnCount(static_cast<int>(headings.size()));
+    Table->setHeaderLabels(headings);
+    const QLocale locale;
+    const std::vector<LedgerColumn>& columns = LedgerColumns();
+    const auto item = [&](QTreeWidgetItem* parent, const LedgerRow& row) {
+        auto* created = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(Table);
+        created->setText(0, row.Period());
+        created->setData(0, Qt::UserRole, static_cast<int>(row.Level));
+        created->setData(0, Qt::UserRole + 1, row.Start);
+        if (row.Level == LedgerLevel::Day)
+            created->setToolTip(0, row.File);
+        for (size_t c = 0; c < columns.size(); ++c) {
+            const double value = columns[c].Value(row);
+            const int at = static_cast<int>(c) + 1;
+            created->setText(at, std::isnan(value)
+                                     ? QStringLiteral("\u2013")
+                                     : locale.toString(LedgerShown(value, columns[c].Decimals), 'f',
+                                                       columns[c].Decimals));
+            created->setTextAlignment(at, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        if (row.Level != LedgerLevel::Day) {
+            QFont bold = created->font(0);
+            bold.setBold(row.Level == LedgerLevel::Year);
+            for (int at = 0; at < Table->columnCount(); ++at)
+                created->setFont(at, bold);
+        }
+        return created;
+    };
+    QTreeWidgetItem* yearItem = nullptr;
+    QTreeWidgetItem* monthItem = nullptr;
+    QTreeWidgetItem* latestMonth = nullptr;
+    for (const LedgerRow& row : TableRows()) {
+        if (row.Level == LedgerLevel::Year) {
+            yearItem = item(nullptr, row);
+            yearItem->setExpanded(true);
+        } else if (row.Level == LedgerLevel::Month) {
+            monthItem = item(yearItem, row);
+            if (row.DaysWithData > 0)
+                latestMonth = monthItem;
+        } else {
+            item(monthItem, row);
+        }
+    }
+    for (int c = 0; c < Table->columnCount(); ++c)
+        Table->resizeColumnToContents(c);
+    // Days are collapsed at first and not measured: the period column is made wide enough for them.
+    const int dayWidth = Table->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) +
+                         3 * Table->indentation() + 12;
+    Table->setColumnWidth(0, std::max(Table->columnWidth(0), dayWidth));
+    if (!FShownMonth.isValid() && latestMonth != nullptr)
+        FShownMonth = latestMonth->data(0, Qt::UserRole + 1).toDate();
+}
+
+void TYieldWindow::FillMonthChart() {
+    FYearSeries.clear(); // a series leaves its surface when it goes
+    ChartMonths->ClearTitle();
+    ChartMonths->AddTitle(Text(TextYieldEnergyByMonth));
+    const QDate first(ReferenceYear, 1, 1);
+    SetBottomRange(*ChartMonths, Day(first), Day(first.addYears(1)));
+    const std::vector<LedgerRow> years = FLedger->Years();
+    std::map<int, std::vector<const LedgerRow*>> monthsByYear;
+    const std::vector<LedgerRow> months = FLedger->Months();
+    for (const LedgerRow& month : months)
+        monthsByYear[month.Start.year()].push_back(&month);
+    const int count = static_cast<int>(monthsByYear.size());
+    // Each month holds the years side by side in slots of `slot` days; a null point one slot
+    // after each bar makes that the series' bar slot, so the bars stay as narrow as their slot.
+    const double slot = 28.0 / (count + 1);
+    int index = 0;
+    for (const auto& [year, rows] : monthsByYear) {
+        auto series = std::make_unique<ChartSeries>(SeriesKind::Bar);
+        series->SetTitle(QString::number(year));
+        series->SetColor(YearColour(index, count));
+        for (const LedgerRow* month : rows) {
+            const DateTime x =
+                Day(QDate(ReferenceYear, month->Start.month(), 1)) + slot * (index + 1);
+            series->AddXY(x, month->EnergyKWh);
+            series->AddNull(x + slot);
+        }
+        ChartMonths->AddSeries(series.get());
+        FYearSeries.push_back(std::move(series));
+        ++index;
+    }
+    ChartMonths->Repaint();
+}
+
+void TYieldWindow::ShowMonthDays(QDate month) {
+    FShownMonth = month;
+    if (FDaySeries)
+        FDaySeries.reset();
+    ChartDays->ClearTitle();
+    if (!month.isValid()) {
+        ChartDays->Repaint();
+        return;
+    }
+    const QDate last = month.addMonths(1).addDays(-1);
+    ChartDays->AddTitle(Text(TextYieldEnergyByDay) + QStringLiteral(" ") +
+                        QLocale().toString(month, QStringLiteral("MMMM yyyy")));
+    SetBottomRange(*ChartDays, Day(month), Day(last) + 1.0);
+    FDaySeries = std::make_unique<ChartSeries>(SeriesKind::Bar);
+    FDaySeries->SetColor(YearColour(1, 1));
+    FDaySeries->SetTitle(Text(TextColumnEnergy));
+    // A null point a day after each bar keeps one-day slots, even for a month of one day.
+    for (const LedgerRow& day : FLedger->Days()) {
+        if (day.Start >= month && day.Start <= last) {
+            FDaySeries->AddXY(Day(day.Start) + 0.5, day.EnergyKWh);
+            FDaySeries->AddNull(Day(day.Start) + 1.5);
+        }
+    }
+    ChartDays->AddSeries(FDaySeries.get());
+    ChartDays->Repaint();
+}
+
+void TYieldWindow::SelectionChanged() {
+    QTreeWidgetItem* item = Table->currentItem();
+    if (item == nullptr)
+        return;
+    const auto level = static_cast<LedgerLevel>(item->data(0, Qt::UserRole).toInt());
+    const QDate start = item->data(0, Qt::UserRole + 1).toDate();
+    if (level == LedgerLevel::Year)
+        return;
+    const QDate month(start.year(), start.month(), 1);
+    if (month != FShownMonth)
+        ShowMonthDays(month);
+}
