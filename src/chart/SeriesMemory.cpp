@@ -54,6 +54,15 @@ SeriesArena::Block SeriesArena::MapBlock(std::size_t size) {
 void SeriesArena::UnmapBlock(const Block& block) { munmap(block.Begin, block.Size); }
 
 void* SeriesArena::Allocate(std::size_t bytes) {
+    const std::size_t ceiling = FCeiling;
+    if (ceiling != 0 && FHeld + bytes > ceiling)
+        throw std::bad_alloc();
+    void* pointer = Take(bytes);
+    FHeld += bytes;
+    return pointer;
+}
+
+void* SeriesArena::Take(std::size_t bytes) {
     if (!FBlocksOn || bytes < SmallestRequest)
         return ::operator new(bytes);
     const std::size_t size = RoundUp(bytes, Alignment);
@@ -78,6 +87,7 @@ void* SeriesArena::Allocate(std::size_t bytes) {
 void SeriesArena::Free(void* pointer, std::size_t bytes) {
     if (pointer == nullptr)
         return;
+    FHeld -= bytes;
     if (!FBlocksOn || bytes < SmallestRequest) {
         ::operator delete(pointer);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <mutex>
 #include <new>
@@ -27,6 +28,10 @@ public:
     void Free(void* pointer, std::size_t bytes);
     // Blocks currently held from the system, for tests.
     std::size_t BlockCount() const;
+    // A limit on the bytes held at once (0: none), past which requests fail with std::bad_alloc
+    // as they would when the system has no more: how tests run out of memory.
+    void SetCeiling(std::size_t bytes) { FCeiling = bytes; }
+    std::size_t Held() const { return FHeld; }
 
     static SeriesArena& Program();
 
@@ -37,11 +42,14 @@ private:
         std::size_t Used = 0;
         std::size_t Live = 0;
     };
+    void* Take(std::size_t bytes);
     Block* Find(const void* pointer);
     static Block MapBlock(std::size_t size);
     static void UnmapBlock(const Block& block);
 
     const bool FBlocksOn;
+    std::atomic<std::size_t> FCeiling{0};
+    std::atomic<std::size_t> FHeld{0};
     mutable std::mutex FMutex;
     std::vector<Block> FBlocks; // the last one is the block being filled
 };

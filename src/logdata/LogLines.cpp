@@ -2,23 +2,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <new>
 
 void LogLines::Clear() {
     FText.clear();
     FAdded.clear();
     FLines.clear();
     FFirst = 0;
+    FStartedEmpty = false;
 }
 
-void LogLines::Load(QByteArray text) {
-    Clear();
-    const qsizetype nul = text.indexOf('\0');
-    if (nul >= 0)
-        text.truncate(nul);
-    FText = std::move(text);
-    const char* data = FText.constData();
-    const char* const end = data + FText.size();
-    FLines.reserve(static_cast<size_t>(FText.size() / 40 + 1));
+template <typename F> void LogLines::Split(const char* data, const char* end, F&& line) {
     // Lines end at LF far more often than at a lone CR: find the LF, then any CR before it. The
     // LF found is kept until passed, so a file of lone CRs is still read in one pass.
     const char* start = data;
@@ -33,18 +28,43 @@ void LogLines::Load(QByteArray text) {
         const auto* cr =
             static_cast<const char*>(std::memchr(start, '\r', static_cast<size_t>(lf - start)));
         if (cr != nullptr) {
-            FLines.emplace_back(start, static_cast<size_t>(cr - start));
+            line(start, cr);
             start = cr + 1 < end && cr[1] == '\n' ? cr + 2 : cr + 1;
         } else {
-            FLines.emplace_back(start, static_cast<size_t>(lf - start));
+            line(start, lf);
             start = lf < end ? lf + 1 : end;
         }
     }
 }
 
-std::string_view LogLines::Keep(std::string_view line) {
+void LogLines::Load(QByteArray text, bool keepEmpty) {
+    Clear();
+    const qsizetype nul = text.indexOf('\0');
+    if (nul >= 0)
+        text.truncate(nul);
+    // Offsets and lengths are 31 bits; no log file comes near that size.
+    if (static_cast<std::uint64_t>(text.size()) >= AddedFlag)
+        throw std::bad_alloc();
+    FText = std::move(text);
+    const char* data = FText.constData();
+    const char* const end = data + FText.size();
+    FStartedEmpty = data < end && (*data == '\n' || *data == '\r');
+    // Counted first, so the index is allocated once at its final size: growing by doubling
+    // copied it and left up to half of it unused.
+    size_t count = 0;
+    Split(data, end, [&](const char* b, const char* e) { count += keepEmpty || e > b ? 1 : 0; });
+    FLines.reserve(count);
+    Split(data, end, [&](const char* b, const char* e) {
+        if (keepEmpty || e > b)
+            FLines.push_back(
+                {static_cast<std::uint32_t>(b - data), static_cast<std::uint32_t>(e - b)});
+    });
+}
+
+LogLines::Entry LogLines::Keep(std::string_view line) {
     // Copied first: the view may point into a line of our own.
-    return FAdded.emplace_back(line);
+    FAdded.emplace_back(line);
+    return {static_cast<std::uint32_t>(FAdded.size() - 1), AddedFlag};
 }
 
 void LogLines::Append(std::string_view line) { FLines.push_back(Keep(line)); }
@@ -55,7 +75,11 @@ void LogLines::Replace(int i, std::string_view line) {
 
 void LogLines::RemoveEmpty() {
     const auto from = FLines.begin() + static_cast<std::ptrdiff_t>(FFirst);
-    FLines.erase(std::remove_if(from, FLines.end(), [](std::string_view l) { return l.empty(); }),
+    FLines.erase(std::remove_if(from, FLines.end(),
+                                [this](const Entry& e) {
+                                    return (e.Length & AddedFlag) != 0 ? FAdded[e.Offset].empty()
+                                                                       : e.Length == 0;
+                                }),
                  FLines.end());
 }
 
@@ -63,4 +87,8 @@ std::string_view LogLines::TakeFirst() {
     FTaken.assign(Line(0));
     ++FFirst;
     return FTaken;
+}
+
+std::size_t LogLines::Capacity() const {
+    return static_cast<std::size_t>(FText.capacity()) + FLines.capacity() * sizeof(Entry);
 }

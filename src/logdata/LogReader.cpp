@@ -33,6 +33,11 @@ QString ReplaceUnit(QByteArrayView unit) {
 LogReader::LogReader() : Century(CurrentCentury()) {}
 
 QByteArray LogReader::ReadLogLines(const QString& fileName, LogLines& lines) {
+    ReadFile(fileName, lines);
+    return TakeHeading(lines);
+}
+
+void LogReader::ReadFile(const QString& fileName, LogLines& lines) {
     const QFileInfo info(fileName);
     // A folder is no log file, though it "exists".
     if (!info.isFile())
@@ -41,9 +46,13 @@ QByteArray LogReader::ReadLogLines(const QString& fileName, LogLines& lines) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + info.fileName());
-    lines.Load(file.readAll());
+    // One buffer of the file's size; empty lines are not indexed at all.
+    lines.Load(file.readAll(), false);
     if (file.error() != QFileDevice::NoError)
         AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + info.fileName());
+}
+
+QByteArray LogReader::TakeHeading(LogLines& lines) {
     lines.RemoveEmpty();
     if (lines.IsEmpty())
         AppError::RaiseText(TextNoValues);
@@ -107,7 +116,12 @@ DateTime LogReader::GetFileDate(const LogLines& lines) {
 }
 
 DateTime LogReader::OpenDayFile(const QString& fileName, LogLines& lines, ChannelUnits& units) {
-    const QByteArray heading = ReadLogLines(fileName, lines);
+    ReadFile(fileName, lines);
+    return TakeDayFile(lines, units);
+}
+
+DateTime LogReader::TakeDayFile(LogLines& lines, ChannelUnits& units) {
+    const QByteArray heading = TakeHeading(lines);
     // Read by position, a stray file of another kind would put foreign values into the day.
     ChannelUnits checked = units;
     if (!CheckHeading(heading, checked))

@@ -21,6 +21,10 @@ public:
 
     // Fills `lines` with the data lines of the file and returns the heading.
     QByteArray ReadLogLines(const QString& fileName, LogLines& lines);
+    // Its two halves: the file's lines read once (empty ones are not kept), then the heading
+    // taken out of them (a file without any line is an error).
+    void ReadFile(const QString& fileName, LogLines& lines);
+    QByteArray TakeHeading(LogLines& lines);
     // True when all fourteen fields carry the expected names; stores units into `units` and sets
     // the date convention on the way.
     bool CheckHeading(QByteArrayView heading, ChannelUnits& units);
@@ -30,6 +34,8 @@ public:
     // file whose names do not match is refused) and its units into `units` only when accepted;
     // returns the file's day.
     DateTime OpenDayFile(const QString& fileName, LogLines& lines, ChannelUnits& units);
+    // The same for lines already read with ReadFile.
+    DateTime TakeDayFile(LogLines& lines, ChannelUnits& units);
 
     DateConvention Convention;
     int Century;

@@ -1,6 +1,7 @@
 #include "logdata/TAnalysisData.h"
 
 #include "core/AppError.h"
+#include "core/OutOfMemoryError.h"
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
 #include "logdata/LogLines.h"
@@ -8,7 +9,6 @@
 #include "logdata/TMonth.h"
 #include "settings/WindowSettings.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <new>
@@ -17,16 +17,17 @@ namespace {
 
 constexpr int TextOpenError = 84;
 constexpr int TextNotLogFile = 86;
-constexpr int TextNoMemory = 98;
 
 [[noreturn]] void Internal(const char* text) { AppError::Raise(QString::fromLatin1(text)); }
 
-QByteArray ReadAll(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") +
-                        QFileInfo(fileName).fileName());
-    return file.readAll();
+// Loading takes memory in large amounts: running out of it anywhere ends the command with the
+// message that says so, however deep the allocation was.
+template <typename F> void Loading(F&& load) {
+    try {
+        load();
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemoryError();
+    }
 }
 
 // Channels in the order their styles are applied.
@@ -72,18 +73,13 @@ void TAnalysisData::LoadFile(const QString& fileName, SeriesHost* chart, SeriesH
     FirstDate = LastDate = 0.0;
     ExpectedFiles = 1;
     CommonStart(fileName, chart, chart2);
-    LogLines lines;
-    lines.Load(ReadAll(fileName));
-    if (!lines.IsEmpty()) {
-        const QByteArray heading = Reader->ReadLogLines(fileName, lines);
-        ChannelUnits units = Units;
-        if (!Reader->CheckHeading(heading, units))
-            AppError::RaiseText(TextNotLogFile);
-        if (!lines.IsEmpty())
-            FirstDate = LastDate = Reader->GetFileDate(lines);
-    }
-    BuildMonths();
-    AddFile(fileName);
+    Loading([&] {
+        // Read once: the day is built from the lines its heading and date were taken from.
+        LogLines lines;
+        Reader->ReadFile(fileName, lines);
+        BuildMonths();
+        FirstDate = LastDate = AddLines(fileName, lines);
+    });
 }
 
 void TAnalysisData::LoadRange(DateTime firstDate, DateTime lastDate, unsigned fileCount,
@@ -94,24 +90,30 @@ void TAnalysisData::LoadRange(DateTime firstDate, DateTime lastDate, unsigned fi
     LastDate = lastDate;
     ExpectedFiles = fileCount;
     CommonStart(firstFileName, chart, chart2);
-    LogLines lines;
-    lines.Load(ReadAll(firstFileName));
-    if (!lines.IsEmpty()) {
+    Loading([&] {
+        LogLines lines;
+        Reader->ReadFile(firstFileName, lines);
         // The very first line is the heading: a file that starts with an empty line is refused.
-        const std::string_view heading = lines.Line(0);
-        ChannelUnits units = Units;
-        if (!Reader->CheckHeading(
-                QByteArrayView(heading.data(), static_cast<qsizetype>(heading.size())), units))
+        if (lines.StartedWithEmptyLine())
             AppError::RaiseText(TextNotLogFile);
-    }
-    BuildMonths();
-    try {
-        AddFile(firstFileName);
-    } catch (const AppError& error) {
-        if (!FErrorSink)
+        if (!lines.IsEmpty()) {
+            const std::string_view heading = lines.Line(0);
+            ChannelUnits units = Units;
+            if (!Reader->CheckHeading(
+                    QByteArrayView(heading.data(), static_cast<qsizetype>(heading.size())), units))
+                AppError::RaiseText(TextNotLogFile);
+        }
+        BuildMonths();
+        try {
+            AddLines(firstFileName, lines);
+        } catch (const OutOfMemoryError&) {
             throw;
-        FErrorSink(error);
-    }
+        } catch (const AppError& error) {
+            if (!FErrorSink)
+                throw;
+            FErrorSink(error);
+        }
+    });
 }
 
 void TAnalysisData::BuildMonths() {
@@ -138,7 +140,7 @@ void TAnalysisData::BuildMonths() {
             previous = new TMonth(month, year, previous, Chart);
         }
     } catch (const std::bad_alloc&) {
-        AppError::RaiseText(TextNoMemory);
+        throw OutOfMemoryError();
     }
 }
 
@@ -150,10 +152,17 @@ TMonth* TAnalysisData::FindMonth(int month, int year) const {
 }
 
 void TAnalysisData::AddFile(const QString& fileName) {
-    LogLines lines;
+    Loading([&] {
+        LogLines lines;
+        Reader->ReadFile(fileName, lines);
+        AddLines(fileName, lines);
+    });
+}
+
+DateTime TAnalysisData::AddLines(const QString& fileName, LogLines& lines) {
     // A further file of a range must carry the same columns; the units of a refused file are
     // not taken.
-    const DateTime date = Reader->OpenDayFile(fileName, lines, Units);
+    const DateTime date = Reader->TakeDayFile(lines, Units);
     TMonth* month = nullptr;
     if (IsMultiDay()) {
         const DateParts parts = DecodeDate(date);
@@ -167,10 +176,12 @@ void TAnalysisData::AddFile(const QString& fileName) {
         day->ReadLines(&lines, *Reader);
         day->SetFileName(fileName);
         FileNames.append(fileName);
+    } catch (const OutOfMemoryError&) {
+        throw;
     } catch (const AppError&) {
         AppError::RaiseText(TextOpenError);
     } catch (const std::bad_alloc&) {
-        AppError::RaiseText(TextOpenError);
+        throw OutOfMemoryError();
     }
     if (month != nullptr)
         month->AddDay(std::move(day));
@@ -180,6 +191,7 @@ void TAnalysisData::AddFile(const QString& fileName) {
         Day = std::move(day);
     }
     ++DayCount;
+    return date;
 }
 
 void TAnalysisData::BuildMonthTotals() {

@@ -12,6 +12,7 @@
 #include <memory>
 
 class AppError;
+class LogLines;
 class SeriesHost;
 class TDay;
 class TMonth;
@@ -31,7 +32,8 @@ public:
     TAnalysisData(const TAnalysisData&) = delete;
     TAnalysisData& operator=(const TAnalysisData&) = delete;
 
-    // Loading; a data set is loaded once.
+    // Loading; a data set is loaded once, and each file is read once. Running out of memory
+    // raises OutOfMemoryError, whatever a file's other failures raise.
     void LoadFile(const QString& fileName, SeriesHost* chart, SeriesHost* chart2);
     void LoadRange(DateTime firstDate, DateTime lastDate, unsigned fileCount,
                    const QString& firstFileName, SeriesHost* chart, SeriesHost* chart2);
@@ -69,6 +71,8 @@ public:
 
 private:
     void CommonStart(const QString& fileName, SeriesHost* chart, SeriesHost* chart2);
+    // Builds the day of a file whose lines were read; returns its date.
+    DateTime AddLines(const QString& fileName, LogLines& lines);
     void BuildMonths();
     TMonth* FindMonth(int month, int year) const;
     const TDay& DayAt(unsigned dayIndex) const;

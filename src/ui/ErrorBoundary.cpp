@@ -1,14 +1,24 @@
 #include "ui/ErrorBoundary.h"
 
 #include "core/AppError.h"
+#include "core/LanguageTexts.h"
 #include "ui/Prompts.h"
+
+#include <new>
+
+namespace {
+constexpr int TextNoMemory = 98;
+}
 
 void ShowErrorMessage(const QString& text) { CurrentPrompts().Message(PromptKind::Error, text); }
 
 void OnAppException(const std::exception& error) {
     const auto* appError = dynamic_cast<const AppError*>(&error);
-    const QString text =
-        appError != nullptr ? appError->Message() : QString::fromUtf8(error.what());
+    // Memory that ran out where nobody expected it still gets the message that says so.
+    const QString text = appError != nullptr ? appError->Message()
+                         : dynamic_cast<const std::bad_alloc*>(&error)
+                             ? Text(TextNoMemory)
+                             : QString::fromUtf8(error.what());
     try {
         ShowErrorMessage(text);
     } catch (...) {

@@ -2,6 +2,7 @@
 
 #include "chart/ChartSurface.h"
 #include "core/AppError.h"
+#include "core/OutOfMemoryError.h"
 #include "core/DatePattern.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
@@ -12,6 +13,7 @@
 #include <QSlider>
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -60,14 +62,23 @@ void TChildform::SetChartTitle(const QString& pattern) {
 void TChildform::LoadLogFile(const QString& path) {
     ClearAnalysis();
     auto loaded = NewDataSet();
-    try {
-        loaded->LoadFile(path, Chart, Chart2);
-    } catch (const AppError&) {
+    const auto leaveEmpty = [&] {
         loaded.reset();
         ClearAnalysis();
         setWindowTitle(Text(TextNew));
         UpdateCommands();
+    };
+    try {
+        loaded->LoadFile(path, Chart, Chart2);
+    } catch (const OutOfMemoryError&) {
+        leaveEmpty(); // what was read goes first, so the message can be shown
+        throw;
+    } catch (const AppError&) {
+        leaveEmpty();
         AppError::RaiseText(TextOpenError);
+    } catch (const std::bad_alloc&) {
+        leaveEmpty();
+        throw OutOfMemoryError();
     }
     AnalysisData = std::move(loaded);
     Chart->UndoZoom();

@@ -1,6 +1,7 @@
 #include "ui/TDialogMultiDayAnalysis.h"
 
 #include "core/AppError.h"
+#include "core/OutOfMemoryError.h"
 #include "core/LanguageTexts.h"
 #include "logdata/DayFileCollection.h"
 #include "ui/ErrorBoundary.h"
@@ -20,6 +21,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <new>
 #include <cmath>
 
 namespace {
@@ -393,8 +395,20 @@ void TDialogMultiDayAnalysis::RunMultiDayLoad(const QStringList& files, DateTime
                 target.AbortMultiDayLoad();
                 break;
             }
-            // A file that cannot be read is reported and skipped; the range goes on.
-            Guarded([&] { target.AddMultiDayFile(files[i]); });
+            // A file that cannot be read is reported and skipped; the range goes on. Memory that
+            // ran out ends it: what was read goes, and the message says why.
+            bool outOfMemory = false;
+            Guarded([&] {
+                try {
+                    target.AddMultiDayFile(files[i]);
+                } catch (const OutOfMemoryError&) {
+                    outOfMemory = true;
+                } catch (const std::bad_alloc&) {
+                    outOfMemory = true;
+                }
+            });
+            if (outOfMemory)
+                throw OutOfMemoryError();
             ProgressBar->setValue(static_cast<int>(i + 1));
         }
         LabelAbort->hide();
@@ -404,6 +418,16 @@ void TDialogMultiDayAnalysis::RunMultiDayLoad(const QStringList& files, DateTime
             return;
         }
         target.FinishMultiDayLoad();
+    } catch (const std::bad_alloc&) {
+        if (FTargetWindow)
+            FTargetWindow->AbortMultiDayLoad();
+        backToWaiting();
+        throw OutOfMemoryError();
+    } catch (const OutOfMemoryError&) {
+        if (FTargetWindow)
+            FTargetWindow->AbortMultiDayLoad();
+        backToWaiting();
+        throw;
     } catch (...) {
         backToWaiting();
         throw;

@@ -304,3 +304,30 @@ TEST_F(LogReaderTest, InternalErrorsForMissingOrEmptyLists) {
     EXPECT_EQ(MessageOf([&] { day.ReadLines(&empty, Reader); }), "Illegal State(43)");
     EXPECT_EQ(MessageOf([&] { TDay noChart(0, nullptr, &Chart2); }), Text(98));
 }
+
+TEST_F(LogReaderTest, LinesAreIndexedOnceAtTheirSizeAndEmptyOnesCostNothing) {
+    // Eight bytes per line kept, counted before they are taken: no growth, no spare half.
+    const QByteArray empties = QByteArray("\r\n").repeated(200000);
+    const QByteArray mixed = QByteArray("x;1\r\n\r\n\n").repeated(1000);
+    LogLines lines;
+    lines.Load(empties, false);
+    EXPECT_TRUE(lines.IsEmpty());
+    EXPECT_TRUE(lines.StartedWithEmptyLine());
+    EXPECT_EQ(lines.Capacity(), static_cast<size_t>(empties.capacity()));
+    lines.Load(mixed, false);
+    ASSERT_EQ(lines.Count(), 1000);
+    EXPECT_EQ(lines.Line(999), "x;1");
+    EXPECT_FALSE(lines.StartedWithEmptyLine());
+    EXPECT_EQ(lines.Capacity(), static_cast<size_t>(mixed.capacity()) + 1000 * 8);
+    lines.Load(mixed);
+    ASSERT_EQ(lines.Count(), 3000);
+    EXPECT_EQ(lines.Capacity(), static_cast<size_t>(mixed.capacity()) + 3000 * 8);
+
+    // Read from a file, a heading after empty lines is still found; no heading at all is no log.
+    const QByteArray file = QByteArray("\n\r\n") + IsoHeading + "\r\n\r\n" +
+                            "2010-05-01 00:01;1;2;3;4;5;6;7;8;9;0;0;0;0\r\n";
+    const QByteArray heading = Reader.ReadLogLines(Write(file), lines);
+    EXPECT_EQ(heading, IsoHeading);
+    ASSERT_EQ(lines.Count(), 1);
+    EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(Write(empties), lines); }), Text(85));
+}

@@ -1,4 +1,5 @@
 #include "LogGenerator.h"
+#include "chart/SeriesMemory.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/EscapeKeyPoll.h"
@@ -420,6 +421,46 @@ TEST_F(MultiDayDialogTest, OneUnreadableFileIsReportedAndTheRangeGoesOn) {
     EXPECT_EQ(Prompts.AskedPrompts().size(), 1u);
     EXPECT_EQ(LoadedFiles(), QStringList({"20090601.csv", "20090603.csv", "20090604.csv"}));
     ExpectFinished();
+}
+
+TEST_F(MultiDayDialogTest, RunningOutOfMemoryEndsTheLoadOnceAndLeavesOtherWindowsAlone) {
+    const QStringList days = Write(QDate(2009, 6, 1), 12, FolderLayout::Flat);
+    // Another window holds a day already; it must keep it.
+    TChildform other{nullptr, WindowSettings::FactoryDefaults()};
+    other.LoadLogFile(days[0]);
+    ASSERT_TRUE(other.HasData());
+    // Room for a few more days only, as if the system had no more.
+    SeriesArena& arena = SeriesArena::Program();
+    struct Lift {
+        SeriesArena& Arena;
+        ~Lift() { Arena.SetCeiling(0); }
+    } lift{arena};
+    arena.SetCeiling(arena.Held() + 5000);
+    Prompts.Expect(PromptKind::Error, PromptAnswer::Ok);
+    Open(days.first(), days.last());
+    Analyse();
+    ASSERT_EQ(Prompts.AskedPrompts().size(), 1u) << "one message, not one per file";
+    EXPECT_EQ(Prompts.AskedPrompts().back().Text, Text(98));
+    EXPECT_FALSE(Form.HasData());
+    EXPECT_EQ(Form.windowTitle(), Text(16));
+    ExpectWaiting();
+    EXPECT_TRUE(other.HasData());
+    EXPECT_EQ(other.Data()->GetDayCount(), 1u);
+
+    // A single file says the same and leaves its window empty.
+    arena.SetCeiling(arena.Held() + 1);
+    Prompts.Expect(PromptKind::Error, PromptAnswer::Ok);
+    Open(days[3], days[3]);
+    Analyse();
+    EXPECT_EQ(Prompts.AskedPrompts().back().Text, Text(98));
+    EXPECT_FALSE(Form.HasData());
+    EXPECT_TRUE(Dialog.isVisible());
+
+    // With memory back, the same range loads whole.
+    arena.SetCeiling(0);
+    Open(days.first(), days.last());
+    Analyse();
+    EXPECT_EQ(LoadedFiles().size(), 12);
 }
 
 TEST_F(MultiDayDialogTest, BrowseFillsThePathsAndRemembersTheStartFolder) {

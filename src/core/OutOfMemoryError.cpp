@@ -1,0 +1,5 @@
+#include "core/OutOfMemoryError.h"
+
+#include "core/LanguageTexts.h"
+
+OutOfMemoryError::OutOfMemoryError() : AppError(CurrentTexts()[98]) {}
