@@ -24,31 +24,71 @@ void ChartSeries::Assign(T& field, const T& value, SeriesHost::Change change) {
 }
 
 void ChartSeries::Reserve(int count) {
+    if (FStore)
+        return; // points come from the store until they are changed
     FX.reserve(static_cast<size_t>(count));
     FY.reserve(static_cast<size_t>(count));
 }
 
+void ChartSeries::ShareColumn(std::shared_ptr<const PointStore> store, int column, ValueView view) {
+    FPointsVersion = PointsVersion() + 1;
+    FX = SeriesValues();
+    FY = SeriesValues();
+    FStore = std::move(store);
+    FColumn = column;
+    FView = view;
+    Notify(SeriesHost::Change::Points);
+}
+
+void ChartSeries::Unshare() {
+    SeriesValues xs;
+    SeriesValues ys;
+    xs.reserve(static_cast<size_t>(Count()));
+    ys.reserve(static_cast<size_t>(Count()));
+    ForEachPoint([&](DateTime x, double y) {
+        xs.push_back(x);
+        ys.push_back(y);
+    });
+    // The version must not fall back when the store's share of it goes.
+    FPointsVersion = PointsVersion() + 1;
+    FStore.reset();
+    FView = ValueView();
+    FX = std::move(xs);
+    FY = std::move(ys);
+}
+
 void ChartSeries::AddNull(DateTime x) { AddXY(x, std::numeric_limits<double>::quiet_NaN()); }
 
-bool ChartSeries::IsNull(int i) const { return std::isnan(FY[static_cast<size_t>(i)]); }
+bool ChartSeries::IsNull(int i) const { return std::isnan(YValue(i)); }
 
 void ChartSeries::SetYValue(int i, double y) {
+    if (FStore)
+        Unshare();
     FY[static_cast<size_t>(i)] = y;
     ++FPointsVersion;
     Notify(SeriesHost::Change::Points);
 }
 
 void ChartSeries::ScaleValues(double factor) {
-    for (double& y : FY)
-        y *= factor; // NaN stays NaN
+    if (FStore && FView.Form == ValueView::Kind::Plain) {
+        // The same product the own points would get, taken when a value is read.
+        FView = {ValueView::Kind::Scaled, factor};
+    } else {
+        if (FStore)
+            Unshare();
+        for (double& y : FY)
+            y *= factor; // NaN stays NaN
+    }
     ++FPointsVersion;
     Notify(SeriesHost::Change::Points);
 }
 
 void ChartSeries::Clear() {
+    FPointsVersion = PointsVersion() + 1;
+    FStore.reset();
+    FView = ValueView();
     FX.clear();
     FY.clear();
-    ++FPointsVersion;
     Notify(SeriesHost::Change::Points);
 }
 

@@ -393,11 +393,9 @@ void ChartSurface::FillPoints(ChartSeries* series) {
     if (!graph)
         return;
     FFilledVersion[series] = series->PointsVersion();
-    QVector<QCPGraphData> points(series->Count());
-    const auto& xs = series->XValues();
-    const auto& ys = series->YValues();
-    for (int i = 0; i < series->Count(); ++i)
-        points[i] = QCPGraphData(xs[static_cast<size_t>(i)], ys[static_cast<size_t>(i)]);
+    QVector<QCPGraphData> points;
+    points.reserve(series->Count());
+    series->ForEachPoint([&](DateTime x, double y) { points.append(QCPGraphData(x, y)); });
     // Already in insertion order: QCP's own sort is unstable and would swap gaps with points.
     graph->data()->set(points, true);
 }

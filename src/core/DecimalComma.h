@@ -10,8 +10,10 @@ bool ParseDecimalComma(const char* begin, const char* end, double& result);
 // The shape nearly every logged value has, read in one pass: "-", digits, "," and digits, at most
 // 15 digits in all and at least one, ending at `end` or at a ";". Returns where it stopped, or
 // null for any other shape; such a field is then ParseDecimalComma's, which gives this shape the
-// same value.
-inline const char* ScanPlainDecimalComma(const char* p, const char* end, double& result) {
+// same value. `tenths` tells whether the value is a whole number of tenths below 2^23 in size
+// (at most one decimal), the shape a 32-bit float gives back exactly.
+inline const char* ScanPlainDecimalComma(const char* p, const char* end, double& result,
+                                         bool& tenths) {
     // Up to 15 digits give an exact integer, and dividing it by an exact power of ten rounds
     // once, correctly, as the general conversion does.
     static constexpr double Powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -33,5 +35,11 @@ inline const char* ScanPlainDecimalComma(const char* p, const char* end, double&
         return nullptr;
     const double value = static_cast<double>(mantissa) / Powers[fraction];
     result = negative ? -value : value;
+    tenths = fraction <= 1 && (fraction == 1 ? mantissa : mantissa * 10) < (std::uint64_t{1} << 23);
     return p;
+}
+
+inline const char* ScanPlainDecimalComma(const char* p, const char* end, double& result) {
+    bool tenths = false;
+    return ScanPlainDecimalComma(p, end, result, tenths);
 }

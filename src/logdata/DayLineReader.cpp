@@ -93,12 +93,14 @@ DayLineReader::Outcome DayLineReader::ReadLine(std::string_view text, LogReader&
     line.Gap = gap;
     line.Has.reset();
     line.Err.reset();
+    line.Tenths.reset();
     const char* p = rest.data();
     const char* const end = p + rest.size();
     for (int i = 0; p < end && i < FileChannelCount; ++i) {
         DataState& state = FStates[static_cast<size_t>(i)];
         double v = 0;
-        const char* stop = ScanPlainDecimalComma(p, end, v);
+        bool tenths = false;
+        const char* stop = ScanPlainDecimalComma(p, end, v, tenths);
         if (stop == nullptr) {
             const auto* cut =
                 static_cast<const char*>(std::memchr(p, ';', static_cast<size_t>(end - p)));
@@ -124,6 +126,7 @@ DayLineReader::Outcome DayLineReader::ReadLine(std::string_view text, LogReader&
         else if (i == ChPower)
             FSums.AddPower(time, v);
         line.Has.set(static_cast<size_t>(i));
+        line.Tenths.set(static_cast<size_t>(i), tenths);
         line.Values[static_cast<size_t>(i)] = v;
         state = DataState::Valid;
     }

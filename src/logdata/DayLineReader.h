@@ -24,6 +24,8 @@ public:
         bool Gap = false; // the line follows a gap in the recording
         std::bitset<FileChannelCount> Has;
         std::bitset<FileChannelCount> Err; // the field reads "Err": a fault the logger saw
+        // The value is a whole number of tenths below 2^23 in size: a float keeps it exactly.
+        std::bitset<FileChannelCount> Tenths;
         std::array<double, FileChannelCount> Values{};
     };
     enum class Outcome {

@@ -2,6 +2,7 @@
 
 #include "chart/SeriesHost.h"
 #include "core/AppError.h"
+#include "core/OutOfMemoryError.h"
 #include "core/Channels.h"
 #include "core/DecimalComma.h"
 #include "core/LanguageTexts.h"
@@ -27,18 +28,25 @@ TDay::TDay(DateTime startDate, SeriesHost* chart, SeriesHost* chart2)
     if (chart == nullptr || chart2 == nullptr)
         AppError::RaiseText(TextNoMemory);
     try {
+        FPoints = std::make_shared<PointStore>(FileChannelCount);
         for (int i = 0; i < ChannelCount; ++i) {
             auto series = std::make_unique<ChartSeries>(SeriesKind::Line);
             series->SetStairs(IsOutputChannel(i));
+            if (i < FileChannelCount)
+                series->ShareColumn(FPoints, i);
             Slots[static_cast<size_t>(i)].Series = std::move(series);
         }
+        // An output's bars are its values moved into the output's band: the same points, seen
+        // through another scale.
         for (int k = 0; k < 4; ++k) {
             auto series = std::make_unique<ChartSeries>(SeriesKind::Bar);
             series->SetBarOrigin(BarBase(k));
+            series->ShareColumn(FPoints, ChR1 + k,
+                                {ChartSeries::ValueView::Kind::Band, BarBase(k)});
             Slots[static_cast<size_t>(BarSlotBase + k)].Series = std::move(series);
         }
     } catch (const std::bad_alloc&) {
-        AppError::RaiseText(TextNoMemory);
+        throw OutOfMemoryError();
     }
 }
 
@@ -52,15 +60,10 @@ TDay::~TDay() {
 }
 
 void TDay::ReadLines(LogLines* lines, LogReader& reader) {
-    if (lines != nullptr) {
-        // A line adds at most one point to each file channel and bar series (two after a gap):
-        // sizing for one spares the copies and the untouched half of growing by doubling.
-        const int count = lines->Count();
-        for (int i = 0; i < FileChannelCount; ++i)
-            Slots[static_cast<size_t>(i)].Series->Reserve(count);
-        for (int k = 0; k < 4; ++k)
-            Slots[static_cast<size_t>(BarSlotBase + k)].Series->Reserve(count);
-    }
+    // A line adds at most one moment and one point per channel (two after a gap): sizing for
+    // one spares the copies and the untouched half of growing by doubling.
+    if (lines != nullptr)
+        FPoints->Reserve(lines->Count());
     Reading.ReadLines(lines, reader, [this](const DayLineReader::Line& line) { AddPoints(line); });
     TakeStates();
     if (!Reading.Sums().PowerHasFraction())
@@ -78,26 +81,26 @@ void TDay::ReadLine(std::string_view line, LogReader& reader) {
 }
 
 void TDay::AddPoints(const DayLineReader::Line& line) {
-    const DateTime time = line.Time;
     if (line.Err.any())
         for (int i = 0; i < FileChannelCount; ++i)
             if (line.Err[static_cast<size_t>(i)])
-                FFaultMarks.push_back({time, i});
+                FFaultMarks.push_back({line.Time, i});
+    // The line's moments are made at its first value: a line without any adds none.
+    if (line.Has.none())
+        return;
+    PointStore& points = *FPoints;
+    const int nullRow = line.Gap ? points.AddRow(line.Time) : -1;
+    const int row = points.AddRow(line.Time);
     for (int i = 0; i < FileChannelCount; ++i) {
         if (!line.Has[static_cast<size_t>(i)])
             continue;
-        const double v = line.Values[static_cast<size_t>(i)];
-        if (IsOutputChannel(i)) {
-            const int k = i - ChR1;
-            ChartSeries& bars = *Slots[static_cast<size_t>(BarSlotBase + k)].Series;
-            if (line.Gap)
-                bars.AddNull(time);
-            bars.AddXY(time, BarBase(k) + 0.1 * v + 0.5);
-        }
-        ChartSeries& series = *Slots[static_cast<size_t>(i)].Series;
         if (line.Gap)
-            series.AddNull(time);
-        series.AddXY(time, v);
+            points.AddNull(i, nullRow);
+        const double v = line.Values[static_cast<size_t>(i)];
+        if (line.Tenths[static_cast<size_t>(i)])
+            points.AddTenths(i, row, v);
+        else
+            points.Add(i, row, v);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartSeries.h"
+#include "chart/PointStore.h"
 #include "core/DateConvention.h"
 #include "core/DateTime.h"
 #include "logdata/DataState.h"
@@ -96,6 +97,8 @@ private:
     SeriesHost* FChart2 = nullptr;
     DayLineReader Reading;
     std::array<Slot, SlotCount> Slots;
+    // The file channels' points, shared by their line series and the outputs' bar series.
+    std::shared_ptr<PointStore> FPoints;
     QString FFileName;
     std::vector<FaultMark> FFaultMarks;
 };
