@@ -54,8 +54,7 @@ void PathOpener::Open(TMainform& frame, const QStringList& paths) {
                                request.Paths[0], request.Paths[1]);
         return;
     case Kind::Folder:
-        frame.MultiDayAnalysis(TMainform::DialogOrigin::Paths,
-                               FolderWithSeparator(request.Paths[0]));
+        frame.OpenYieldOverview(QDir::toNativeSeparators(QDir::cleanPath(request.Paths[0])));
         return;
     }
 }

@@ -5,7 +5,7 @@
 class TMainform;
 
 // Opens what a list of paths names, whether it came from the command line or from a drop: one log
-// file as a day, two as the first and the last file of a range, a folder to look at its days.
+// file as a day, two as the first and the last file of a range, a folder in the yield window.
 class PathOpener {
 public:
     enum class Kind { Nothing, Day, Range, Folder };

@@ -111,6 +111,8 @@ public:
     // Shows the yield window (made on first use); asks for a folder when none was read yet.
     void ActionYieldOverviewExecute();
     TYieldWindow* YieldWindowOf() const { return YieldWindow; }
+    // The yield window reading `folder` at once (a folder given on the command line or dropped).
+    void OpenYieldOverview(const QString& folder);
     void ActionDefaultSettingsExecute();
     void ActionWindowSettingsExecute();
     void ActionSaveExecute();
@@ -162,6 +164,7 @@ private:
     void CreateDialogs();
     void ConnectCommands();
     void StoreLastUsedDir(const QString& folder);
+    void ShowYieldWindow();
 
     std::unique_ptr<SettingsStore> FStore;
     std::unique_ptr<TDialogSettings> SettingsDialog;

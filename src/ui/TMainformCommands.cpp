@@ -119,6 +119,20 @@ void TMainform::MultiDayAnalysis(DialogOrigin origin, const QString& startFolder
 }
 
 void TMainform::ActionYieldOverviewExecute() {
+    ShowYieldWindow();
+    if (YieldWindow->Folder().isEmpty())
+        YieldWindow->ButtonFolderClick();
+}
+
+void TMainform::OpenYieldOverview(const QString& folder) {
+    ShowYieldWindow();
+    // Remembered as a folder chosen in the window is.
+    if (YieldWindow->FolderChosen)
+        YieldWindow->FolderChosen(folder);
+    YieldWindow->ScanFolder(folder);
+}
+
+void TMainform::ShowYieldWindow() {
     if (YieldWindow == nullptr) {
         YieldWindow = new TYieldWindow([this] { return SelectTargetWindow(); }, this);
         YieldWindow->FolderChosen = [this](const QString& folder) { StoreLastUsedDir(folder); };
@@ -133,8 +147,6 @@ void TMainform::ActionYieldOverviewExecute() {
     YieldWindow->show();
     YieldWindow->raise();
     YieldWindow->activateWindow();
-    if (YieldWindow->Folder().isEmpty())
-        YieldWindow->ButtonFolderClick();
 }
 
 void TMainform::ActionDefaultSettingsExecute() {

@@ -8,6 +8,7 @@
 #include "ui/PathOpener.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogMultiDayAnalysis.h"
+#include "ui/TYieldWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -250,4 +251,23 @@ TEST_F(OpeningTest, ABadCommandLineLeavesTheEmptyFirstWindow) {
     ASSERT_EQ(second.AnalysisWindows().size(), 1u);
     EXPECT_FALSE(second.AnalysisWindows()[0]->HasData());
     EXPECT_TRUE(Prompts.Exhausted());
+}
+
+TEST_F(OpeningTest, ADroppedFolderIsReadInTheYieldWindow) {
+    TMainform form(StoreInTemp());
+    new FileDropTarget(&form, [&form](const QStringList& paths) { PathOpener::Open(form, paths); });
+    Start(form);
+    const QString folder = Temp.filePath(QStringLiteral("logs"));
+    WriteDay(folder + QStringLiteral("/2010/05"), QDate(2010, 5, 1));
+    ASSERT_TRUE(Drop(form, {folder}));
+    QApplication::processEvents();
+    TYieldWindow* yield = form.YieldWindowOf();
+    ASSERT_NE(yield, nullptr);
+    yield->WaitForScan();
+    EXPECT_TRUE(yield->isVisible());
+    EXPECT_EQ(QDir::cleanPath(yield->Folder()), QDir::cleanPath(folder));
+    EXPECT_EQ(QDir::cleanPath(form.Store()->GetMainSettings().LastUsedDir),
+              QDir::cleanPath(folder));
+    EXPECT_FALSE(form.MultiDayDialogOf()->isVisible());
+    EXPECT_TRUE(Prompts.Exhausted()) << "no folder dialog: the folder is given";
 }
