@@ -4,12 +4,17 @@
 #include "chart/ChartSurface.h"
 #include "chart/SeriesHost.h"
 #include "ledger/Ledger.h"
+#include "logdata/DayFileCollection.h"
 #include "logdata/TAnalysisData.h"
 #include "settings/WindowSettings.h"
 #include "ui/TChildform.h"
+#include "ui/TDialogMultiDayAnalysis.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSlider>
@@ -50,6 +55,40 @@ void LoadYear(benchmark::State& state) {
 }
 BENCHMARK(LoadYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The same year as a user loads it: the multi-day dialog drives the window, with its Esc poll
+// (which lets pending events through) and its progress bar after every file.
+void LoadYearWindow(benchmark::State& state) {
+    const QStringList files = benchyear::YearFiles();
+    if (files.size() != 365) {
+        state.SkipWithError("the year's files are missing");
+        return;
+    }
+    TChildform form(nullptr, WindowSettings::FactoryDefaults());
+    form.resize(1600, 1000);
+    form.show();
+    TDialogMultiDayAnalysis dialog;
+    const DateTime first = benchyear::DateOfFile(files.front());
+    const DateTime last = benchyear::DateOfFile(files.back());
+    for (auto _ : state) {
+        state.PauseTiming();
+        dialog.PrepareDialog(&form, files.front());
+        dialog.show(); // every showing starts waiting for input
+        QApplication::processEvents();
+        state.ResumeTiming();
+        dialog.RunMultiDayLoad(files, first, last);
+        state.PauseTiming();
+        const bool whole = form.Data() && form.Data()->GetDayCount() == 365;
+        dialog.hide();
+        state.ResumeTiming();
+        if (!whole) {
+            state.SkipWithError("not every day was read");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 365);
+}
+BENCHMARK(LoadYearWindow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 // The yield ledger of the same year: every file read, nothing drawn. `repeat` reads the year's
 // files that many times over, as an archive of that many years (the same bytes per file).
 void LedgerOf(benchmark::State& state, int repeat) {
@@ -76,6 +115,32 @@ void LedgerYear(benchmark::State& state) { LedgerOf(state, 1); }
 void LedgerTenYears(benchmark::State& state) { LedgerOf(state, 10); }
 BENCHMARK(LedgerYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(LedgerTenYears)->Unit(benchmark::kMillisecond);
+
+// The widest range the dialog accepts, 1000-01-01 to 9999-12-31, over fifteen years of files in
+// year and month folders (empty files: only their names count).
+void CollectWidestRange(benchmark::State& state) {
+    QTemporaryDir dir;
+    for (QDate day(2000, 1, 1); day.year() < 2015; day = day.addDays(1)) {
+        const QString folder = dir.filePath(day.toString(QStringLiteral("yyyy/MM")));
+        QDir().mkpath(folder);
+        QFile(QDir(folder).filePath(day.toString(QStringLiteral("yyyyMMdd")) + ".csv"))
+            .open(QIODevice::WriteOnly);
+    }
+    DateTime first = 0;
+    DateTime last = 0;
+    EncodeDate(1000, 1, 1, first);
+    EncodeDate(9999, 12, 31, last);
+    for (auto _ : state) {
+        std::vector<DayFile> files;
+        DayFileCollection::InRange(dir.filePath(QStringLiteral("2000/01")), first,
+                                   static_cast<int>(last - first), files);
+        if (files.size() != 5479) {
+            state.SkipWithError("not every file was found");
+            return;
+        }
+    }
+}
+BENCHMARK(CollectWidestRange)->Unit(benchmark::kMillisecond);
 
 // One analysis window holding the year with every day channel ticked, shared by the drawing and
 // moving figures.

@@ -25,12 +25,12 @@ DateTime DateOf(int year, int month, int day) {
     return value;
 }
 
+} // namespace
+
 DateTime DateOfFile(const QString& path) {
     const QString stem = QFileInfo(path).completeBaseName();
     return DateOf(stem.left(4).toInt(), stem.mid(4, 2).toInt(), stem.mid(6, 2).toInt());
 }
-
-} // namespace
 
 QStringList YearFiles() {
     static QStringList files = [] {

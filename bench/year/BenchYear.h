@@ -11,6 +11,9 @@ class TChildform;
 // lists them (in date order).
 namespace benchyear {
 
+// The date a day file's name gives.
+double DateOfFile(const QString& path);
+
 // The files of the year below SOLVISTA_BENCH_DATA when it is set, else generated once into a
 // temporary folder that lives until the process ends. Empty when they cannot be had.
 QStringList YearFiles();
