@@ -455,6 +455,39 @@ void ChartSurface::SetBackgroundColor(const QColor& color) {
 
 void ChartSurface::Repaint() { replot(QCustomPlot::rpQueuedReplot); }
 
+void ChartSurface::MarkSpan(double from, double to) {
+    if (FMarkedSpan.isNull()) {
+        FMarkedSpan = new QCPItemRect(this);
+        // Below the graphs, above the plot's background.
+        FMarkedSpan->setLayer(QStringLiteral("grid"));
+        FMarkedSpan->setPen(Qt::NoPen);
+        FMarkedSpan->setBrush(QColor(255, 176, 0, 70));
+        FMarkedSpan->setSelectable(false);
+        for (QCPItemPosition* corner : {FMarkedSpan->topLeft, FMarkedSpan->bottomRight}) {
+            corner->setTypeX(QCPItemPosition::ptPlotCoords);
+            corner->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        }
+    }
+    FMarkedSpan->topLeft->setCoords(std::min(from, to), 0.0);
+    FMarkedSpan->bottomRight->setCoords(std::max(from, to), 1.0);
+    Repaint();
+}
+
+void ChartSurface::ClearMarkedSpan() {
+    if (FMarkedSpan.isNull())
+        return;
+    removeItem(FMarkedSpan.data());
+    Repaint();
+}
+
+double ChartSurface::MarkedFrom() const {
+    return FMarkedSpan.isNull() ? 0.0 : FMarkedSpan->topLeft->coords().x();
+}
+
+double ChartSurface::MarkedTo() const {
+    return FMarkedSpan.isNull() ? 0.0 : FMarkedSpan->bottomRight->coords().x();
+}
+
 bool ChartSurface::SaveBmp(const QString& fileName) { return saveBmp(fileName, width(), height()); }
 
 void ChartSurface::DrawInto(QCPPainter& painter, const QRect& target) {

@@ -79,6 +79,13 @@ public:
     // Legend texts in drawing order, for callers and tests.
     QStringList LegendEntries() const;
     void SetBackgroundColor(const QColor& color);
+    // A time span shaded behind the series over the plot's full height, as for an event found
+    // in the data; one at a time. Clearing without a span does nothing.
+    void MarkSpan(double from, double to);
+    void ClearMarkedSpan();
+    bool HasMarkedSpan() const { return !FMarkedSpan.isNull(); }
+    double MarkedFrom() const;
+    double MarkedTo() const;
 
     // Queues one redraw; further calls before it runs add nothing.
     void Repaint();
@@ -141,4 +148,5 @@ private:
     QSharedPointer<ValueTicker> FRightTicker;
     std::map<const ChartSeries*, QPointer<SeriesGraph>> FGraphs;
     std::map<const ChartSeries*, unsigned> FFilledVersion;
+    QPointer<QCPItemRect> FMarkedSpan;
 };

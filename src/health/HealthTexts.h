@@ -2,7 +2,7 @@
 
 // The health check's slots of the language table, one block; a renumbering moves
 // `TextHealthFirst` alone.
-inline constexpr int TextHealthFirst = 134;
+inline constexpr int TextHealthFirst = 142;
 inline constexpr int TextHealthTitle = TextHealthFirst;
 inline constexpr int TextHealthKindFirst = TextHealthFirst + 1;    // nine kinds, in EventKind order
 inline constexpr int TextHealthColumnFirst = TextHealthFirst + 10; // kind, start, end, channels,

@@ -6,6 +6,7 @@
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/HealthPanel.h"
 #include "ui/FrameLook.h"
 
 #include <QAction>
@@ -80,6 +81,10 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     ConnectNavigation();
     layout->addWidget(PanelLeft);
     layout->addWidget(PanelGraph, 1);
+    FHealthPanel = new HealthPanel(this, *this);
+    FHealthPanel->hide();
+    layout->addWidget(FHealthPanel);
+    connect(ButtonHealth, &QPushButton::toggled, FHealthPanel, &QWidget::setVisible);
     ApplyMinimumSize();
     ApplyFixedChartProperties();
     ApplyTexts();
@@ -156,8 +161,13 @@ void TChildform::BuildPanel() {
             GuardedSlot([this](bool) { ActionOpenExcelExecute(); }));
     connect(ActionOpenExcel, &QAction::changed, this,
             [this] { ButtonOpenExcel->setEnabled(ActionOpenExcel->isEnabled()); });
+    ButtonHealth = new QPushButton(PanelLeft);
+    ButtonHealth->setObjectName(QStringLiteral("ButtonHealth"));
+    ButtonHealth->setFixedSize(113, 25);
+    ButtonHealth->setCheckable(true);
     column->addWidget(ButtonSettings);
     column->addWidget(ButtonOpenExcel);
+    column->addWidget(ButtonHealth);
     column->addStretch(1);
 }
 
@@ -263,6 +273,9 @@ void TChildform::ApplyTexts() {
     ButtonSettings->setText(Text(7));
     LabelDisplayedTimeSpan->setText(Text(22) + QStringLiteral(":"));
     LabelSelectTimeSpan->setText(Text(23) + QStringLiteral(":"));
+    ButtonHealth->setText(Text(TextHealthTitle));
+    if (FHealthPanel != nullptr)
+        FHealthPanel->ApplyTexts();
     ApplyCaptions();
     UpdateCaption();
     UpdateSpanTexts();
@@ -376,6 +389,9 @@ void TChildform::UpdateCommands() {
 void TChildform::ClearAnalysis() {
     // The series leave the charts with their days.
     AnalysisData.reset();
+    Chart->ClearMarkedSpan();
+    Chart2->ClearMarkedSpan();
+    FHealthPanel->AnalysisChanged();
     FetchedFrom = FetchedTo = std::numeric_limits<double>::quiet_NaN();
     for (int channel = 0; channel < ChannelCount; ++channel)
         if (channel != ChVolume && channel != ChEnergy)

@@ -9,8 +9,10 @@
 #include <array>
 #include <limits>
 #include <memory>
+#include <vector>
 
 class ChartSurface;
+class HealthPanel;
 class Platform;
 class TAnalysisData;
 class SettingsStore;
@@ -101,6 +103,11 @@ public:
     void ChartUndoZoom();
     void ChartScroll();
 
+    // Health panel: moves the window so that [start, end) is in view with room around it, ticks
+    // the channels and marks the span on both charts.
+    void ShowEventSpan(DateTime start, DateTime end, const std::vector<int>& channels);
+    HealthPanel* Health() const { return FHealthPanel; }
+
     // Presentation.
     void UpdateAxes();
     double LowerChartMargin(MarginSide side) const;
@@ -183,6 +190,8 @@ private:
     QGroupBox* GroupBoxOutputs = nullptr;
     QPushButton* ButtonSettings = nullptr;
     QPushButton* ButtonOpenExcel = nullptr;
+    QPushButton* ButtonHealth = nullptr;
+    HealthPanel* FHealthPanel = nullptr;
     QFrame* PanelGraph = nullptr;
     QFrame* PanelCharts = nullptr;
     QSplitter* ChartSplitter = nullptr;

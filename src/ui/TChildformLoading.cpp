@@ -7,6 +7,7 @@
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/HealthPanel.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -92,6 +93,7 @@ void TChildform::LoadLogFile(const QString& path) {
     SetChartTitle(QStringLiteral("dd. mmmm yyyy"));
     SetTimeWindow(CurrentDate, CurrentDate + 1);
     SetHeadline(DatePattern::Format(QStringLiteral("dd. mmmm yyyy"), CurrentDate), QString(), 0);
+    FHealthPanel->AnalysisChanged();
     UpdateCommands();
 }
 
@@ -129,6 +131,7 @@ void TChildform::FinishMultiDayLoad() {
     SetTimeWindow(CurrentDate, CurrentDate + 1);
     SetChartTitle(QStringLiteral("dd. mmmm yyyy"));
     AnalysisData->BuildMonthTotals();
+    FHealthPanel->AnalysisChanged();
     UpdateCommands();
 }
 

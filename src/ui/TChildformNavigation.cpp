@@ -300,3 +300,61 @@ void TChildform::ChartScroll() {
     Chart->Repaint();
     Chart2->Repaint();
 }
+
+void TChildform::ShowEventSpan(DateTime start, DateTime end, const std::vector<int>& channels) {
+    if (!AnalysisData || AnalysisData->GetDayCount() == 0)
+        return;
+    // The day the event starts on, or the nearest day held after it (a missing day has none).
+    const auto dayCount = static_cast<int>(AnalysisData->GetDayCount());
+    int day = dayCount - 1;
+    for (int i = 0; i < dayCount; ++i)
+        if (AnalysisData->GetStartDate(static_cast<unsigned>(i)) + 1.0 > start) {
+            day = i;
+            break;
+        }
+    const DateTime dayStart = AnalysisData->GetStartDate(static_cast<unsigned>(day));
+    // Room around the event, so that what led to it and what followed is seen.
+    const double room = std::max((end - start) * 0.1, OneHour / 6.0);
+    const double from = std::max(dayStart, start - room);
+    const double to = std::min(dayStart + 1.0, end + room);
+    const double firstHour = std::floor((from - dayStart) * 24.0 + 1e-6);
+    const double lastHour = std::ceil((to - dayStart) * 24.0 - 1e-6);
+
+    if (end - start > 1.0 && AnalysisData->IsMultiDay()) {
+        // Longer than a day: the month it starts in.
+        if (MonthMode)
+            SpanTimeChange(DayItem);
+        DayIndex = day;
+        CurrentDate = dayStart;
+        SpanTimeChange(MonthItem);
+    } else {
+        if (MonthMode)
+            SpanTimeChange(DayItem);
+        DayIndex = day;
+        CurrentDate = dayStart;
+        int item = DayItem;
+        for (int i = 0; i < DayItem; ++i)
+            if (start >= dayStart && end <= dayStart + 1.0 &&
+                lastHour - firstHour <= HoursOfItem[i]) {
+                item = i;
+                break;
+            }
+        if (item == DayItem) {
+            SpanTimeChange(DayItem);
+            SetChartTitle(DayTitle);
+        } else {
+            const int hours = HoursOfItem[item];
+            SpanTimeChange(item);
+            StartHour = std::min(static_cast<int>(firstHour), 24 - hours);
+            EndHour = StartHour + hours;
+            SetSliderRange(24 - hours, StartHour);
+            ShowHourWindow();
+            SetChartTitle(DayTitle);
+        }
+    }
+    for (int channel : channels)
+        if (channel >= 0 && channel < ChannelCount && CheckBoxOf(channel)->isEnabled())
+            CheckBoxOf(channel)->setChecked(true);
+    Chart->MarkSpan(start, end);
+    Chart2->MarkSpan(start, end);
+}

@@ -318,3 +318,32 @@ TEST(ChartSurface, ReattachedSeriesDrawsItsNewPoints) {
     surface.replot();
     EXPECT_EQ(surface.GraphOf(&s)->data()->size(), 3);
 }
+
+TEST(ChartSurface, MarkedSpanShadesItsTimesOverTheFullHeightUntilCleared) {
+    ChartSurface surface;
+    surface.resize(400, 300);
+    surface.SetMaximum(ChartAxis::Bottom, 10.0);
+    surface.SetMinimum(ChartAxis::Bottom, 0.0);
+    surface.SetBackgroundColor(Qt::white);
+    const auto colourAt = [&surface](double x, double heightRatio) {
+        const QImage image = surface.toPixmap(400, 300).toImage();
+        const QRect plot = surface.axisRect()->rect();
+        const int px = static_cast<int>(surface.xAxis->coordToPixel(x));
+        return image.pixelColor(px, plot.top() + static_cast<int>(plot.height() * heightRatio));
+    };
+    const QColor plain = colourAt(3.0, 0.5);
+    surface.MarkSpan(4.0, 2.0); // either order
+    EXPECT_TRUE(surface.HasMarkedSpan());
+    EXPECT_EQ(surface.MarkedFrom(), 2.0);
+    EXPECT_EQ(surface.MarkedTo(), 4.0);
+    EXPECT_NE(colourAt(3.0, 0.5), plain);
+    EXPECT_EQ(colourAt(3.0, 0.05), colourAt(3.0, 0.95));
+    EXPECT_EQ(colourAt(7.0, 0.5), plain);
+    surface.MarkSpan(6.0, 8.0); // moves the one span
+    EXPECT_EQ(colourAt(3.0, 0.5), plain);
+    EXPECT_NE(colourAt(7.0, 0.5), plain);
+    surface.ClearMarkedSpan();
+    EXPECT_FALSE(surface.HasMarkedSpan());
+    EXPECT_EQ(colourAt(7.0, 0.5), plain);
+    surface.ClearMarkedSpan();
+}

@@ -1,4 +1,5 @@
 #include "core/LanguageTexts.h"
+#include "health/HealthTexts.h"
 #include "ledger/LedgerTexts.h"
 
 #include <gtest/gtest.h>
@@ -136,4 +137,33 @@ TEST(LanguageTexts, TheYieldTextsAreTranslatedAndKeepTheirPlaceholders) {
     }
     EXPECT_EQ(LanguageTexts(TextArrayId::German)[TextYieldOverview],
               QString::fromUtf8("Ertragsübersicht"));
+}
+
+TEST(LanguageTexts, HealthPanelTextsAreFilledAndTranslated) {
+    // The health panel's slots: its title, the nine kinds of event, five column headings, four
+    // channel roles, "(none)" for a role without a channel and the empty list's note.
+    constexpr int first = TextHealthFirst;
+    constexpr int count = TextHealthCount;
+    const TextArray& english = LanguageTexts(TextArrayId::English);
+    EXPECT_EQ(english[first], QStringLiteral("Health"));
+    EXPECT_EQ(english[first + count - 1], QStringLiteral("No events found."));
+    for (TextArrayId id : AllArrays) {
+        const TextArray& texts = LanguageTexts(id);
+        std::set<QString> kinds;
+        for (int i = first; i < first + count; ++i) {
+            EXPECT_FALSE(texts[i].isEmpty())
+                << "language " << static_cast<int>(id) << " slot " << i;
+            EXPECT_EQ(texts[i].trimmed(), texts[i]);
+            if (i > first && i <= first + 9)
+                kinds.insert(texts[i]);
+            // "Stagnation" is German and French too.
+            const bool same =
+                i == first + 5 && (id == TextArrayId::German || id == TextArrayId::French);
+            if (id != TextArrayId::English && !same)
+                EXPECT_NE(texts[i], english[i])
+                    << "language " << static_cast<int>(id) << " slot " << i;
+        }
+        EXPECT_EQ(kinds.size(), 9U)
+            << "two kinds share a name in language " << static_cast<int>(id);
+    }
 }
