@@ -156,10 +156,17 @@ void HealthPanel::SetRoles(const ChannelRoles& roles) {
 void HealthPanel::AnalysisChanged() {
     FEvents.clear();
     FStale = true;
-    if (isVisible())
+    // Shown in its window, whether or not the window is on screen yet.
+    if (!isHidden())
         Refresh();
     else
         FillList();
+}
+
+void HealthPanel::SetShown(bool shown) {
+    setVisible(shown);
+    if (shown && FStale)
+        Refresh();
 }
 
 void HealthPanel::showEvent(QShowEvent* event) {

@@ -24,6 +24,8 @@ public:
     void ApplyTexts();
     // The window holds another analysis (or none): checked now if shown, else when next shown.
     void AnalysisChanged();
+    // Shows or hides the panel; shown, it lists the events of the analysis held.
+    void SetShown(bool shown);
     // Checks the window's analysis with the roles chosen and the thresholds of the settings.
     void Refresh();
     // Shows the event of the list's row in the window.

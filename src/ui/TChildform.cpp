@@ -84,7 +84,8 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     FHealthPanel = new HealthPanel(this, *this);
     FHealthPanel->hide();
     layout->addWidget(FHealthPanel);
-    connect(ButtonHealth, &QPushButton::toggled, FHealthPanel, &QWidget::setVisible);
+    connect(ButtonHealth, &QPushButton::toggled, this,
+            GuardedSlot([this](bool on) { FHealthPanel->SetShown(on); }));
     ApplyMinimumSize();
     ApplyFixedChartProperties();
     ApplyTexts();

@@ -159,9 +159,10 @@ TEST(LanguageTexts, HealthPanelTextsAreFilledAndTranslated) {
             // "Stagnation" is German and French too.
             const bool same =
                 i == first + 5 && (id == TextArrayId::German || id == TextArrayId::French);
-            if (id != TextArrayId::English && !same)
+            if (id != TextArrayId::English && !same) {
                 EXPECT_NE(texts[i], english[i])
                     << "language " << static_cast<int>(id) << " slot " << i;
+            }
         }
         EXPECT_EQ(kinds.size(), 9U)
             << "two kinds share a name in language " << static_cast<int>(id);

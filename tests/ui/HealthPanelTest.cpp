@@ -22,7 +22,10 @@ namespace {
 
 class HealthPanelTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetCurrentTexts(TextArrayId::English); }
+    void SetUp() override {
+        SetCurrentTexts(TextArrayId::English);
+        Form.ApplyTexts();
+    }
     void TearDown() override { SetCurrentTexts(TextArrayId::German); }
 
     // Three days of 1 to 3 May 2010 with a pump running dry on the 1st, a stagnating
@@ -98,7 +101,9 @@ TEST_F(HealthPanelTest, ListsTheEventsOnceShownWithCountsAndSortsByAnyColumn) {
     Form.ApplyTexts();
     EXPECT_EQ(list.headerItem()->text(0), QStringLiteral("Art"));
     EXPECT_EQ(Find<QPushButton>("ButtonHealth")->text(), QStringLiteral("Anlagenzustand"));
-    EXPECT_EQ(list.topLevelItem(1)->text(0), QStringLiteral("Pumpe ohne Durchfluss"));
+    // Still sorted by kind, now by the German names.
+    EXPECT_EQ(list.topLevelItem(0)->text(0), QStringLiteral("Pumpe ohne Durchfluss"));
+    EXPECT_EQ(list.topLevelItem(2)->text(0), QString::fromUtf8("Störmeldeausgang"));
 }
 
 TEST_F(HealthPanelTest, ChoosingAnEventShowsItsSpanTicksItsChannelsAndMarksBothCharts) {
