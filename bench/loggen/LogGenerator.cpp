@@ -99,8 +99,10 @@ bool PlantFaults(Line& line, int minute, std::vector<ActiveFault>& faults,
         const double store = line.Temps[1];
         switch (f.Kind) {
         case Fault::StuckSensor:
+            // Held 3 K below the reading, so the sensor leaves the signal's path right at the
+            // start and rejoins it only at the end.
             if (minute == f.StartMinute)
-                active.Held = std::round(line.Temps[c] * 10.0) / 10.0;
+                active.Held = std::round(line.Temps[c] * 10.0) / 10.0 - 3.0;
             line.Temps[c] = active.Held;
             line.Forced[c] = true;
             break;

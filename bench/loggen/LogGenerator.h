@@ -18,7 +18,7 @@ enum class FolderLayout { Flat, MonthFolders, YearMonthFolders };
 // values written are forced so that exactly that fault shows; the simulated plant underneath
 // goes on as before.
 enum class Fault {
-    StuckSensor,     // `Channel` (a temperature) holds its value
+    StuckSensor,     // `Channel` (a temperature) holds a value 3 K below its first reading
     SensorErr,       // `Channel` reads "Err"
     SensorRange,     // `Channel` reads 300 °C
     PumpWithoutFlow, // R1 on, Flow and Power 0, the collector above the store

@@ -55,7 +55,7 @@ void FillCombo(QComboBox* combo, int first, int last, int chosen) {
 HealthPanel::HealthPanel(QWidget* parent, TChildform& form) : QFrame(parent), Form(form) {
     setObjectName(QStringLiteral("HealthPanel"));
     setFrameShape(QFrame::StyledPanel);
-    setMinimumWidth(300);
+    setMinimumWidth(390);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(6, 6, 6, 6);
 
@@ -218,7 +218,10 @@ void HealthPanel::FillList() {
         item->setData(ColumnKind, SortRole, KindText(event.Kind));
         item->setText(ColumnStart, DatePattern::Format(TimePattern, event.Start));
         item->setData(ColumnStart, SortRole, event.Start);
-        item->setText(ColumnEnd, DatePattern::Format(TimePattern, event.End));
+        // An end on the start's day (or at its midnight) needs only its time.
+        const bool sameDay = std::floor(event.End - 1e-9) == std::floor(event.Start);
+        item->setText(ColumnEnd, DatePattern::Format(
+                                     sameDay ? QStringLiteral("hh:mm") : TimePattern, event.End));
         item->setData(ColumnEnd, SortRole, event.End);
         item->setText(ColumnChannels, ChannelNames(event.Channels));
         item->setData(ColumnChannels, SortRole, ChannelNames(event.Channels));
