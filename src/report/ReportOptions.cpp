@@ -62,6 +62,10 @@ bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
             Version = true;
             continue;
         }
+        if (argument == "--health") {
+            Health = true;
+            continue;
+        }
         QString value;
         bool missing = false;
         if (TakeValue(arguments, i, QStringLiteral("--by"), value, missing)) {
@@ -111,7 +115,7 @@ bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
 QString ReportOptions::Usage() {
     return QStringLiteral(
         "Usage: solvista-report [--by day|month|year] [--from DATE] [--to DATE]\n"
-        "                       [--format text|csv|json] FOLDER|FILE...\n"
+        "                       [--format text|csv|json] [--health] FOLDER|FILE...\n"
         "\n"
         "Prints what a solar-thermal system produced: Energy and Volume, on-times and starts of\n"
         "the outputs, the extremes of the temperatures, by day, month (default) or year.\n"
@@ -124,6 +128,10 @@ QString ReportOptions::Usage() {
         "  --to DATE         the last day: YYYY-MM-DD, or YYYY-MM and YYYY for its last day\n"
         "  --format FORMAT   text (an aligned table, numbers as the locale writes them),\n"
         "                    csv (semicolons, a heading line, decimal point) or json\n"
+        "  --health          the events of the health check instead: what went wrong in the\n"
+        "                    plant (kind, start, end, channels, figure); JSON gives an array\n"
+        "                    of objects with kind, start and end (ISO date-times), channels\n"
+        "                    and value\n"
         "  --help            this text\n"
         "  --version         the program's version\n"
         "\n"

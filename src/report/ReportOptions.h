@@ -14,7 +14,8 @@ struct ReportOptions {
     ReportFormat Format = ReportFormat::Text;
     QDate From; // null: open
     QDate To;
-    QStringList Inputs; // folders and files
+    QStringList Inputs;  // folders and files
+    bool Health = false; // the health check's events instead of the ledger
     bool Help = false;
     bool Version = false;
 

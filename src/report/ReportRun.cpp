@@ -1,10 +1,14 @@
 #include "report/ReportRun.h"
 
+#include "core/AppError.h"
+#include "health/HealthCheck.h"
+#include "health/HealthFormat.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerColumns.h"
 #include "ledger/LedgerInput.h"
 #include "report/ReportOptions.h"
 #include "report/ReportWriter.h"
+#include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
 
@@ -47,6 +51,51 @@ void ReadWithProgress(Ledger& ledger, const QStringList& files, QTextStream& err
         err << "\r\x1b[K" << Qt::flush;
 }
 
+// The thresholds of the user's settings where they can be read, else the defaults.
+HealthThresholds UserThresholds() {
+    try {
+        const SettingsStore store;
+        return HealthThresholds::FromValues(store.GetHealthValues());
+    } catch (const AppError&) {
+        return {};
+    }
+}
+
+int RunHealth(const ReportOptions& options, const LedgerInput& input, QTextStream& out,
+              QTextStream& err) {
+    std::vector<FileFailure> failures;
+    const auto date = [](QDate day) {
+        DateTime value = 0.0;
+        return day.isValid() && EncodeDate(day.year(), day.month(), day.day(), value) ? value : 0.0;
+    };
+    const std::vector<HealthEvent> events =
+        CheckFiles(input.Files, date(options.From), date(options.To), ChannelRoles(),
+                   UserThresholds(), &failures);
+    for (const LedgerSkip& skip : input.Missing)
+        err << "solvista-report: passed over " << skip.File << ": " << OneLine(skip.Reason) << '\n';
+    for (const FileFailure& failure : failures)
+        err << "solvista-report: passed over " << failure.File << ": " << OneLine(failure.Reason)
+            << '\n';
+    err << Qt::flush;
+    if (failures.size() == static_cast<size_t>(input.Files.size())) {
+        err << "solvista-report: no file could be read\n" << Qt::flush;
+        return 1;
+    }
+    switch (options.Format) {
+    case ReportFormat::Text:
+        out << HealthText(events);
+        break;
+    case ReportFormat::Csv:
+        out << HealthCsv(events);
+        break;
+    case ReportFormat::Json:
+        out << HealthJson(events);
+        break;
+    }
+    out << Qt::flush;
+    return 0;
+}
+
 } // namespace
 
 int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err, bool progress) {
@@ -66,6 +115,8 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err, 
     }
 
     const LedgerInput input = CollectLedgerInput(options.Inputs, options.From, options.To);
+    if (options.Health)
+        return RunHealth(options, input, out, err);
     Ledger ledger;
     ledger.SetRange(options.From, options.To);
     ReadWithProgress(ledger, input.Files, err, progress);

@@ -212,3 +212,57 @@ TEST_F(ReportTest, AGeneratedYearGivesTwelveMonthsThatAgreeWithAMultiDayAnalysis
     }
     EXPECT_EQ(m, 13);
 }
+
+TEST_F(ReportTest, HealthListsTheEventsOfAFolderAsTextCsvAndJson) {
+    // The user's thresholds come from a settings file of this test's own.
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", Dir.filePath(QStringLiteral("config")).toUtf8());
+    QDir().mkpath(Dir.filePath(QStringLiteral("config/Tarvex")));
+    {
+        QFile ini(Dir.filePath(QStringLiteral("config/Tarvex/Solvista.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Health]\r\nGapMinutes=30\r\n");
+    }
+    loggen::DayOptions options;
+    options.Faults = {{loggen::Fault::PumpWithoutFlow, QDate(2010, 6, 2), 12 * 60, 30, 0},
+                      {loggen::Fault::RecordingGap, QDate(2010, 6, 2), 15 * 60, 20, 0}};
+    const QString folder = Dir.filePath(QStringLiteral("days"));
+    // 1 to 4 June without the 3rd.
+    ASSERT_EQ(
+        loggen::WriteDays(folder, QDate(2010, 6, 1), 2, loggen::FolderLayout::Flat, options).size(),
+        2);
+    ASSERT_EQ(
+        loggen::WriteDays(folder, QDate(2010, 6, 4), 1, loggen::FolderLayout::Flat, options).size(),
+        1);
+
+    const Outcome json = Report({"--health", "--format", "json", folder});
+    EXPECT_EQ(json.Status, 0) << json.Err.toStdString();
+    const QJsonArray events = QJsonDocument::fromJson(json.Out.toUtf8()).array();
+    ASSERT_EQ(events.size(), 2) << json.Out.toStdString(); // a 20-minute gap is below 30
+    const QJsonObject dry = events[0].toObject();
+    EXPECT_EQ(dry.value("kind").toString(), QStringLiteral("pump-without-flow"));
+    EXPECT_EQ(dry.value("start").toString(), QStringLiteral("2010-06-02T12:00:00"));
+    EXPECT_EQ(dry.value("end").toString(), QStringLiteral("2010-06-02T12:30:00"));
+    EXPECT_EQ(dry.value("channels").toArray().first().toString(), QStringLiteral("R1"));
+    EXPECT_EQ(dry.value("value").toDouble(), 30.0);
+    const QJsonObject missing = events[1].toObject();
+    EXPECT_EQ(missing.value("kind").toString(), QStringLiteral("recording-gap"));
+    EXPECT_EQ(missing.value("start").toString(), QStringLiteral("2010-06-03T00:00:00"));
+    EXPECT_EQ(missing.value("end").toString(), QStringLiteral("2010-06-04T00:00:00"));
+
+    const Outcome csv =
+        Report({"--health", "--format=csv", "--from", "2010-06-02", "--to", "2010-06-02", folder});
+    EXPECT_EQ(csv.Out, QStringLiteral("kind;start;end;channels;value\n"
+                                      "pump-without-flow;2010-06-02T12:00:00;"
+                                      "2010-06-02T12:30:00;R1,Flow,Power;30\n"));
+    const Outcome text = Report({"--health", folder});
+    EXPECT_EQ(text.Out.count('\n'), 2);
+    EXPECT_TRUE(text.Out.startsWith(QStringLiteral("pump-without-flow")));
+
+    const Outcome none = Report({"--health", Dir.filePath(QStringLiteral("nothing"))});
+    EXPECT_EQ(none.Status, 1);
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+}
