@@ -20,9 +20,12 @@ struct Outcome {
     QString Reason;
 };
 
-void ReadOne(const QString& file, LogReader& reader, Outcome& outcome) {
+void ReadOne(const QString& file, LogReader& reader, const Ledger::DayExtra& extra,
+             Outcome& outcome) {
     try {
         outcome.Day = ReadLedgerDay(file, reader);
+        if (extra)
+            extra(file, outcome.Day);
         outcome.Read = true;
     } catch (const AppError& error) {
         outcome.Reason = error.Message();
@@ -66,6 +69,9 @@ void AddToTotals(LedgerRow& total, const LedgerRow& day) {
         total.OnHours[k] += day.OnHours[k];
         total.Starts[k] += day.Starts[k];
     }
+    for (size_t k = 0; k < total.Events.size(); ++k)
+        if (!std::isnan(day.Events[k]))
+            total.Events[k] = (std::isnan(total.Events[k]) ? 0.0 : total.Events[k]) + day.Events[k];
 }
 
 void Ledger::SetRange(QDate from, QDate to) {
@@ -86,7 +92,7 @@ bool Ledger::ReadFiles(const QStringList& files, LedgerProgress* progress) {
     const auto work = [&] {
         LogReader reader;
         for (int i = next++; i < count && !p.Cancel; i = next++) {
-            ReadOne(files[i], reader, outcomes[static_cast<size_t>(i)]);
+            ReadOne(files[i], reader, FDayExtra, outcomes[static_cast<size_t>(i)]);
             finished[static_cast<size_t>(i)] = 1;
             ++p.Done;
         }

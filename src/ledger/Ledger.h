@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <vector>
 
 // A file the ledger passed over, and why.
@@ -31,6 +32,11 @@ public:
     // calendar days counted as without a file, which otherwise run from the first to the last
     // day read.
     void SetRange(QDate from, QDate to);
+
+    // Adds to each day row what the ledger does not read itself (the report counts the health
+    // check's events this way). Runs on the reading threads, once per file read.
+    using DayExtra = std::function<void(const QString& file, LedgerRow& day)>;
+    void SetDayExtra(DayExtra extra) { FDayExtra = std::move(extra); }
 
     // Reads the files, adding to what was read before. False when cancelled: the files read
     // until then stay.
@@ -58,6 +64,7 @@ private:
     std::vector<LedgerRow> FDays;
     std::vector<LedgerSkip> FSkipped;
     int FFilesRead = 0;
+    DayExtra FDayExtra;
 };
 
 // Adds `day` into the totals of `total` (extremes, sums, the count of days with data).

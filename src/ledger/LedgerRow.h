@@ -11,6 +11,8 @@ enum class LedgerLevel { Day, Month, Year };
 // T1 to T6 and TD, then R1, R2, R3 and RError: the channels the ledger keeps per period.
 inline constexpr int LedgerTemperatureCount = 7;
 inline constexpr int LedgerOutputCount = 4;
+// The kinds of event the health check finds, in its order: a day row can carry their counts.
+inline constexpr int LedgerEventKindCount = 9;
 
 // What the system did in one day, month or year. A day row comes from one file; month and year
 // rows add up the day rows of their period.
@@ -32,6 +34,9 @@ struct LedgerRow {
     std::array<double, LedgerTemperatureCount> TMax{None, None, None, None, None, None, None};
     std::array<double, LedgerOutputCount> OnHours{};
     std::array<int, LedgerOutputCount> Starts{};
+    // Events found per kind by the health check; NaN where the days were not checked.
+    std::array<double, LedgerEventKindCount> Events{None, None, None, None, None,
+                                                    None, None, None, None};
 
     // "2011", "2011-03" or "2011-03-15".
     QString Period() const;

@@ -3,6 +3,7 @@
 #include "core/AppError.h"
 #include "health/HealthCheck.h"
 #include "health/HealthFormat.h"
+#include "health/HealthLedger.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerColumns.h"
 #include "ledger/LedgerInput.h"
@@ -119,6 +120,11 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err, 
         return RunHealth(options, input, out, err);
     Ledger ledger;
     ledger.SetRange(options.From, options.To);
+    // Each day row counts the events of the health check too.
+    const HealthThresholds limits = UserThresholds();
+    ledger.SetDayExtra([limits](const QString& file, LedgerRow& day) {
+        CountDayEvents(file, day, ChannelRoles(), limits);
+    });
     ReadWithProgress(ledger, input.Files, err, progress);
     for (const LedgerSkip& skip : input.Missing)
         err << "solvista-report: passed over " << skip.File << ": " << OneLine(skip.Reason) << '\n';
@@ -129,7 +135,9 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err, 
         err << "solvista-report: no file could be read\n" << Qt::flush;
         return 1;
     }
-    const ReportWriter writer(LedgerColumns());
+    std::vector<LedgerColumn> columns = LedgerColumns();
+    columns.insert(columns.end(), HealthEventColumns().begin(), HealthEventColumns().end());
+    const ReportWriter writer(columns);
     out << writer.Write(ledger.Rows(options.By), options.Format) << Qt::flush;
     return 0;
 }

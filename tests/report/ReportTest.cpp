@@ -1,5 +1,6 @@
 #include "LogGenerator.h"
 #include "core/LanguageTexts.h"
+#include "health/HealthLedger.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerColumns.h"
 #include "report/ReportRun.h"
@@ -136,7 +137,9 @@ TEST_F(ReportTest, JsonIsAnArrayOfRowsWithPeriodsAndUnitsInTheNames) {
     const QJsonObject day = rows[1].toObject();
     EXPECT_NEAR(day["energy_kwh"].toDouble(), ledger.Days()[0].EnergyKWh, 0.005);
     EXPECT_NEAR(day["volume_l"].toDouble(), ledger.Days()[0].VolumeL, 0.5);
-    EXPECT_EQ(day.size(), static_cast<qsizetype>(LedgerColumns().size()) + 1);
+    // The ledger's columns, the period and the health check's count per kind.
+    EXPECT_EQ(day.size(),
+              static_cast<qsizetype>(LedgerColumns().size() + HealthEventColumns().size()) + 1);
     for (const LedgerColumn& column : LedgerColumns())
         EXPECT_TRUE(day.contains(column.Key)) << column.Key.toStdString();
     EXPECT_TRUE(day["t1_max_c"].isDouble());
@@ -258,6 +261,32 @@ TEST_F(ReportTest, HealthListsTheEventsOfAFolderAsTextCsvAndJson) {
     const Outcome text = Report({"--health", folder});
     EXPECT_EQ(text.Out.count('\n'), 2);
     EXPECT_TRUE(text.Out.startsWith(QStringLiteral("pump-without-flow")));
+
+    // The ledger's rows count the events per kind: the day's own, and the month's sum.
+    for (const char* by : {"day", "month"}) {
+        const Outcome ledger = Report({"--by", by, "--format", "csv", folder});
+        const QStringList lines = ledger.Out.trimmed().split('\n');
+        const QStringList heading = lines[0].split(';');
+        const qsizetype dryAt = heading.indexOf("pump_without_flow_events");
+        const qsizetype gapAt = heading.indexOf("recording_gap_events");
+        ASSERT_GT(dryAt, 0) << lines[0].toStdString();
+        ASSERT_GT(gapAt, 0);
+        EXPECT_EQ(heading.count(),
+                  static_cast<qsizetype>(LedgerColumns().size() + HealthEventColumns().size()) + 1);
+        const QString period = QLatin1String(by) == "day" ? "2010-06-02" : "2010-06";
+        bool seen = false;
+        for (const QString& line : lines) {
+            const QStringList cells = line.split(';');
+            if (cells[0] == period) {
+                seen = true;
+                EXPECT_EQ(cells[dryAt], "1") << line.toStdString();
+                EXPECT_EQ(cells[gapAt], "0"); // 20 minutes: below the user's 30
+            } else if (cells[0] == "2010-06-01") {
+                EXPECT_EQ(cells[dryAt], "0");
+            }
+        }
+        EXPECT_TRUE(seen) << by;
+    }
 
     const Outcome none = Report({"--health", Dir.filePath(QStringLiteral("nothing"))});
     EXPECT_EQ(none.Status, 1);
