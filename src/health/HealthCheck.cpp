@@ -9,6 +9,9 @@
 #include "logdata/TMonth.h"
 
 #include <algorithm>
+#include <atomic>
+#include <new>
+#include <thread>
 #include <cmath>
 
 namespace {
@@ -121,26 +124,62 @@ std::vector<HealthEvent> CheckAnalysis(const TAnalysisData& data, const ChannelR
 std::vector<HealthEvent> CheckFiles(const QStringList& files, DateTime from, DateTime to,
                                     const ChannelRoles& roles, const HealthThresholds& limits,
                                     std::vector<FileFailure>* failures) {
+    // Each file is read and checked on its own, in parallel as the ledger reads; each worker has
+    // a reader of its own, since the date convention a heading sets belongs to its file.
+    struct Outcome {
+        bool Read = false;
+        DateTime Day = 0.0;
+        std::vector<HealthEvent> Events;
+        QString Reason;
+    };
+    const auto count = static_cast<size_t>(files.size());
+    std::vector<Outcome> outcomes(count);
+    std::atomic<size_t> next{0};
+    const auto work = [&] {
+        LogReader reader;
+        for (size_t i = next++; i < count; i = next++) {
+            Outcome& outcome = outcomes[i];
+            try {
+                const DayReadings readings =
+                    DayReadings::ReadFile(files[static_cast<int>(i)], reader);
+                outcome.Day = FloorDay(readings.DayStart());
+                DayCheck check(readings, roles, limits);
+                check.ReportEdgeGaps(true);
+                outcome.Events = check.FindAll();
+                outcome.Read = true;
+            } catch (const AppError& error) {
+                outcome.Reason = error.Message();
+            } catch (const std::bad_alloc&) {
+                outcome.Reason = QStringLiteral("out of memory");
+            }
+        }
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const auto helpers = std::min<size_t>(std::min(cores, 8u) - 1, count / 8);
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < helpers; ++t)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+
     std::vector<HealthEvent> events;
     std::vector<DateTime> held;
-    LogReader reader;
-    for (const QString& file : files) {
-        try {
-            const DayReadings readings = DayReadings::ReadFile(file, reader);
-            const DateTime day = FloorDay(readings.DayStart());
-            if ((from != 0.0 && day < from) || (to != 0.0 && day > to))
-                continue;
-            // A second file of a day is passed over, as the ledger does.
-            if (std::find(held.begin(), held.end(), day) != held.end())
-                continue;
-            DayCheck check(readings, roles, limits);
-            check.ReportEdgeGaps(true);
-            Append(events, check.FindAll());
-            held.push_back(day);
-        } catch (const AppError& error) {
+    for (size_t i = 0; i < count; ++i) {
+        Outcome& outcome = outcomes[i];
+        if (!outcome.Read) {
             if (failures != nullptr)
-                failures->push_back({file, error.Message()});
+                failures->push_back({files[static_cast<int>(i)], outcome.Reason});
+            continue;
         }
+        const DateTime day = outcome.Day;
+        if ((from != 0.0 && day < from) || (to != 0.0 && day > to))
+            continue;
+        // A second file of a day is passed over, as the ledger does.
+        if (std::find(held.begin(), held.end(), day) != held.end())
+            continue;
+        Append(events, std::move(outcome.Events));
+        held.push_back(day);
     }
     if (held.empty())
         return events;
