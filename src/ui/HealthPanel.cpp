@@ -20,7 +20,10 @@
 
 namespace {
 
-enum Column { ColumnKind, ColumnStart, ColumnEnd, ColumnChannels, ColumnValue, ColumnCount };
+// The figure before the channels, so that a narrow panel cuts the channels first.
+enum Column { ColumnKind, ColumnStart, ColumnEnd, ColumnValue, ColumnChannels, ColumnCount };
+// The language text of each column (the table holds kind, start, end, channels, value).
+constexpr int ColumnText[ColumnCount] = {0, 1, 2, 4, 3};
 constexpr int EventRole = Qt::UserRole;
 constexpr int SortRole = Qt::UserRole + 1;
 const QString TimePattern = QStringLiteral("dd.mm.yyyy hh:mm");
@@ -131,7 +134,7 @@ void HealthPanel::ApplyTexts() {
     ComboFlow->setItemText(ComboFlow->findData(-1), Text(TextHealthNoChannel));
     QStringList headings;
     for (int c = 0; c < ColumnCount; ++c)
-        headings << Text(TextHealthColumnFirst + c);
+        headings << Text(TextHealthColumnFirst + ColumnText[c]);
     TreeHealthEvents->setHeaderLabels(headings);
     FillList();
 }

@@ -80,17 +80,18 @@ TEST_F(HealthPanelTest, ListsTheEventsOnceShownWithCountsAndSortsByAnyColumn) {
     EXPECT_EQ(list.topLevelItem(0)->text(0), QStringLiteral("Pump without flow"));
     EXPECT_EQ(list.topLevelItem(0)->text(1), QStringLiteral("01.05.2010 12:00"));
     EXPECT_EQ(list.topLevelItem(0)->text(2), QStringLiteral("12:30"));
-    EXPECT_EQ(list.topLevelItem(0)->text(3), QStringLiteral("R1, Flow, Power"));
-    EXPECT_EQ(list.topLevelItem(0)->text(4), QStringLiteral("30 min"));
+    EXPECT_EQ(list.headerItem()->text(3), QStringLiteral("Value"));
+    EXPECT_EQ(list.topLevelItem(0)->text(3), QStringLiteral("30 min"));
+    EXPECT_EQ(list.topLevelItem(0)->text(4), QStringLiteral("R1, Flow, Power"));
     // The fault output over midnight is one event of three hours.
     EXPECT_EQ(list.topLevelItem(2)->text(0), QStringLiteral("Fault output"));
     EXPECT_EQ(list.topLevelItem(2)->text(2), QStringLiteral("03.05.2010 01:00"));
-    EXPECT_EQ(list.topLevelItem(2)->text(4), QStringLiteral("180 min"));
+    EXPECT_EQ(list.topLevelItem(2)->text(3), QStringLiteral("180 min"));
     const QString counts = Find<QLabel>("LabelHealthCounts")->text();
     EXPECT_TRUE(counts.contains(QStringLiteral("Stagnation: 1"))) << counts.toStdString();
     EXPECT_TRUE(counts.contains(QStringLiteral("Fault output: 1")));
 
-    list.sortByColumn(4, Qt::DescendingOrder); // by figure: 180 min, 130 °C, 30 min
+    list.sortByColumn(3, Qt::DescendingOrder); // by figure: 180 min, 130 °C, 30 min
     EXPECT_EQ(list.topLevelItem(0)->text(0), QStringLiteral("Fault output"));
     EXPECT_EQ(list.topLevelItem(2)->text(0), QStringLiteral("Pump without flow"));
     list.sortByColumn(0, Qt::AscendingOrder);
