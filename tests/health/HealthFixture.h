@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -109,6 +111,18 @@ protected:
     MemoryHost Chart2;
     std::unique_ptr<TAnalysisData> Data;
 };
+
+// The same events; figures may differ in the last digits of a reading kept as a float.
+inline void ExpectSameEvents(const std::vector<HealthEvent>& a, const std::vector<HealthEvent>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].Kind, b[i].Kind) << i;
+        EXPECT_NEAR(a[i].Start, b[i].Start, 0.5 / 86400.0) << i;
+        EXPECT_NEAR(a[i].End, b[i].End, 0.5 / 86400.0) << i;
+        EXPECT_EQ(a[i].Channels, b[i].Channels) << i;
+        EXPECT_NEAR(a[i].Value, b[i].Value, 1e-3 * std::max(1.0, std::abs(b[i].Value))) << i;
+    }
+}
 
 // Start and end to the second.
 #define EXPECT_SPAN(event, start, end)                                                             \
