@@ -1,6 +1,7 @@
 #include "chart/ChartSurface.h"
 
 #include "chart/ChartSeries.h"
+#include "chart/CursorLayer.h"
 #include "chart/DayTicker.h"
 #include "chart/SeriesGraph.h"
 #include "chart/ValueTicker.h"
@@ -60,6 +61,7 @@ ChartSurface::ChartSurface(QWidget* parent)
         QMetaObject::invokeMethod(this, &ChartSurface::ZoomAccepted, Qt::QueuedConnection);
     });
     connect(this, &QCustomPlot::beforeReplot, this, &ChartSurface::FitAutomaticAxes);
+    FCursor = new CursorLayer(this);
 }
 
 ChartSurface::~ChartSurface() { RemoveAllSeries(); }
@@ -347,6 +349,12 @@ void ChartSurface::SetAxisLabelHook(AxisLabelHook hook) {
 }
 
 // ---- series ----
+
+double ChartSurface::KeyAtPixel(double x) const { return xAxis->pixelToCoord(x); }
+
+double ChartSurface::PixelOfKey(double key) const { return xAxis->coordToPixel(key); }
+
+QRect ChartSurface::PlotArea() const { return axisRect()->rect(); }
 
 SeriesGraph* ChartSurface::GraphOf(const ChartSeries* series) const {
     const auto it = FGraphs.find(series);

@@ -12,6 +12,7 @@
 #include <vector>
 
 class ChartSeries;
+class CursorLayer;
 class DayTicker;
 class SeriesGraph;
 class ValueTicker;
@@ -96,6 +97,13 @@ public:
     void DrawInto(QCPPainter& painter, const QRect& target);
     SeriesGraph* GraphOf(const ChartSeries* series) const;
 
+    // The layer of the time cursor, a marked span and the readout (screen only).
+    CursorLayer* Cursor() const { return FCursor; }
+    // Time axis and plot area in widget pixels.
+    double KeyAtPixel(double x) const;
+    double PixelOfKey(double key) const;
+    QRect PlotArea() const;
+
 Q_SIGNALS:
     void AfterZoom();
     void AfterUndoZoom();
@@ -149,4 +157,5 @@ private:
     std::map<const ChartSeries*, QPointer<SeriesGraph>> FGraphs;
     std::map<const ChartSeries*, unsigned> FFilledVersion;
     QPointer<QCPItemRect> FMarkedSpan;
+    CursorLayer* FCursor = nullptr; // owned by the plot
 };
