@@ -4,6 +4,8 @@
 #include "core/LanguageTexts.h"
 #include "ui/Prompts.h"
 
+#include <QDir>
+
 #include <new>
 
 namespace {
@@ -11,6 +13,14 @@ constexpr int TextNoMemory = 98;
 }
 
 void ShowErrorMessage(const QString& text) { CurrentPrompts().Message(PromptKind::Error, text); }
+
+QString FileErrorText(const QString& path, const QString& reason) {
+    constexpr int TextOpenError = 84;
+    QString text = Text(TextOpenError) + QStringLiteral("\n\n") + QDir::toNativeSeparators(path);
+    if (!reason.isEmpty() && !reason.startsWith(Text(TextOpenError)))
+        text += QLatin1Char('\n') + reason;
+    return text;
+}
 
 void OnAppException(const std::exception& error) {
     const auto* appError = dynamic_cast<const AppError*>(&error);

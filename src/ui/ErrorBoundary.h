@@ -9,6 +9,10 @@
 // Modal error box: the text itself under caption text 51, OK button.
 void ShowErrorMessage(const QString& text);
 
+// The message of a file that could not be loaded: text 84, then below it the file's path and the
+// reason the data set gave (left out when the reason is text 84 itself, which names the file).
+QString FileErrorText(const QString& path, const QString& reason);
+
 // The application's handler for every exception that escapes an event handler.
 void OnAppException(const std::exception& error);
 

@@ -19,13 +19,14 @@
 namespace {
 
 constexpr int TextNew = 16;
-constexpr int TextOpenError = 84;
 constexpr int TextFirstSpan = 25; // "1 hour" ... "1 month"
 constexpr int DaySpanItem = 3;
 
-std::unique_ptr<TAnalysisData> NewDataSet() {
+std::unique_ptr<TAnalysisData> NewDataSet(const QString& path) {
     // An unreadable first file of a range is shown at once and the range goes on.
-    return std::make_unique<TAnalysisData>([](const AppError& error) { OnAppException(error); });
+    return std::make_unique<TAnalysisData>([path](const AppError& error) {
+        OnAppException(AppError(FileErrorText(path, error.Message())));
+    });
 }
 
 } // namespace
@@ -62,7 +63,7 @@ void TChildform::SetChartTitle(const QString& pattern) {
 
 void TChildform::LoadLogFile(const QString& path) {
     ClearAnalysis();
-    auto loaded = NewDataSet();
+    auto loaded = NewDataSet(path);
     const auto leaveEmpty = [&] {
         loaded.reset();
         ClearAnalysis();
@@ -74,9 +75,9 @@ void TChildform::LoadLogFile(const QString& path) {
     } catch (const OutOfMemoryError&) {
         leaveEmpty(); // what was read goes first, so the message can be shown
         throw;
-    } catch (const AppError&) {
+    } catch (const AppError& error) {
         leaveEmpty();
-        AppError::RaiseText(TextOpenError);
+        AppError::Raise(FileErrorText(path, error.Message()));
     } catch (const std::bad_alloc&) {
         leaveEmpty();
         throw OutOfMemoryError();
@@ -102,16 +103,28 @@ void TChildform::BeginMultiDayLoad(int fileCount, const QString& firstPath, Date
     ClearAnalysis();
     SetHeadline(DatePattern::Format(QStringLiteral("dd.mm.yyyy"), firstDate),
                 DatePattern::Format(QStringLiteral("dd.mm.yyyy"), lastDate), fileCount);
-    auto loaded = NewDataSet();
-    loaded->LoadRange(firstDate, lastDate, static_cast<unsigned>(std::max(0, fileCount)), firstPath,
-                      Chart, Chart2);
+    auto loaded = NewDataSet(firstPath);
+    try {
+        loaded->LoadRange(firstDate, lastDate, static_cast<unsigned>(std::max(0, fileCount)),
+                          firstPath, Chart, Chart2);
+    } catch (const OutOfMemoryError&) {
+        throw; // says so itself, and the range stops on it
+    } catch (const AppError& error) {
+        AppError::Raise(FileErrorText(firstPath, error.Message()));
+    }
     AnalysisData = std::move(loaded);
 }
 
 void TChildform::AddMultiDayFile(const QString& path) {
     if (!AnalysisData)
         AppError::Raise(QStringLiteral("Illegal State (6)."));
-    AnalysisData->AddFile(path);
+    try {
+        AnalysisData->AddFile(path);
+    } catch (const OutOfMemoryError&) {
+        throw; // says so itself, and the range stops on it
+    } catch (const AppError& error) {
+        AppError::Raise(FileErrorText(path, error.Message()));
+    }
 }
 
 void TChildform::AbortMultiDayLoad() {

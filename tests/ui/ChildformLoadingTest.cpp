@@ -4,11 +4,13 @@
 #include "core/AppError.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/ScriptedPrompts.h"
 #include "ui/TChildform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -116,11 +118,46 @@ TEST_F(ChildformLoadingTest, AFileThatCannotBeReadLeavesTheWindowEmpty) {
         Form.LoadLogFile(foreign);
         ADD_FAILURE() << "no error";
     } catch (const AppError& error) {
-        EXPECT_EQ(error.Message(), Text(84));
+        EXPECT_EQ(error.Message(),
+                  Text(84) + "\n\n" + QDir::toNativeSeparators(foreign) + "\n" + Text(86));
     }
     EXPECT_FALSE(Form.HasData());
     EXPECT_EQ(Form.windowTitle(), "New");
     EXPECT_FALSE(Form.ActionOpenExcel->isEnabled());
+}
+
+// One box says that the file failed, which file, and why: no two files fail alike unseen.
+TEST_F(ChildformLoadingTest, EveryUnreadableFileIsNamedWithItsReason) {
+    const QByteArray heading = loggen::GenerateDay(QDate(2010, 5, 1), {}).Bytes.split('\n').first();
+    QByteArray binary(600, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 37 + 11) % 256);
+    const struct {
+        QByteArray Bytes;
+        const char* Name;
+        int Reason;
+    } cases[] = {{"Name,Street\r\nA,B\r\n", "list.csv", 86},
+                 {QByteArray(), "empty.csv", 85},
+                 {binary, "picture.csv", 86},
+                 {heading + "\n", "heading.csv", 85}};
+    for (const auto& c : cases) {
+        const QString path = Write(c.Bytes, QString::fromLatin1(c.Name));
+        Prompts.Expect(PromptKind::Error, PromptAnswer::Ok);
+        Guarded([&] { Form.LoadLogFile(path); });
+        ASSERT_FALSE(Prompts.AskedPrompts().empty()) << c.Name;
+        EXPECT_EQ(Prompts.AskedPrompts().back().Text,
+                  Text(84) + "\n\n" + QDir::toNativeSeparators(path) + "\n" + Text(c.Reason))
+            << c.Name;
+    }
+    EXPECT_EQ(Prompts.AskedPrompts().size(), std::size(cases)) << "one box each, no further click";
+    // A file the reader cannot even open names itself once.
+    const QString missing = Dir.filePath(QStringLiteral("gone.csv"));
+    try {
+        Form.LoadLogFile(missing);
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.Message(), Text(84) + "\n\n" + QDir::toNativeSeparators(missing));
+    }
 }
 
 TEST_F(ChildformLoadingTest, ARangeLoadsFileByFileAndOffersTheMonth) {
@@ -178,8 +215,17 @@ TEST_F(ChildformLoadingTest, ARangeWithoutAReadableFileEndsInAnErrorNotAStuckWin
     Prompts.Expect(PromptKind::Error, PromptAnswer::Ok);
     Form.BeginMultiDayLoad(2, empty, Date(first), Date(first.addDays(1)));
     ASSERT_EQ(Prompts.AskedPrompts().size(), 1u) << "the first file's error is shown at once";
-    EXPECT_EQ(Prompts.AskedPrompts()[0].Text, Text(85));
-    EXPECT_THROW(Form.AddMultiDayFile(Dir.filePath("20100502.csv")), AppError);
+    EXPECT_EQ(Prompts.AskedPrompts()[0].Text,
+              Text(84) + "\n\n" + QDir::toNativeSeparators(empty) + "\n" + Text(85));
+    const QString heading =
+        Write(loggen::GenerateDay(first, {}).Bytes.split('\n').first(), "20100502.csv");
+    try {
+        Form.AddMultiDayFile(heading);
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.Message(),
+                  Text(84) + "\n\n" + QDir::toNativeSeparators(heading) + "\n" + Text(85));
+    }
     try {
         Form.FinishMultiDayLoad();
         ADD_FAILURE() << "no error";

@@ -85,7 +85,8 @@ TEST_F(MainformCommandsTest, AFileThatCannotBeReadIsReportedAndTheWindowStaysEmp
     Prompts.ExpectFile(path);
     Prompts.Expect(PromptKind::Error, PromptAnswer::Ok);
     form.ActionOpen->trigger();
-    EXPECT_EQ(Prompts.AskedPrompts().back().Text, Text(84));
+    EXPECT_EQ(Prompts.AskedPrompts().back().Text,
+              Text(84) + "\n\n" + QDir::toNativeSeparators(path) + "\n" + Text(86));
     EXPECT_FALSE(form.AnalysisWindows()[0]->HasData());
     EXPECT_EQ(form.Store()->GetMainSettings().LastUsedDir, QDir::toNativeSeparators(Temp.path()));
 }

@@ -403,7 +403,8 @@ TEST_F(MultiDayDialogTest, AFirstFileThatIsNoLogFileEndsTheLoadAndLeavesTheDialo
     Open(first, last);
     Analyse();
     ASSERT_EQ(Prompts.AskedPrompts().size(), 1u);
-    EXPECT_EQ(Prompts.AskedPrompts().back().Text, Text(86));
+    EXPECT_EQ(Prompts.AskedPrompts().back().Text,
+              Text(84) + "\n\n" + QDir::toNativeSeparators(first) + "\n" + Text(86));
     EXPECT_EQ(Esc.Polls, 0) << "no further file is read";
     ExpectWaiting();
     EXPECT_FALSE(Form.HasData());
