@@ -5,6 +5,7 @@
 #include "core/LanguageTexts.h"
 #include "logdata/DayFileCollection.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/QtLanguage.h"
 #include "ui/EscapeKeyPoll.h"
 #include "ui/Prompts.h"
 #include "ui/TChildform.h"
@@ -140,6 +141,9 @@ void TDialogMultiDayAnalysis::ApplyTexts() {
     SelectTo->setText(Text(TextBrowse));
     ExecuteBtn->setText(Text(TextAnalyse));
     LabelAbort->setText(Text(TextPressEsc));
+    // Qt's own words for the standard buttons, as in every other dialog of the language.
+    CancelBtn->setText(QtLanguage::ButtonText("Cancel"));
+    OkBtn->setText(QtLanguage::ButtonText("OK"));
 }
 
 void TDialogMultiDayAnalysis::PrepareDialog(TChildform* target, const QString& startFolder) {

@@ -5,6 +5,7 @@
 #include "ui/ErrorBoundary.h"
 #include "ui/FrameLook.h"
 #include "ui/MdiArrangement.h"
+#include "ui/QtLanguage.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogAbout.h"
 #include "ui/TDialogMultiDayAnalysis.h"
@@ -89,6 +90,7 @@ TMainform::TMainform(const StoreFactory& createStore, QWidget* parent) : QMainWi
     Paint(this, FrameGrey);
 
     SetCurrentTexts(TextArrayId::German);
+    QtLanguage::Apply(TextArrayId::German);
     setWindowTitle(QStringLiteral("Tarvex Solvista 1"));
     QGuiApplication::setApplicationDisplayName(windowTitle());
     CreateStore(createStore);
@@ -166,6 +168,8 @@ void TMainform::BuildActions() {
     LanguageGroup->setObjectName(QStringLiteral("LanguageGroup"));
     for (QAction* action : LanguageActions()) {
         action->setCheckable(true);
+        // A menu entry shows its icon or its tick, not both: the flag stays on the tool bar.
+        action->setIconVisibleInMenu(false);
         LanguageGroup->addAction(action);
     }
     ActionLanguageGerman->setChecked(true);
@@ -229,7 +233,11 @@ void TMainform::BuildTopPanel() {
     ToolBar->setIconSize(QSize(16, 16));
     ToolBar->setFixedHeight(30);
     ToolBar->setMinimumWidth(321);
-    ToolBar->setStyleSheet(QStringLiteral("QToolBar { border: none; background: transparent; }"));
+    // The current language's flag stands out, not only by a faint sunken frame.
+    ToolBar->setStyleSheet(QStringLiteral(
+        "QToolBar { border: none; background: transparent; }"
+        "QToolButton:checked { border: 1px solid palette(highlight); border-radius: 3px;"
+        " background: palette(light); }"));
     const auto button = [this](QAction* action, const char* name) {
         ToolBar->addAction(action);
         auto* created = qobject_cast<QToolButton*>(ToolBar->widgetForAction(action));

@@ -3,6 +3,7 @@
 #include "core/LanguageTexts.h"
 #include "ledger/LedgerTexts.h"
 #include "settings/SettingsStore.h"
+#include "ui/QtLanguage.h"
 #include "ui/TChildform.h"
 #include "ui/TYieldWindow.h"
 
@@ -29,6 +30,7 @@ void TMainform::SelectLanguageFromSettings() {
         FLanguageOverride != 0 ? FLanguageOverride : FStore->GetMainSettings().Language;
     FLanguageNumber = ActionIndexOfLanguage(number) + 1;
     SetCurrentTexts(TextArrayForLanguage(FLanguageNumber));
+    QtLanguage::Apply(CurrentTextArray());
     CheckLanguageAction(FLanguageNumber - 1);
     ApplyLanguageTexts();
 }
@@ -51,6 +53,7 @@ void TMainform::ActionLanguageSelection(QAction* sender) {
     CheckLanguageAction(index);
     FLanguageNumber = index + 1;
     SetCurrentTexts(TextArrayForLanguage(FLanguageNumber));
+    QtLanguage::Apply(CurrentTextArray());
     ApplyLanguageTexts();
     if (FStore)
         FStore->SetMainSettings(static_cast<std::int8_t>(FLanguageNumber), lastUsedDir);

@@ -6,13 +6,20 @@
 #include "MainformFixture.h"
 #include "ui/ScriptedPrompts.h"
 #include "ui/TChildform.h"
+#include "ui/TDialogMultiDayAnalysis.h"
 #include "ui/TMainform.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -121,4 +128,53 @@ TEST_F(LanguageTest, WithoutAStoreTheSwitchWorksButIsNotKept) {
     EXPECT_EQ(CurrentTextArray(), TextArrayId::Spanish);
     EXPECT_EQ(form.MenuFile->title(), Text(0));
     EXPECT_FALSE(QFile::exists(IniPath()));
+}
+
+// Qt's own words follow the language: the standard buttons of every box, the file and colour
+// dialogs, and the multi-day dialog's own Cancel button.
+TEST_F(LanguageTest, QtsOwnWordsFollowTheLanguageAtEverySwitch) {
+    TMainform form(StoreInTemp());
+    Start(form);
+    struct Case {
+        QAction* Action;
+        const char* Cancel;
+        bool English;
+    };
+    // German twice: back from another language, not only as the start-up one.
+    for (const Case c : {Case{form.ActionLanguageFrench, "Annuler", false},
+                         Case{form.ActionLanguageEnglish, "Cancel", true},
+                         Case{form.ActionLanguageSpanish, "Cancelar", false},
+                         Case{form.ActionLanguageItalian, "Annulla", false},
+                         Case{form.ActionLanguagePortuguese, "Cancelar", false},
+                         Case{form.ActionLanguageAmerican, "Cancel", true},
+                         Case{form.ActionLanguageGerman, "Abbrechen", false}}) {
+        c.Action->trigger();
+        const std::string name = c.Action->text().toStdString();
+        QMessageBox box(QMessageBox::Question, QString(), QString(),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QLatin1String(c.Cancel)) << name;
+        EXPECT_EQ(box.button(QMessageBox::Yes)->text() == QStringLiteral("&Yes"), c.English)
+            << name;
+
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        const auto* lookIn = files.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+        ASSERT_NE(lookIn, nullptr);
+        EXPECT_EQ(lookIn->text() == QStringLiteral("Look in:"), c.English) << name;
+
+        QColorDialog colors;
+        colors.setOption(QColorDialog::DontUseNativeDialog);
+        const auto* buttons = colors.findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QLatin1String(c.Cancel))
+            << name;
+
+        TDialogMultiDayAnalysis& multiDay = *form.MultiDayDialogOf();
+        multiDay.show();
+        EXPECT_EQ(multiDay.findChild<QPushButton*>(QStringLiteral("CancelBtn"))->text(),
+                  QLatin1String(c.Cancel))
+            << name;
+        multiDay.hide();
+        EXPECT_TRUE(c.Action->isChecked()) << name;
+    }
 }

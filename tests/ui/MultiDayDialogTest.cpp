@@ -4,6 +4,7 @@
 #include "logdata/TAnalysisData.h"
 #include "ui/EscapeKeyPoll.h"
 #include "ui/QtPrompts.h"
+#include "ui/QtLanguage.h"
 #include "ui/ScriptedPrompts.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogMultiDayAnalysis.h"
@@ -510,17 +511,21 @@ TEST_F(MultiDayDialogTest, BrowseFillsThePathsAndRemembersTheStartFolder) {
 }
 
 TEST_F(MultiDayDialogTest, CaptionsComeFromTheCurrentLanguageOnShowing) {
+    QtLanguage::Apply(TextArrayId::English);
     Dialog.show();
     EXPECT_EQ(Dialog.windowTitle(), Text(2) + ":");
     EXPECT_EQ(Find<QLabel>("LabelFrom")->text(), "From date:");
     EXPECT_EQ(Find<QPushButton>("ExecuteBtn")->text(), "Analyse");
-    EXPECT_EQ(Find<QPushButton>("CancelBtn")->text(), "A&bbrechen");
+    EXPECT_EQ(Find<QPushButton>("CancelBtn")->text(), "Cancel");
     Dialog.hide();
     SetCurrentTexts(TextArrayId::French);
+    QtLanguage::Apply(TextArrayId::French);
     Dialog.show();
     EXPECT_EQ(Find<QLabel>("LabelAbort")->text(), Text(79));
     EXPECT_NE(Text(79), LanguageTexts(TextArrayId::English)[79]);
-    EXPECT_EQ(Find<QPushButton>("OkBtn")->text(), "&OK");
+    EXPECT_EQ(Find<QPushButton>("CancelBtn")->text(), "Annuler");
+    EXPECT_EQ(Find<QPushButton>("OkBtn")->text(), "OK");
+    QtLanguage::Apply(TextArrayId::German); // the start-up language, as the main window sets it
 }
 
 // The keyboard's poll, with real key events.
