@@ -40,6 +40,31 @@ PromptAnswer QtPrompts::Message(PromptKind kind, const QString& text, const QStr
     return box.exec() == QMessageBox::Yes ? PromptAnswer::Yes : PromptAnswer::No;
 }
 
+namespace {
+
+// Qt's colour dialog keeps its custom colours, and its file dialog its history of folders, in a
+// settings file of its own, written when a dialog is destroyed; the program writes no file but its
+// INI. While such a dialog lives, Qt's user-scope settings point into a temporary folder that is
+// removed with this object.
+class QtSettingsDetour {
+public:
+    QtSettingsDetour() { PointTo(FFolder.path()); }
+    ~QtSettingsDetour() {
+        PointTo(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    QtSettingsDetour(const QtSettingsDetour&) = delete;
+    QtSettingsDetour& operator=(const QtSettingsDetour&) = delete;
+
+private:
+    static void PointTo(const QString& folder) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    }
+    QTemporaryDir FFolder;
+};
+
+} // namespace
+
 // --- File dialogs ---
 
 QStringList QtPrompts::NameFilters(const QString& filter) {
@@ -61,6 +86,7 @@ QStringList QtPrompts::NameFilters(const QString& filter) {
 
 bool QtPrompts::ShowFileDialog(QString& path, QWidget* owner, const QString& filter, bool open,
                                const QString& defaultExtension, const QString& initialFolder) {
+    const QtSettingsDetour detour; // outlives the dialog, whose destruction writes
     QFileDialog dialog(owner);
     // Qt's own dialog: its name filters ignore case, so "*.csv" also lists "20090604.CSV".
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -103,6 +129,7 @@ bool QtPrompts::ShowFolderDialog(QString& folder, QWidget* owner, const QString&
 // --- end file dialogs ---
 
 bool QtPrompts::PrintDialog(QWidget* owner, QPrinter& printer) {
+    const QtSettingsDetour detour; // its file chooser keeps a history too
     QPrintDialog dialog(&printer, owner);
     // One page of charts: no page range, no selection. Printing to a file stays, since on a
     // desktop without a printer it is the only way to paper.
@@ -112,30 +139,6 @@ bool QtPrompts::PrintDialog(QWidget* owner, QPrinter& printer) {
 }
 
 // Colour picker.
-
-namespace {
-
-// Qt's colour dialog keeps its custom colours in a settings file of its own, written when a dialog
-// is destroyed after they were set; the program writes no file but its INI. While a picker lives,
-// Qt's user-scope settings point into a temporary folder that is removed with this object.
-class QtSettingsDetour {
-public:
-    QtSettingsDetour() { PointTo(FFolder.path()); }
-    ~QtSettingsDetour() {
-        PointTo(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    }
-    QtSettingsDetour(const QtSettingsDetour&) = delete;
-    QtSettingsDetour& operator=(const QtSettingsDetour&) = delete;
-
-private:
-    static void PointTo(const QString& folder) {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
-    }
-    QTemporaryDir FFolder;
-};
-
-} // namespace
 
 void CenterOnScreen(QWidget* dialog) {
     const QScreen* screen = dialog->screen();
