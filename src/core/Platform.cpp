@@ -15,6 +15,11 @@
 
 namespace {
 
+Platform::DocumentOpener& InstalledOpener() {
+    static Platform::DocumentOpener opener = nullptr;
+    return opener;
+}
+
 class SystemPlatform final : public Platform {
 public:
     Family OsFamily() const override {
@@ -60,6 +65,8 @@ public:
     }
 
     bool OpenDocument(const QString& target) override {
+        if (InstalledOpener() != nullptr)
+            return InstalledOpener()(target);
 #ifdef Q_OS_WIN
         return QProcess::startDetached(QStringLiteral("rundll32"),
                                        {QStringLiteral("url.dll,FileProtocolHandler"), target});
@@ -91,12 +98,8 @@ public:
                     {QStringLiteral("query"), QStringLiteral("default"), mimeType});
         if (!query.waitForFinished(5000) || query.exitCode() != 0)
             return QString();
-        const QString desktopId = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
-        if (desktopId.isEmpty())
-            return QString();
-        const QString entry =
-            QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
-        return entry.isEmpty() ? QString() : DesktopEntryProgram(entry);
+        // The entry is the desktop's to run: its command line may be a wrapper (flatpak, env).
+        return QString::fromUtf8(query.readAllStandardOutput()).trimmed();
 #endif
     }
 
@@ -104,10 +107,9 @@ public:
         // Made again when a cleaner removed it during a long run.
         if (!FTemporary || !QFileInfo(FTemporary->path()).isDir()) {
             // Private to this user (mode 0700), so nobody else can plant a file of the same
-            // name. Kept after the run: a spreadsheet may still have a copy open.
+            // name. Removed with this object: a spreadsheet that still shows a copy keeps it open.
             FTemporary = std::make_unique<QTemporaryDir>(QDir::tempPath() +
                                                          QStringLiteral("/solvista-XXXXXX"));
-            FTemporary->setAutoRemove(false);
         }
         return FTemporary->isValid() ? FTemporary->path() : QString();
     }
@@ -129,30 +131,11 @@ QString Platform::UserConfigFolder() const {
     return QDir::cleanPath(home + QStringLiteral("/.config"));
 }
 
-QString DesktopEntryProgram(const QString& entryPath) {
-    QFile file(entryPath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
-    bool inMainGroup = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inMainGroup = line == QLatin1String("[Desktop Entry]");
-            continue;
-        }
-        if (!inMainGroup || !line.startsWith(QLatin1String("Exec=")))
-            continue;
-        const QStringList words = QProcess::splitCommand(line.mid(5));
-        if (words.isEmpty())
-            return QString();
-        const QString program = words.first();
-        return program.contains(QLatin1Char('/')) ? program
-                                                  : QStandardPaths::findExecutable(program);
-    }
-    return QString();
-}
-
 Platform& Platform::System() {
     static SystemPlatform platform;
     return platform;
 }
+
+std::unique_ptr<Platform> Platform::CreateSystem() { return std::make_unique<SystemPlatform>(); }
+
+void Platform::SetDocumentOpener(DocumentOpener opener) { InstalledOpener() = opener; }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 // What the program asks of the operating system, behind one seam so tests inject every answer.
@@ -37,9 +38,12 @@ public:
     // Handing files to other programs.
     // The full path of an executable found on PATH; empty when there is none.
     virtual QString FindProgram(const QString& name) const = 0;
-    // The executable of the desktop's default application for a MIME type; empty when none is set.
+    // The desktop's default application for a MIME type as the desktop names it (its entry's id);
+    // empty when none is set or the desktop cannot say.
     virtual QString DefaultApplication(const QString& mimeType) const = 0;
-    // A folder only this user can write, kept for the whole run; empty when none can be made.
+    // A folder only this user can write, kept for the whole run and removed with its content when
+    // the platform object goes (for the system's, when the program ends); empty when none can be
+    // made.
     virtual QString TemporaryFolder() = 0;
 
     // The per-user configuration folder: $XDG_CONFIG_HOME when set and absolute, else
@@ -48,8 +52,11 @@ public:
 
     // The platform the program runs on.
     static Platform& System();
-};
+    // A platform object of the running system of its own, for tests of what it leaves behind.
+    static std::unique_ptr<Platform> CreateSystem();
 
-// The program a desktop entry file's Exec line starts, resolved on PATH when it names no folder;
-// empty when the entry has none.
-QString DesktopEntryProgram(const QString& entryPath);
+    // How the system platform opens documents once a GUI runs: the desktop's own services, which
+    // live above this library. Until one is set, the desktop's command-line opener is started.
+    using DocumentOpener = bool (*)(const QString& target);
+    static void SetDocumentOpener(DocumentOpener opener);
+};

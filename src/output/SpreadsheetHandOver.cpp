@@ -6,6 +6,7 @@
 #include "settings/SettingsStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -26,8 +27,7 @@ bool IsOfficeSuite(const QString& base) {
 } // namespace
 
 QStringList KnownSpreadsheetPrograms() {
-    return {QStringLiteral("localc"), QStringLiteral("libreoffice"), QStringLiteral("soffice"),
-            QStringLiteral("gnumeric")};
+    return {QStringLiteral("localc"), QStringLiteral("libreoffice"), QStringLiteral("soffice")};
 }
 
 QStringList SpreadsheetArguments(const QString& program, const QString& file, char separator) {
@@ -46,6 +46,13 @@ QStringList SpreadsheetArguments(const QString& program, const QString& file, ch
     return arguments;
 }
 
+bool WriteByteCopy(const QString& logPath, const QString& copyPath) {
+    // The spreadsheet may still hold an earlier copy open: replace it, never write into it.
+    if (QFileInfo::exists(copyPath) && !QFile::remove(copyPath))
+        return false;
+    return QFile::copy(logPath, copyPath);
+}
+
 HandOverResult HandOverToSpreadsheet(const QString& logPath, bool english, SettingsStore* store,
                                      Platform& platform, HandOverPrompts& prompts) {
     const auto fail = [&] {
@@ -53,18 +60,16 @@ HandOverResult HandOverToSpreadsheet(const QString& logPath, bool english, Setti
         return HandOverResult::Failed;
     };
 
-    QString file = QFileInfo(logPath).absoluteFilePath();
-    char separator = ';';
-    if (english) {
-        const QString folder = platform.TemporaryFolder();
-        if (folder.isEmpty())
-            return fail();
-        const QString copy = QDir(folder).absoluteFilePath(CommaCopyName(logPath));
-        if (!WriteCommaCopy(logPath, copy))
-            return fail();
-        file = copy;
-        separator = ',';
-    }
+    // The spreadsheet only ever sees a copy in the program's own folder: saved there in its own
+    // format, the user's log would no longer read as a log.
+    const QString folder = platform.TemporaryFolder();
+    if (folder.isEmpty())
+        return fail();
+    const QString file = QDir(folder).absoluteFilePath(english ? CommaCopyName(logPath)
+                                                               : QFileInfo(logPath).fileName());
+    if (!(english ? WriteCommaCopy(logPath, file) : WriteByteCopy(logPath, file)))
+        return fail();
+    const char separator = english ? ',' : ';';
     const auto launch = [&](const QString& program) {
         return !program.isEmpty() &&
                platform.LaunchProgram(program, SpreadsheetArguments(program, file, separator));
@@ -74,8 +79,11 @@ HandOverResult HandOverToSpreadsheet(const QString& logPath, bool english, Setti
         if (launch(platform.FindProgram(name)))
             return HandOverResult::KnownSpreadsheet;
 
+    // Only where the desktop names an application for the type: asked to open a file it has
+    // none for, the desktop may still report success and show nothing.
     const QString registered = platform.DefaultApplication(QStringLiteral("text/csv"));
-    if (launch(registered))
+    const bool triedByType = !registered.isEmpty();
+    if (triedByType && platform.OpenDocument(file))
         return HandOverResult::DefaultApplication;
 
     QString stored;
@@ -86,8 +94,7 @@ HandOverResult HandOverToSpreadsheet(const QString& logPath, bool english, Setti
     }
 
     prompts.Inform(Text(TextNotFound), Text(TextInformation) + QLatin1Char(':'));
-    const QString near = store ? stored : registered;
-    const QString initialFolder = near.isEmpty() ? QString() : QFileInfo(near).absolutePath();
+    const QString initialFolder = stored.isEmpty() ? QString() : QFileInfo(stored).absolutePath();
     QString picked = KnownSpreadsheetPrograms().first();
     if (!prompts.PickProgram(picked, Text(TextAllFiles) + QStringLiteral(" (*.*)|*"),
                              initialFolder))
@@ -98,7 +105,7 @@ HandOverResult HandOverToSpreadsheet(const QString& logPath, bool english, Setti
         return HandOverResult::PickedProgram;
     }
 
-    if (platform.OpenDocument(file))
+    if (!triedByType && platform.OpenDocument(file))
         return HandOverResult::OpenedByType;
     return fail();
 }

@@ -20,7 +20,7 @@ public:
 
 // How the file went out (or did not), for the caller and for tests.
 enum class HandOverResult {
-    KnownSpreadsheet,   // a spreadsheet program found on PATH
+    KnownSpreadsheet,   // the office suite's spreadsheet found on PATH
     DefaultApplication, // the desktop's application for CSV files
     StoredProgram,      // the program the user picked on an earlier run
     PickedProgram,      // a program picked now, remembered from here on
@@ -29,17 +29,22 @@ enum class HandOverResult {
     Failed              // text 100 was shown
 };
 
-// Spreadsheet programs looked for on PATH, in this order.
+// The office suite's spreadsheet, looked for on PATH under these names in this order.
 QStringList KnownSpreadsheetPrograms();
 
 // The arguments that open `file` in `program`. Calc is told how the logger writes its files
 // (separator, Windows-1252, decimal commas), so the columns split and values read as numbers.
 QStringList SpreadsheetArguments(const QString& program, const QString& file, char separator);
 
-// Hands the log file `logPath` to a spreadsheet program. With `english` the comma copy is written
-// into the platform's temporary folder and handed over by its absolute path. Attempts in order: a
-// known spreadsheet on PATH, the desktop's CSV application, the program stored in `store`, a
-// program the user picks (stored once it started), the file opened by type. `store` may be null.
-// Raises AppError (text 95) when the picked program started but cannot be remembered.
+// Replaces `copyPath` by an exact copy of `logPath`; false when either fails.
+bool WriteByteCopy(const QString& logPath, const QString& copyPath);
+
+// Hands a copy of the log file `logPath` to a spreadsheet program: with `english` the comma copy,
+// otherwise the file's bytes, in the platform's temporary folder under an absolute path; the log
+// itself is never handed over. Attempts in order: the office suite's spreadsheet on PATH, the
+// desktop's application for CSV (through the desktop's own services, when it names one), the
+// program stored in `store`, a program the user picks (stored once it started), the file opened
+// by type when that was not tried yet. `store` may be null. Raises AppError (text 95) when the
+// picked program started but cannot be remembered.
 HandOverResult HandOverToSpreadsheet(const QString& logPath, bool english, SettingsStore* store,
                                      Platform& platform, HandOverPrompts& prompts);

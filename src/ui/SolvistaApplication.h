@@ -7,6 +7,7 @@ class SolvistaApplication : public QApplication {
     Q_OBJECT
 public:
     SolvistaApplication(int& argc, char** argv);
+    ~SolvistaApplication() override;
 
     bool notify(QObject* receiver, QEvent* event) override;
 };

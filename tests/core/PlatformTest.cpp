@@ -50,21 +50,30 @@ TEST(SystemPlatform, FindsProgramsAndKeepsOnePrivateTemporaryFolder) {
     QDir(again).removeRecursively();
 }
 
-TEST(DesktopEntryProgram, TakesTheMainGroupsExecProgram) {
-    QTemporaryDir temp;
-    const auto entry = [&](const QByteArray& text) {
-        const QString path = temp.filePath(QStringLiteral("e.desktop"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-        return path;
-    };
-    EXPECT_EQ(DesktopEntryProgram(entry("[Desktop Action new]\nExec=/wrong --new\n"
-                                        "[Desktop Entry]\nName=Sheet\n"
-                                        "Exec=\"/opt/my sheet/bin/sheet\" --view %U\n")),
-              "/opt/my sheet/bin/sheet");
-    EXPECT_TRUE(DesktopEntryProgram(entry("[Desktop Entry]\nExec=sh -c true\n"))
-                    .endsWith(QStringLiteral("/sh")));
-    EXPECT_EQ(DesktopEntryProgram(entry("[Desktop Entry]\nName=No program\n")), QString());
-    EXPECT_EQ(DesktopEntryProgram(temp.filePath(QStringLiteral("missing.desktop"))), QString());
+// Copies handed to other programs live in the folder; none may outlive the run.
+TEST(SystemPlatform, TheTemporaryFolderGoesWithThePlatform) {
+    auto os = Platform::CreateSystem();
+    const QString folder = os->TemporaryFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    QFile copy(QDir(folder).filePath(QStringLiteral("20100501c.csv")));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write("a,b\r\n");
+    copy.close();
+    os.reset();
+    EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+// Documents open through what the GUI installs, so a wrapper in a desktop entry is the desktop's
+// business and a failure is reported, not assumed away.
+TEST(SystemPlatform, DocumentsOpenThroughTheInstalledOpener) {
+    static QStringList opened;
+    Platform::SetDocumentOpener([](const QString& target) {
+        opened << target;
+        return target.endsWith(QStringLiteral(".csv"));
+    });
+    auto os = Platform::CreateSystem();
+    EXPECT_TRUE(os->OpenDocument(QStringLiteral("/tmp/x/20100501.csv")));
+    EXPECT_FALSE(os->OpenDocument(QStringLiteral("/tmp/x/other.txt")));
+    Platform::SetDocumentOpener(nullptr);
+    EXPECT_EQ(opened, (QStringList{"/tmp/x/20100501.csv", "/tmp/x/other.txt"}));
 }

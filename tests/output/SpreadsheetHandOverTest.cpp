@@ -66,6 +66,11 @@ protected:
         return HandOverToSpreadsheet(Log, english, store, Os, Prompts);
     }
     QString Copy() const { return Temp.filePath(QStringLiteral("tmp/20100501c.csv")); }
+    QString ByteCopy() const { return Temp.filePath(QStringLiteral("tmp/20100501.csv")); }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
     QString Info() const { return QStringLiteral("info:") + Text(99) + "|Information:"; }
     QString Error() const { return QStringLiteral("error:") + Text(100) + "|Error:"; }
 
@@ -89,53 +94,72 @@ TEST(SpreadsheetArguments, CalcSplitsAtTheGivenSeparatorWithDecimalCommas) {
     EXPECT_EQ(SpreadsheetArguments("/usr/bin/gnumeric", "/l/a.csv", ';'), QStringList{"/l/a.csv"});
 }
 
-TEST_F(HandOverTest, GermanHandsTheLogItselfToCalcFirst) {
+// Saved in the spreadsheet's own format, the log would no longer read as a log: the spreadsheet
+// only ever gets a copy in the program's folder.
+TEST_F(HandOverTest, GermanHandsAByteCopyToCalcFirst) {
     Os.OnPath = {{"localc", "/usr/bin/localc"}, {"gnumeric", "/usr/bin/gnumeric"}};
     Os.Starting = {"/usr/bin/localc", "/usr/bin/gnumeric"};
     SetCurrentTexts(TextArrayId::German);
+    QFile stale(ByteCopy());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("saved by the spreadsheet");
+    stale.close();
     EXPECT_EQ(Run(false, Store.get()), HandOverResult::KnownSpreadsheet);
     ASSERT_EQ(Os.Launches.size(), 1u);
     EXPECT_EQ(Os.Launches[0].Program, "/usr/bin/localc");
-    EXPECT_EQ(Os.Launches[0].Arguments.last(), Log);
+    EXPECT_EQ(Os.Launches[0].Arguments.last(), ByteCopy());
     EXPECT_TRUE(Os.Launches[0].Arguments.first().contains(":59,34,"));
+    EXPECT_EQ(Read(ByteCopy()), Read(Log)) << "an exact copy, replacing the earlier one";
     EXPECT_FALSE(QFile::exists(Copy()));
     EXPECT_TRUE(Prompts.Shown.isEmpty());
     EXPECT_EQ(Store->GetExcelPath(), QString());
 }
 
 TEST_F(HandOverTest, EnglishHandsTheCommaCopyByItsAbsolutePathAndReplacesIt) {
-    Os.OnPath = {{"gnumeric", "/usr/bin/gnumeric"}};
-    Os.Starting = {"/usr/bin/gnumeric"};
+    Os.OnPath = {{"libreoffice", "/usr/bin/libreoffice"}};
+    Os.Starting = {"/usr/bin/libreoffice"};
     QFile stale(Copy());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write("stale");
     stale.close();
     EXPECT_EQ(Run(true, Store.get()), HandOverResult::KnownSpreadsheet);
     ASSERT_EQ(Os.Launches.size(), 1u);
-    EXPECT_EQ(Os.Launches[0].Arguments, QStringList{Copy()});
-    QFile copy(Copy());
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), "Datum,T1\r\n01.05.10 00:00,57,3\r\n");
+    EXPECT_EQ(Os.Launches[0].Arguments.first(), "--calc");
+    EXPECT_TRUE(Os.Launches[0].Arguments[1].contains(":44,34,"));
+    EXPECT_EQ(Os.Launches[0].Arguments.last(), Copy());
+    EXPECT_EQ(Read(Copy()), "Datum,T1\r\n01.05.10 00:00,57,3\r\n");
+    EXPECT_EQ(Read(Log), "Datum;T1\r\n01.05.10 00:00;57,3\r\n");
 }
 
-TEST_F(HandOverTest, TriesPathThenDesktopThenStoredThenAsksAndStoresThePick) {
-    Os.OnPath = {{"localc", "/usr/bin/localc"}, {"gnumeric", "/usr/bin/gnumeric"}};
-    Os.CsvApplication = QStringLiteral("/usr/bin/mousepad");
+// Without Calc the desktop opens the copy with its own application for CSV, whatever wrapper its
+// entry runs; no program is started by hand for it.
+TEST_F(HandOverTest, WithoutCalcTheDesktopOpensTheCopy) {
+    Os.OnPath = {{"gnumeric", "/usr/bin/gnumeric"}};
+    Os.CsvApplication = QStringLiteral("org.gnome.Gnumeric.desktop");
+    Os.DocumentOpens = true;
+    EXPECT_EQ(Run(false, Store.get()), HandOverResult::DefaultApplication);
+    EXPECT_EQ(Os.DocumentsOpened, QStringList{ByteCopy()});
+    EXPECT_TRUE(Os.Launches.empty());
+    EXPECT_TRUE(Prompts.Shown.isEmpty());
+}
+
+TEST_F(HandOverTest, TriesCalcThenDesktopThenStoredThenAsksAndStoresThePick) {
+    Os.OnPath = {{"localc", "/usr/bin/localc"}};
+    Os.CsvApplication = QStringLiteral("mousepad.desktop");
     Store->SetExcelPath(QStringLiteral("/old/calc"));
     Os.Starting = {"/home/u/bin/sheet"};
     Prompts.Picks.push_back(QStringLiteral("/home/u/bin/sheet"));
     EXPECT_EQ(Run(false, Store.get()), HandOverResult::PickedProgram);
     EXPECT_EQ(Os.LaunchedPrograms(),
-              (QStringList{"/usr/bin/localc", "/usr/bin/gnumeric", "/usr/bin/mousepad", "/old/calc",
-                           "/home/u/bin/sheet"}));
-    EXPECT_EQ(Os.Launches.back().Arguments, QStringList{Log});
+              (QStringList{"/usr/bin/localc", "/old/calc", "/home/u/bin/sheet"}));
+    EXPECT_EQ(Os.DocumentsOpened, QStringList{ByteCopy()});
+    EXPECT_EQ(Os.Launches.back().Arguments, QStringList{ByteCopy()});
     EXPECT_EQ(Prompts.Shown, QStringList{Info()});
     ASSERT_EQ(Prompts.PickRequests.size(), 1u);
     EXPECT_EQ(Prompts.PickRequests[0].Filter, "All files (*.*)|*");
     EXPECT_EQ(Prompts.PickRequests[0].Folder, "/old") << "beside the stored program";
     EXPECT_EQ(Store->GetExcelPath(), "/home/u/bin/sheet");
     EXPECT_EQ(SettingsStore(Os).GetExcelPath(), "/home/u/bin/sheet") << "written to the file";
-    EXPECT_TRUE(Os.DocumentsOpened.isEmpty());
 }
 
 TEST_F(HandOverTest, AStoredProgramThatStartsEndsTheSearchUnchanged) {
@@ -152,7 +176,7 @@ TEST_F(HandOverTest, APickThatFailsIsNotStoredAndTheFileOpensByType) {
     Os.DocumentOpens = true;
     EXPECT_EQ(Run(false, Store.get()), HandOverResult::OpenedByType);
     EXPECT_EQ(Store->GetExcelPath(), "/old/calc");
-    EXPECT_EQ(Os.DocumentsOpened, QStringList{Log});
+    EXPECT_EQ(Os.DocumentsOpened, QStringList{ByteCopy()});
     EXPECT_EQ(Prompts.Shown, QStringList{Info()});
 }
 
@@ -160,10 +184,20 @@ TEST_F(HandOverTest, NothingStartsGivesText100AndCancelGivesNothing) {
     Prompts.Picks.push_back(QStringLiteral("/bin/nope"));
     EXPECT_EQ(Run(false, Store.get()), HandOverResult::Failed);
     EXPECT_EQ(Prompts.Shown, (QStringList{Info(), Error()}));
-    EXPECT_EQ(Os.DocumentsOpened, QStringList{Log});
+    EXPECT_EQ(Os.DocumentsOpened, QStringList{ByteCopy()});
+
+    // A desktop that names an application but cannot open the file is asked once only.
+    Prompts.Shown.clear();
+    Os.DocumentsOpened.clear();
+    Os.CsvApplication = QStringLiteral("broken.desktop");
+    Prompts.Picks.push_back(QStringLiteral("/bin/nope"));
+    EXPECT_EQ(Run(false, nullptr), HandOverResult::Failed);
+    EXPECT_EQ(Prompts.Shown, (QStringList{Info(), Error()}));
+    EXPECT_EQ(Os.DocumentsOpened, QStringList{ByteCopy()});
 
     Prompts.Shown.clear();
     Os.DocumentsOpened.clear();
+    Os.CsvApplication.clear();
     Prompts.Picks.push_back(std::nullopt);
     EXPECT_EQ(Run(false, Store.get()), HandOverResult::Cancelled);
     EXPECT_EQ(Prompts.Shown, QStringList{Info()});
@@ -171,29 +205,26 @@ TEST_F(HandOverTest, NothingStartsGivesText100AndCancelGivesNothing) {
     EXPECT_EQ(Store->GetExcelPath(), QString());
 }
 
-TEST_F(HandOverTest, WithoutAStoreThePickStartsInTheDesktopApplicationsFolder) {
-    Os.CsvApplication = QStringLiteral("/usr/lib/viewer/bin/view");
-    Os.Starting = {"/usr/bin/sheet"};
-    Prompts.Picks.push_back(QStringLiteral("/usr/bin/sheet"));
-    EXPECT_EQ(Run(false, nullptr), HandOverResult::PickedProgram);
-    ASSERT_EQ(Prompts.PickRequests.size(), 1u);
-    EXPECT_EQ(Prompts.PickRequests[0].Folder, "/usr/lib/viewer/bin");
-}
-
 TEST_F(HandOverTest, ACopyThatCannotBeWrittenEndsWithText100AndLaunchesNothing) {
     Os.OnPath = {{"localc", "/usr/bin/localc"}};
     Os.Starting = {"/usr/bin/localc"};
     Os.TemporaryAnswer.clear();
-    EXPECT_EQ(Run(true, Store.get()), HandOverResult::Failed);
-    EXPECT_EQ(Prompts.Shown, QStringList{Error()});
-    EXPECT_TRUE(Os.Launches.empty());
+    for (const bool english : {true, false}) {
+        Prompts.Shown.clear();
+        EXPECT_EQ(Run(english, Store.get()), HandOverResult::Failed);
+        EXPECT_EQ(Prompts.Shown, QStringList{Error()});
+        EXPECT_TRUE(Os.Launches.empty());
+    }
 
     Prompts.Shown.clear();
     Os.TemporaryAnswer = Temp.filePath(QStringLiteral("tmp"));
     ASSERT_TRUE(QFile::remove(Log));
-    EXPECT_EQ(Run(true, Store.get()), HandOverResult::Failed);
-    EXPECT_EQ(Prompts.Shown, QStringList{Error()});
-    EXPECT_TRUE(Os.Launches.empty());
+    for (const bool english : {true, false}) {
+        Prompts.Shown.clear();
+        EXPECT_EQ(Run(english, Store.get()), HandOverResult::Failed);
+        EXPECT_EQ(Prompts.Shown, QStringList{Error()});
+        EXPECT_TRUE(Os.Launches.empty());
+    }
 }
 
 TEST_F(HandOverTest, APickedProgramThatCannotBeRememberedRaisesText95AfterStarting) {

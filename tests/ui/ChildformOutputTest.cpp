@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPrinter>
@@ -109,6 +110,9 @@ TEST_F(ChildformOutputTest, OpenInExcelHandsOverTheDayShown) {
     SetCurrentTexts(TextArrayId::French);
     Form.ActionOpenExcel->trigger();
     ASSERT_EQ(Os.Launches.size(), 2u);
-    EXPECT_EQ(Os.Launches[1].Arguments.last(), log);
+    const QString bytes = Dir.filePath(QStringLiteral("tmp/") + QFileInfo(log).fileName());
+    EXPECT_EQ(Os.Launches[1].Arguments.last(), bytes) << "a copy, never the log itself";
+    EXPECT_NE(bytes, log);
+    EXPECT_TRUE(QFile::exists(bytes));
     EXPECT_TRUE(Prompts.AskedPrompts().empty());
 }
