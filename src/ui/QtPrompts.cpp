@@ -113,6 +113,7 @@ bool QtPrompts::ShowFileDialog(QString& path, QWidget* owner, const QString& fil
 }
 
 bool QtPrompts::ShowFolderDialog(QString& folder, QWidget* owner, const QString& caption) {
+    const QtSettingsDetour detour; // outlives the dialog, whose destruction writes
     QFileDialog dialog(owner, caption);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);

@@ -12,7 +12,7 @@
 
 namespace {
 
-// Confirms the file dialog that the next modal loop shows with `file` selected.
+// Confirms the file or folder dialog that the next modal loop shows with `file` selected.
 void AcceptFileDialogWith(const QString& file) {
     QTimer::singleShot(0, [file] {
         for (QWidget* widget : QApplication::topLevelWidgets())
@@ -47,6 +47,14 @@ TEST(QtFileDialog, ReturnsTheChoiceAndWritesNoSettingsFile) {
     ASSERT_TRUE(prompts.ShowFileDialog(path, nullptr, QStringLiteral("Log files|*.csv|"), true,
                                        QStringLiteral("csv"), home.path()));
     EXPECT_EQ(path, QDir::toNativeSeparators(log));
+    EXPECT_FALSE(QFile::exists(qtFile));
+
+    const QString logs = home.filePath(QStringLiteral("logs"));
+    ASSERT_TRUE(QDir().mkpath(logs));
+    QString folder = home.path();
+    AcceptFileDialogWith(logs);
+    ASSERT_TRUE(prompts.ShowFolderDialog(folder, nullptr, QStringLiteral("Folder")));
+    EXPECT_EQ(folder, QDir::toNativeSeparators(logs));
     EXPECT_FALSE(QFile::exists(qtFile));
 
     // Without the prompts' care Qt does write the file; this is what the check above guards.
