@@ -3,9 +3,11 @@
 #include "BenchYear.h"
 #include "chart/ChartSurface.h"
 #include "chart/SeriesHost.h"
+#include "core/Channels.h"
 #include "ledger/Ledger.h"
 #include "logdata/DayFileCollection.h"
 #include "logdata/TAnalysisData.h"
+#include "output/DataExport.h"
 #include "settings/WindowSettings.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogMultiDayAnalysis.h"
@@ -141,6 +143,38 @@ void CollectWidestRange(benchmark::State& state) {
     }
 }
 BENCHMARK(CollectWidestRange)->Unit(benchmark::kMillisecond);
+
+// The data export of the whole year, every log column, built and written to a file.
+void ExportYear(benchmark::State& state, ExportFormat format) {
+    const QStringList files = benchyear::YearFiles();
+    if (files.size() != 365) {
+        state.SkipWithError("the year's files are missing");
+        return;
+    }
+    MemoryHost chart, chart2;
+    TAnalysisData data;
+    benchyear::LoadIntoDataSet(data, files, &chart, &chart2);
+    ExportRequest request{format, {}};
+    for (int channel = 0; channel < FileChannelCount; ++channel)
+        request.Channels.push_back(channel);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("year.csv"));
+    int lines = 0;
+    for (auto _ : state) {
+        DataExport out(data, request);
+        lines = out.Build();
+        out.Save(path);
+    }
+    if (lines < 365 * 1440)
+        state.SkipWithError("not every line was exported");
+    state.SetItemsProcessed(state.iterations() * lines);
+}
+void ExportYearLog(benchmark::State& state) { ExportYear(state, ExportFormat::Log); }
+void ExportYearInternational(benchmark::State& state) {
+    ExportYear(state, ExportFormat::International);
+}
+BENCHMARK(ExportYearLog)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportYearInternational)->Unit(benchmark::kMillisecond);
 
 // One analysis window holding the year with every day channel ticked, shared by the drawing and
 // moving figures.

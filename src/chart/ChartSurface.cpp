@@ -498,17 +498,19 @@ double ChartSurface::MarkedTo() const {
 
 bool ChartSurface::SaveBmp(const QString& fileName) { return saveBmp(fileName, width(), height()); }
 
-void ChartSurface::DrawInto(QCPPainter& painter, const QRect& target) {
-    if (target.width() <= 0 || target.height() <= 0)
+QImage ChartSurface::Picture() { return toPixmap(width(), height()).toImage(); }
+
+void ChartSurface::DrawInto(QCPPainter& painter, const QRect& target, double layoutScale) {
+    if (target.width() <= 0 || target.height() <= 0 || !(layoutScale > 0.0))
         return;
-    const int layoutWidth = static_cast<int>(std::lround(target.width() * 1.5));
-    const int layoutHeight = static_cast<int>(std::lround(target.height() * 1.5));
+    const int layoutWidth = static_cast<int>(std::lround(target.width() * layoutScale));
+    const int layoutHeight = static_cast<int>(std::lround(target.height() * layoutScale));
     FitAutomaticAxes();
     painter.save();
     painter.setModes(QCPPainter::pmVectorized | QCPPainter::pmNoCaching |
                      QCPPainter::pmNonCosmetic);
     painter.translate(target.topLeft());
-    painter.scale(1.0 / 1.5, 1.0 / 1.5);
+    painter.scale(1.0 / layoutScale, 1.0 / layoutScale);
     toPainter(&painter, layoutWidth, layoutHeight);
     painter.restore();
     // The export layout stays until the next replot.

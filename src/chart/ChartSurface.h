@@ -92,9 +92,12 @@ public:
     void Repaint();
     // Writes a Windows bitmap of the surface's size; false when the file cannot be written.
     bool SaveBmp(const QString& fileName);
-    // Draws the surface into `target` of a painter opened on a screen-resolution printer. The
-    // layout is made for 1.5 times the target's size, which gives the smaller text paper needs.
-    void DrawInto(QCPPainter& painter, const QRect& target);
+    // The surface at its size as a picture on its background, for raster image files.
+    QImage Picture();
+    // Draws the surface into `target` of a painter opened on a screen-resolution device. The
+    // layout is made for `layoutScale` times the target's size: 1.5 gives the smaller text paper
+    // needs, 1 the on-screen layout (vector image files).
+    void DrawInto(QCPPainter& painter, const QRect& target, double layoutScale = 1.5);
     SeriesGraph* GraphOf(const ChartSeries* series) const;
 
     // The layer of the time cursor, a marked span and the readout (screen only).

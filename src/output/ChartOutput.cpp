@@ -4,18 +4,25 @@
 #include "core/AppError.h"
 #include "core/DatePattern.h"
 #include "core/LanguageTexts.h"
+#include "output/OutputTexts.h"
 
+#include <QFileInfo>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
+#include <QSvgGenerator>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
-constexpr int TextImageFiles = 73;
-constexpr int TextAllFiles = 74;
 constexpr int TextPrintingNotPossible = 101;
 // The lower chart alone gets the title lines of the upper one, which needs room when it is small.
 constexpr int TallEnoughForTitle = 160;
@@ -69,9 +76,159 @@ OutputDressing::OutputDressing(const ChartPair& charts) : FCharts(charts) {
 
 OutputDressing::~OutputDressing() { PrepareChartsForOutput(FCharts, false); }
 
+namespace {
+
+struct FormatInfo {
+    ImageFormat Format;
+    const char* Suffix;
+    int Description;
+};
+constexpr std::array<FormatInfo, 4> Formats = {{{ImageFormat::Bmp, "bmp", TextBmpImage},
+                                                {ImageFormat::Png, "png", TextPngImage},
+                                                {ImageFormat::Svg, "svg", TextSvgDrawing},
+                                                {ImageFormat::Pdf, "pdf", TextPdfDocument}}};
+
+// The surfaces that go into an image, top to bottom. The lower chart alone is made taller for the
+// title lines it carries then, and gets its height back when the stack goes.
+class ImageStack {
+public:
+    explicit ImageStack(const ChartPair& charts) {
+        ChartSurface& chart = charts.Chart;
+        ChartSurface& chart2 = charts.Chart2;
+        if (!ShowsSeries(chart2)) {
+            Pieces = {&chart};
+        } else if (!ShowsSeries(chart)) {
+            Pieces = {&chart2};
+            if (chart.height() >= TallEnoughForTitle) {
+                FResized = &chart2;
+                FScreenSize = chart2.size();
+                chart2.resize(FScreenSize.width(), FScreenSize.height() + TitleRoom);
+            }
+        } else {
+            Pieces = {&chart, &chart2};
+        }
+    }
+    ~ImageStack() {
+        if (FResized != nullptr)
+            FResized->resize(FScreenSize);
+    }
+    ImageStack(const ImageStack&) = delete;
+    ImageStack& operator=(const ImageStack&) = delete;
+
+    // The widest surface's width; the heights added up.
+    QSize Size() const {
+        QSize size(0, 0);
+        for (const ChartSurface* piece : Pieces) {
+            size.setWidth(std::max(size.width(), piece->width()));
+            size.setHeight(size.height() + piece->height());
+        }
+        return size;
+    }
+    int Dpi() const { return Pieces.front()->logicalDpiY(); }
+
+    std::vector<ChartSurface*> Pieces;
+
+private:
+    ChartSurface* FResized = nullptr;
+    QSize FScreenSize;
+};
+
+bool WriteRaster(const ImageStack& stack, QIODevice& device, const char* format) {
+    QImage image;
+    if (stack.Pieces.size() == 1) {
+        image = stack.Pieces.front()->Picture();
+    } else {
+        // Where the surfaces differ in width, white fills the rest.
+        image = QImage(stack.Size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        int top = 0;
+        for (ChartSurface* piece : stack.Pieces) {
+            painter.drawImage(0, top, piece->Picture());
+            top += piece->height();
+        }
+    }
+    const int dotsPerMeter = static_cast<int>(std::lround(stack.Dpi() / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image.save(&device, format);
+}
+
+// Draws the stack at its on-screen layout on a painter whose device has the screen's resolution,
+// so text is measured and drawn at the same size.
+bool DrawVector(const ImageStack& stack, QPaintDevice& device) {
+    QCPPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    int top = 0;
+    for (ChartSurface* piece : stack.Pieces) {
+        piece->DrawInto(painter, QRect(0, top, piece->width(), piece->height()), 1.0);
+        top += piece->height();
+    }
+    return painter.end();
+}
+
+bool WriteSvg(const ImageStack& stack, QIODevice& device, const QString& title) {
+    const QSize size = stack.Size();
+    QSvgGenerator svg;
+    svg.setOutputDevice(&device);
+    svg.setResolution(stack.Dpi());
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(title);
+    return DrawVector(stack, svg);
+}
+
+bool WritePdf(const ImageStack& stack, QIODevice& device, const QString& title) {
+    const QSize size = stack.Size();
+    const double pointsPerPixel = 72.0 / stack.Dpi();
+    QPdfWriter pdf(&device);
+    pdf.setResolution(stack.Dpi());
+    pdf.setTitle(title);
+    pdf.setCreator(QStringLiteral("Solvista"));
+    // One page the size of the picture, without margins.
+    const QPageSize page(QSizeF(size.width() * pointsPerPixel, size.height() * pointsPerPixel),
+                         QPageSize::Point, QString(), QPageSize::ExactMatch);
+    if (!pdf.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF())))
+        return false;
+    return DrawVector(stack, pdf);
+}
+
+} // namespace
+
+std::optional<ImageFormat> ImageFormatOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const FormatInfo& info : Formats)
+        if (suffix == QLatin1String(info.Suffix))
+            return info.Format;
+    return std::nullopt;
+}
+
+QString ImageSuffix(ImageFormat format) {
+    return QString::fromLatin1(Formats[static_cast<size_t>(format)].Suffix);
+}
+
 QString ChartImageFilter() {
-    return Text(TextImageFiles) + QStringLiteral(" (*.bmp)|*.bmp|") + Text(TextAllFiles) +
-           QStringLiteral(" (*.*)|*");
+    QString filter;
+    for (const FormatInfo& info : Formats) {
+        const QString pattern = QStringLiteral("*.") + QLatin1String(info.Suffix);
+        filter += Text(info.Description) + QStringLiteral(" (") + pattern + QStringLiteral(")|") +
+                  pattern + QLatin1Char('|');
+    }
+    filter.chop(1);
+    return filter;
+}
+
+ImageFormat ImageFormatOfFilter(int filterIndex) {
+    if (filterIndex < 0 || filterIndex >= static_cast<int>(Formats.size()))
+        return ImageFormat::Bmp;
+    return Formats[static_cast<size_t>(filterIndex)].Format;
+}
+
+QString WithImageSuffix(const QString& path, int filterIndex) {
+    if (!QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QLatin1Char('.') + ImageSuffix(ImageFormatOfFilter(filterIndex));
 }
 
 QString ProposedImageName(bool monthMode, DateTime currentDate) {
@@ -87,51 +244,35 @@ QString ProposedImageName(bool monthMode, DateTime currentDate) {
     return QStringLiteral("Chart ") + date + QStringLiteral(".bmp");
 }
 
-void WriteSurfaceImage(ChartSurface& surface, const QString& path) {
-    if (!surface.SaveBmp(path))
-        RaiseFileError(path);
-}
-
 void SaveChartImages(const ChartPair& charts, const QString& path) {
-    OutputDressing dressing(charts);
-    ChartSurface& chart = charts.Chart;
-    ChartSurface& chart2 = charts.Chart2;
-    if (!ShowsSeries(chart2)) {
-        WriteSurfaceImage(chart, path);
-    } else if (!ShowsSeries(chart)) {
-        if (chart.height() < TallEnoughForTitle) {
-            WriteSurfaceImage(chart2, path);
-            return;
-        }
-        const QSize screenSize = chart2.size();
-        chart2.resize(screenSize.width(), screenSize.height() + TitleRoom);
-        try {
-            WriteSurfaceImage(chart2, path);
-        } catch (...) {
-            chart2.resize(screenSize); // rethrown: the caller reports the error
-            throw;
-        }
-        chart2.resize(screenSize);
-    } else {
-        SaveCombinedImage(charts, path);
-    }
-}
-
-void SaveCombinedImage(const ChartPair& charts, const QString& path) {
-    // Composed in memory: the same pixels as two bitmap files stacked, without a temporary file
-    // beside the user's image.
-    ChartSurface& chart = charts.Chart;
-    ChartSurface& chart2 = charts.Chart2;
-    const QImage upper = chart.toPixmap(chart.width(), chart.height()).toImage();
-    const QImage lower = chart2.toPixmap(chart2.width(), chart2.height()).toImage();
-    QImage combined(upper.width(), upper.height() + lower.height(), QImage::Format_RGB32);
-    combined.fill(Qt::white);
+    const std::optional<ImageFormat> format = ImageFormatOf(path);
+    if (!format)
+        AppError::Raise(FormatText(Text(TextUnknownImageType), QFileInfo(path).fileName()));
+    // Written beside the target and renamed over it once complete: a failure leaves no half
+    // image and keeps an older file of that name.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        RaiseFileError(path);
+    bool written = false;
     {
-        QPainter painter(&combined);
-        painter.drawImage(0, 0, upper);
-        painter.drawImage(0, upper.height(), lower);
+        OutputDressing dressing(charts);
+        const ImageStack stack(charts);
+        const QString title =
+            charts.ChartTitle.isEmpty() ? QFileInfo(path).completeBaseName() : charts.ChartTitle;
+        switch (*format) {
+        case ImageFormat::Bmp:
+        case ImageFormat::Png:
+            written = WriteRaster(stack, file, *format == ImageFormat::Bmp ? "BMP" : "PNG");
+            break;
+        case ImageFormat::Svg:
+            written = WriteSvg(stack, file, title);
+            break;
+        case ImageFormat::Pdf:
+            written = WritePdf(stack, file, title);
+            break;
+        }
     }
-    if (!combined.save(path, "BMP"))
+    if (!written || !file.commit())
         RaiseFileError(path);
 }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class ChartSurface;
 class QPrinter;
 
@@ -32,17 +34,26 @@ private:
     ChartPair FCharts;
 };
 
-// Image save.
+// Image save. The file's extension picks the format: BMP and PNG are pictures of the charts at
+// their on-screen size, SVG and PDF vector drawings with the same layout.
+enum class ImageFormat { Bmp, Png, Svg, Pdf };
+// The format a file name asks for (extension in any case); nullopt for any other or none.
+std::optional<ImageFormat> ImageFormatOf(const QString& path);
+// "bmp", "png", "svg", "pdf".
+QString ImageSuffix(ImageFormat format);
+// One "description (*.ext)|*.ext|" pair per format, in the order of ImageFormat.
 QString ChartImageFilter();
+// The format of a filter pair's index; BMP for anything out of range.
+ImageFormat ImageFormatOfFilter(int filterIndex);
+// A name without extension gets the one of the chosen filter.
+QString WithImageSuffix(const QString& path, int filterIndex);
 // "Chart 2010-05-01.bmp", or "Chart 05. 2010.bmp" in the month span; "Chart.bmp" without a date.
 QString ProposedImageName(bool monthMode, DateTime currentDate);
-// Writes what the charts show into one BMP file: the chart that shows series, or both stacked.
-// Raises AppError with the file error when the file cannot be written.
+// Writes what the charts show into one file in the format its name asks for: the chart that shows
+// series, or both stacked without a gap, `Chart` on top. The file appears only when it is complete.
+// Raises AppError with text 116 for a name of any other type and with the file error when the file
+// cannot be written.
 void SaveChartImages(const ChartPair& charts, const QString& path);
-// Both surfaces stacked without a gap, `Chart` on top, in one BMP file at `path`.
-void SaveCombinedImage(const ChartPair& charts, const QString& path);
-// One surface at its size on white; raises the file error on failure.
-void WriteSurfaceImage(ChartSurface& surface, const QString& path);
 
 // Printing. Where the charts go on a page of pw x ph dots, from their screen sizes.
 struct PrintLayout {

@@ -64,6 +64,15 @@ protected:
     ChartSeries LowerLine;
 };
 
+int PageCount(const QByteArray& pdf) {
+    int pages = 0;
+    auto it = QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))
+                  .globalMatch(QString::fromLatin1(pdf));
+    for (; it.hasNext(); it.next())
+        ++pages;
+    return pages;
+}
+
 QString ErrorOf(const std::function<void()>& action) {
     try {
         action();
@@ -132,9 +141,23 @@ TEST(ProposedImageName, DayOrMonthOfTheCurrentDate) {
     EXPECT_EQ(ProposedImageName(true, may1), "Chart 05. 2010.bmp");
     EXPECT_EQ(ProposedImageName(false, std::numeric_limits<double>::quiet_NaN()), "Chart.bmp");
     EXPECT_EQ(ProposedImageName(true, 1e300), "Chart.bmp");
+}
+
+TEST(ImageFormat, TheFilterOffersTheFourTypesAndTheExtensionDecides) {
     SetCurrentTexts(TextArrayId::English);
-    EXPECT_EQ(ChartImageFilter(), "Image files (*.bmp)|*.bmp|All files (*.*)|*");
+    EXPECT_EQ(ChartImageFilter(), "BMP image (*.bmp)|*.bmp|PNG image (*.png)|*.png|"
+                                  "SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf");
     SetCurrentTexts(TextArrayId::German);
+    EXPECT_EQ(ImageFormatOf(QStringLiteral("/a/Chart 05. 2010.PNG")), ImageFormat::Png);
+    EXPECT_EQ(ImageFormatOf(QStringLiteral("c.Svg")), ImageFormat::Svg);
+    EXPECT_EQ(ImageFormatOf(QStringLiteral("c.pdf")), ImageFormat::Pdf);
+    EXPECT_EQ(ImageFormatOf(QStringLiteral("c.bmp")), ImageFormat::Bmp);
+    EXPECT_FALSE(ImageFormatOf(QStringLiteral("c.jpg")));
+    EXPECT_FALSE(ImageFormatOf(QStringLiteral("chart")));
+    EXPECT_FALSE(ImageFormatOf(QStringLiteral("chart.png.txt")));
+    EXPECT_EQ(WithImageSuffix(QStringLiteral("/a/chart"), 2), "/a/chart.svg");
+    EXPECT_EQ(WithImageSuffix(QStringLiteral("/a/chart"), 7), "/a/chart.bmp");
+    EXPECT_EQ(WithImageSuffix(QStringLiteral("/a/chart.pdf"), 1), "/a/chart.pdf");
 }
 
 TEST_F(ChartOutputTest, ImageHoldsTheChartsThatShowSeriesStackedWithoutAGap) {
@@ -195,6 +218,70 @@ TEST_F(ChartOutputTest, AFileThatCannotBeWrittenRaisesTheFileErrorAndUndressess)
     }
 }
 
+TEST_F(ChartOutputTest, EachFormatHasItsSignatureAndTheLayoutOfTheBitmap) {
+    Upper.AddSeries(&UpperLine);
+    Lower.AddSeries(&LowerLine);
+    const auto save = [&](const char* name) {
+        const QString path = Dir.filePath(QString::fromLatin1(name));
+        SaveChartImages(Pair(QStringLiteral("Plant A")), path);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        return file.readAll();
+    };
+    const QByteArray bmp = save("c.bmp");
+    const QByteArray png = save("c.png");
+    const QByteArray svg = save("c.svg");
+    const QByteArray pdf = save("c.pdf");
+    EXPECT_TRUE(bmp.startsWith("BM"));
+    EXPECT_TRUE(png.startsWith("\x89PNG\r\n\x1a\n"));
+    EXPECT_TRUE(svg.startsWith("<?xml")) << svg.left(40).toStdString();
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+
+    // PNG is the bitmap's picture, pixel for pixel.
+    const QImage fromBmp = QImage::fromData(bmp, "BMP").convertToFormat(QImage::Format_RGB32);
+    const QImage fromPng = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(fromPng.size(), QSize(640, 500));
+    EXPECT_TRUE(fromPng == fromBmp);
+
+    // The drawings: the stack's size in pixels, the heading and both lines as vectors.
+    EXPECT_TRUE(svg.contains("viewBox=\"0 0 640 500\"")) << "the stack's size";
+    EXPECT_TRUE(svg.contains(">Plant A<")) << "the heading as text";
+    EXPECT_TRUE(svg.contains("stroke=\"#ff0000\"")) << "the upper line";
+    EXPECT_TRUE(svg.contains("stroke=\"#0000ff\"")) << "the lower line";
+    EXPECT_FALSE(svg.contains("<image")) << "nothing rastered";
+    EXPECT_EQ(PageCount(pdf), 1);
+    const QRegularExpressionMatch box =
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"))
+            .match(QString::fromLatin1(pdf));
+    ASSERT_TRUE(box.hasMatch());
+    const double pointsPerPixel = 72.0 / Upper.logicalDpiY();
+    EXPECT_NEAR(box.captured(1).toDouble(), 640 * pointsPerPixel, 1.0);
+    EXPECT_NEAR(box.captured(2).toDouble(), 500 * pointsPerPixel, 1.0);
+    EXPECT_FALSE(pdf.contains("/Subtype /Image")) << "nothing rastered";
+
+    EXPECT_EQ(Titles(Upper), QStringList{"01. May 2010"}) << "dressing removed";
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files).size(), 4) << "no temporary file left";
+}
+
+TEST_F(ChartOutputTest, ANameOfAnotherTypeIsRefusedAndAnOldFileStays) {
+    Upper.AddSeries(&UpperLine);
+    SetCurrentTexts(TextArrayId::English);
+    const QString jpg = Dir.filePath(QStringLiteral("chart.jpg"));
+    EXPECT_EQ(ErrorOf([&] { SaveChartImages(Pair(QString()), jpg); }),
+              "Charts can only be saved as .bmp, .png, .svg or .pdf files, not as chart.jpg.");
+    EXPECT_FALSE(QFile::exists(jpg));
+
+    // The old file is replaced only by a complete new one.
+    const QString png = Dir.filePath(QStringLiteral("chart.png"));
+    QFile old(png);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    SaveChartImages(Pair(QString()), png);
+    EXPECT_EQ(QImage(png).size(), QSize(640, 300));
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{"chart.png"});
+}
+
 TEST(PrintLayout, KeepsProportionsFillsNinetyPercentAndCentres) {
     // A4 landscape at 96 dpi; charts 640 wide, 300 + 200 high.
     const PrintLayout both = ComputePrintLayout(1123, 794, 640, 300, 200);
@@ -222,14 +309,6 @@ QPrinter* PdfPrinter(QPrinter& printer, const QString& path) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
     return &printer;
-}
-int PageCount(const QByteArray& pdf) {
-    int pages = 0;
-    auto it = QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))
-                  .globalMatch(QString::fromLatin1(pdf));
-    for (; it.hasNext(); it.next())
-        ++pages;
-    return pages;
 }
 } // namespace
 
