@@ -5,11 +5,19 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QPrinter;
 
 class QWidget;
+
+// What the data export writes: the span in view or the whole analysis, in the log's own format
+// or the international one.
+struct DataExportChoice {
+    bool WholeAnalysis = false;
+    bool International = false;
+};
 
 // The four message-box kinds: question and warning offer Yes and No, error and information OK.
 enum class PromptKind { Question, Error, Warning, Information };
@@ -39,6 +47,11 @@ public:
     // The folder dialog: `folder` comes in as the folder to start in and is replaced by the chosen
     // one only when the user confirms, which returns true.
     virtual bool ShowFolderDialog(QString& folder, QWidget* owner, const QString& caption) = 0;
+    // The save dialog whose filter pairs each stand for a file type: `filterIndex` comes in as
+    // the pair preselected and goes out as the one chosen (0 for the first), so that a name typed
+    // without extension can get the chosen type's.
+    virtual bool ShowSaveDialog(QString& path, QWidget* owner, const QString& filter,
+                                int& filterIndex) = 0;
     // --- end file dialogs ---
     // Colour picker.
     static constexpr int CustomColorCount = 16;
@@ -49,6 +62,12 @@ public:
                                                 const CustomColors& customColors) = 0;
     // The print dialog for `printer`, set up beforehand; false when cancelled.
     virtual bool PrintDialog(QWidget* owner, QPrinter& printer) = 0;
+    // Shows the pages that `paint` draws on `printer` as they will come out; true when the user
+    // goes on to print them. `paint` may raise AppError.
+    virtual bool PrintPreview(QWidget* owner, QPrinter& printer,
+                              const std::function<void(QPrinter&)>& paint) = 0;
+    // The data export's options, starting from `choice`; false when cancelled.
+    virtual bool ChooseDataExport(QWidget* owner, DataExportChoice& choice) = 0;
 };
 
 // Caption text of a kind in the current language.

@@ -1,8 +1,12 @@
 #include "ui/QtPrompts.h"
 
+#include "ui/DataExportDialog.h"
+#include "ui/PrintPreviewDialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QColorDialog>
@@ -13,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <algorithm>
 
 PromptAnswer QtPrompts::Message(PromptKind kind, const QString& text, const QString& caption) {
     QMessageBox::Icon icon = QMessageBox::Critical;
@@ -127,6 +133,57 @@ bool QtPrompts::ShowFolderDialog(QString& folder, QWidget* owner, const QString&
     return true;
 }
 
+bool QtPrompts::ShowSaveDialog(QString& path, QWidget* owner, const QString& filter,
+                               int& filterIndex) {
+    QFileDialog dialog(owner);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList filters = NameFilters(filter);
+    const QStringList patterns = filter.split(QLatin1Char('|'));
+    // The extension of a filter pair's first pattern ("*.png" gives "png").
+    const auto suffixOf = [&patterns](int index) {
+        const qsizetype at = 2 * static_cast<qsizetype>(index) + 1;
+        if (index < 0 || at >= patterns.size())
+            return QString();
+        const QString pattern = patterns[at].section(QLatin1Char(';'), 0, 0).trimmed();
+        return pattern.startsWith(QStringLiteral("*.")) ? pattern.mid(2) : QString();
+    };
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        if (filterIndex >= 0 && filterIndex < filters.size())
+            dialog.selectNameFilter(filters[filterIndex]);
+    }
+    dialog.setDefaultSuffix(suffixOf(std::max(filterIndex, 0)));
+    // A name typed without extension gets the type the user has chosen, and a proposed name that
+    // ends in one type's extension follows the choice.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &filters, &suffixOf](const QString& chosen) {
+                         const QString suffix = suffixOf(static_cast<int>(filters.indexOf(chosen)));
+                         dialog.setDefaultSuffix(suffix);
+                         auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                         if (name == nullptr || suffix.isEmpty())
+                             return;
+                         const QString typed = name->text();
+                         const QString typedSuffix = QFileInfo(typed).suffix();
+                         for (int i = 0; i < filters.size(); ++i)
+                             if (!typedSuffix.isEmpty() &&
+                                 typedSuffix.compare(suffixOf(i), Qt::CaseInsensitive) == 0) {
+                                 name->setText(typed.left(typed.size() - typedSuffix.size()) +
+                                               suffix);
+                                 break;
+                             }
+                     });
+    if (!path.isEmpty())
+        dialog.selectFile(path);
+    CenterOnScreen(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    filterIndex = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    return true;
+}
+
 // --- end file dialogs ---
 
 bool QtPrompts::PrintDialog(QWidget* owner, QPrinter& printer) {
@@ -137,6 +194,22 @@ bool QtPrompts::PrintDialog(QWidget* owner, QPrinter& printer) {
     dialog.setOptions(QAbstractPrintDialog::PrintToFile);
     CenterOnScreen(&dialog);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPrompts::PrintPreview(QWidget* owner, QPrinter& printer,
+                             const std::function<void(QPrinter&)>& paint) {
+    PrintPreviewDialog dialog(printer, paint, owner);
+    CenterOnScreen(&dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPrompts::ChooseDataExport(QWidget* owner, DataExportChoice& choice) {
+    DataExportDialog dialog(choice, owner);
+    CenterOnScreen(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.Choice();
+    return true;
 }
 
 // Colour picker.

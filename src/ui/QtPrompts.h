@@ -13,6 +13,8 @@ public:
     // --- File dialogs ---
     bool ShowFileDialog(QString& path, QWidget* owner, const QString& filter, bool open,
                         const QString& defaultExtension, const QString& initialFolder) override;
+    bool ShowSaveDialog(QString& path, QWidget* owner, const QString& filter,
+                        int& filterIndex) override;
     // Qt's name filters from "description|pattern|" pairs: the pattern after each "|" is what
     // filters, since Qt would otherwise take the patterns from the description's parentheses.
     static QStringList NameFilters(const QString& filter);
@@ -22,6 +24,9 @@ public:
     std::optional<ColorRef> ChooseColor(QWidget* owner, ColorRef initial,
                                         const CustomColors& customColors) override;
     bool PrintDialog(QWidget* owner, QPrinter& printer) override;
+    bool PrintPreview(QWidget* owner, QPrinter& printer,
+                      const std::function<void(QPrinter&)>& paint) override;
+    bool ChooseDataExport(QWidget* owner, DataExportChoice& choice) override;
 };
 
 // Moves a dialog, unchanged in size, to the middle of its screen.

@@ -220,8 +220,10 @@ public:
     void ActionOpenExcelExecute();
     // Asks for a file and writes the charts into it as one bitmap.
     void SaveChartImage();
-    // Asks for a printer and prints the charts on one landscape page.
+    // Asks for a printer, previews the charts on one landscape page and prints them.
     void PrintCharts();
+    // Asks for span, format and file, and writes the shown channels' values as CSV.
+    void ExportData();
     // Programs are launched through the system unless a test sets another platform.
     void SetOutputPlatform(Platform* platform) { FOutputPlatform = platform; }
 

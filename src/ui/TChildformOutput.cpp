@@ -1,29 +1,48 @@
 #include "ui/TChildform.h"
 
 #include "chart/ChartSurface.h"
+#include "core/Channels.h"
 #include "output/ChartOutput.h"
+#include "output/DataExport.h"
+#include "output/PrinterChoice.h"
+#include "ui/DataExportCommand.h"
 #include "ui/Prompts.h"
 
-#include <QFileInfo>
-#include <QPageLayout>
 #include <QPrinter>
 
 void TChildform::SaveChartImage() {
     QString path = ProposedImageName(MonthMode, CurrentDate);
-    if (!CurrentPrompts().ShowFileDialog(path, this, ChartImageFilter(), false,
-                                         QStringLiteral("bmp"), QString()))
+    int filterIndex = 0;
+    if (!CurrentPrompts().ShowSaveDialog(path, this, ChartImageFilter(), filterIndex))
         return;
-    // A typed name without extension is meant as a bitmap, whatever dialog asked for it.
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".bmp");
-    SaveChartImages({*Chart, *Chart2, FSettings.ChartTitle}, path);
+    SaveChartImages({*Chart, *Chart2, FSettings.ChartTitle}, WithImageSuffix(path, filterIndex));
 }
 
 void TChildform::PrintCharts() {
     // Text sizes follow the layout's pixels only at the screen's resolution.
     QPrinter printer(QPrinter::ScreenResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
+    PrinterChoice& kept = PrinterChoice::ForThisRun();
+    kept.ApplyTo(printer);
     if (!CurrentPrompts().PrintDialog(this, printer))
         return;
-    PrintChartPage({*Chart, *Chart2, FSettings.ChartTitle}, printer);
+    kept.TakeFrom(printer);
+    const ChartPair charts{*Chart, *Chart2, FSettings.ChartTitle};
+    // Nothing to print is said before a preview opens on an empty page.
+    LayoutForPage(charts, printer.width(), printer.height());
+    if (!CurrentPrompts().PrintPreview(this, printer,
+                                       [&charts](QPrinter& page) { PrintChartPage(charts, page); }))
+        return;
+    PrintChartPage(charts, printer);
+}
+
+void TChildform::ExportData() {
+    DataInView view;
+    view.Data = AnalysisData.get();
+    for (int channel = 0; channel < FileChannelCount; ++channel)
+        if (IsChecked(channel))
+            view.Channels.push_back(channel);
+    view.From = Chart->Minimum(ChartAxis::Bottom);
+    view.To = Chart->Maximum(ChartAxis::Bottom);
+    view.ProposedName = ProposedExportName(MonthMode, CurrentDate);
+    RunDataExport(this, view);
 }

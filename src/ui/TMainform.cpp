@@ -134,6 +134,8 @@ void TMainform::BuildActions() {
     ActionPrint =
         MakeAction(this, "ActionPrint", QStringLiteral("&Drucken"),
                    QStringLiteral(":/icons/Print.svg"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    ActionExportData = MakeAction(this, "ActionExportData", QStringLiteral("Daten e&xportieren"),
+                                  QString(), QKeySequence(Qt::CTRL | Qt::Key_E));
     ActionExit = MakeAction(this, "ActionExit", QStringLiteral("&Beenden"));
     ActionDefaultSettings =
         MakeAction(this, "ActionDefaultSettings", QStringLiteral("&Neue Fenster"));
@@ -200,6 +202,7 @@ void TMainform::BuildMenus() {
     MenuFile->addSeparator();
     MenuFile->addAction(ActionSave);
     MenuFile->addAction(ActionPrint);
+    MenuFile->addAction(ActionExportData);
     MenuFile->addSeparator();
     MenuFile->addAction(ActionExit);
     MenuSettings = menu("MenuSettings", QStringLiteral("&Einstellungen"));

@@ -73,6 +73,7 @@ public:
     QAction* ActionClose = nullptr;
     QAction* ActionSave = nullptr;
     QAction* ActionPrint = nullptr;
+    QAction* ActionExportData = nullptr;
     QAction* ActionExit = nullptr;
     QAction* ActionDefaultSettings = nullptr;
     QAction* ActionWindowSettings = nullptr;
@@ -117,6 +118,7 @@ public:
     void ActionWindowSettingsExecute();
     void ActionSaveExecute();
     void ActionPrintExecute();
+    void ActionExportDataExecute();
 
     // Opening without the file dialog (command line, drops): one log file into the window
     // SelectTargetWindow gives, remembering its folder as Open does.

@@ -52,6 +52,8 @@ void TMainform::ConnectCommands() {
             GuardedSlot([this](bool) { ActionSaveExecute(); }));
     connect(ActionPrint, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionPrintExecute(); }));
+    connect(ActionExportData, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionExportDataExecute(); }));
     connect(ActionAbout, &QAction::triggered, this,
             GuardedSlot([this](bool) { AboutDialog->exec(); }));
 }
@@ -178,4 +180,13 @@ void TMainform::ActionPrintExecute() {
         return;
     }
     active->PrintCharts();
+}
+
+void TMainform::ActionExportDataExecute() {
+    TChildform* active = ActiveAnalysisWindow();
+    if (active == nullptr) {
+        UpdateActionStates();
+        return;
+    }
+    active->ExportData();
 }

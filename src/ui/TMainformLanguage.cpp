@@ -2,6 +2,7 @@
 
 #include "core/LanguageTexts.h"
 #include "ledger/LedgerTexts.h"
+#include "output/OutputTexts.h"
 #include "settings/SettingsStore.h"
 #include "ui/QtLanguage.h"
 #include "ui/TChildform.h"
@@ -68,6 +69,7 @@ void TMainform::ApplyLanguageTexts() {
     ActionClose->setText(Text(3));
     ActionSave->setText(Text(4));
     ActionPrint->setText(Text(5));
+    ActionExportData->setText(Text(TextExportData));
     ActionExit->setText(Text(6));
     MenuSettings->setTitle(Text(7));
     ActionDefaultSettings->setText(Text(8));

@@ -134,6 +134,7 @@ void TMainform::UpdateActionStates() {
         language->setEnabled(true);
     ActionSave->setEnabled(visibleSeries);
     ActionPrint->setEnabled(visibleSeries);
+    ActionExportData->setEnabled(visibleSeries);
     ActionClose->setEnabled(active != nullptr);
     ActionWindowSettings->setEnabled(active != nullptr);
     ActionCascade->setEnabled(anyWindow);

@@ -1,12 +1,18 @@
 #include "LogGenerator.h"
 #include "chart/ChartSurface.h"
+#include "core/AppError.h"
 #include "core/LanguageTexts.h"
 #include "output/ScriptedPlatform.h"
+#include "output/ChartOutput.h"
+#include "output/PrinterChoice.h"
 #include "ui/ScriptedPrompts.h"
 #include "ui/TChildform.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QRegularExpression>
+#include <QSlider>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -55,9 +61,19 @@ protected:
     TChildform Form{nullptr, WithHeading()};
 };
 
+// The first page's size in whole points.
+QSize PageBox(const QByteArray& pdf) {
+    const QRegularExpressionMatch box =
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"))
+            .match(QString::fromLatin1(pdf));
+    if (!box.hasMatch())
+        return {};
+    return {qRound(box.captured(1).toDouble()), qRound(box.captured(2).toDouble())};
+}
+
 } // namespace
 
-TEST_F(ChildformOutputTest, SaveProposesTheDayAndAddsTheExtension) {
+TEST_F(ChildformOutputTest, SaveProposesTheDayAndAddsTheChosenTypesExtension) {
     LoadDay();
     Prompts.ExpectFile(Dir.filePath(QStringLiteral("picture")));
     Form.SaveChartImage();
@@ -65,32 +81,107 @@ TEST_F(ChildformOutputTest, SaveProposesTheDayAndAddsTheExtension) {
     const ScriptedPrompts::FileDialogCall& asked = Prompts.FileDialogs()[0];
     EXPECT_EQ(asked.ProposedPath, "Chart 2010-05-01.bmp");
     EXPECT_FALSE(asked.Open);
-    EXPECT_EQ(asked.DefaultExtension, "bmp");
-    EXPECT_EQ(asked.Filter, "Image files (*.bmp)|*.bmp|All files (*.*)|*");
+    EXPECT_EQ(asked.Filter, ChartImageFilter());
+    EXPECT_EQ(Prompts.PreselectedFilters(), std::vector<int>{0}) << "BMP first";
     const QImage image(Dir.filePath(QStringLiteral("picture.bmp")));
     EXPECT_EQ(image.size(), Chart().size()) << "only the upper chart shows series";
     EXPECT_EQ(Chart().TitleLine(0), "01. May 2010") << "the heading is gone again";
 
+    Prompts.ExpectFile(Dir.filePath(QStringLiteral("picture")), 3);
+    Form.SaveChartImage();
+    QFile pdf(Dir.filePath(QStringLiteral("picture.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+
+    Prompts.ExpectFile(Dir.filePath(QStringLiteral("picture.txt")), 1);
+    EXPECT_THROW(Form.SaveChartImage(), AppError);
     Prompts.ExpectFile(QString());
     Form.SaveChartImage();
-    EXPECT_EQ(QDir(Dir.path()).entryList({QStringLiteral("*.bmp")}).size(), 1);
+    EXPECT_EQ(QDir(Dir.path()).entryList({QStringLiteral("picture*")}).size(), 2);
 }
 
-TEST_F(ChildformOutputTest, PrintGoesLandscapeThroughTheDialog) {
+TEST_F(ChildformOutputTest, PrintShowsAPreviewAndKeepsThePrinterChosenForTheRun) {
     LoadDay();
+    PrinterChoice::ForThisRun().Forget();
     const QString pdf = Dir.filePath(QStringLiteral("page.pdf"));
     Prompts.ExpectPrint([&](QPrinter& printer) {
         EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A5));
     });
+    Prompts.ExpectPreview(true);
     Form.PrintCharts();
+    ASSERT_EQ(Prompts.Previews().size(), 1u);
+    const QByteArray preview = Prompts.Previews()[0];
+    EXPECT_TRUE(preview.startsWith("%PDF-"));
+    EXPECT_TRUE(preview.contains("/MediaBox [0 0 595"))
+        << "the A5 page, landscape: "
+        << preview.mid(preview.indexOf("/MediaBox"), 40).toStdString();
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
 
-    Prompts.ExpectPrint({});
+    // The next print starts with that printer and paper; closing the preview prints nothing.
     ASSERT_TRUE(QFile::remove(pdf));
+    Prompts.ExpectPrint([&](QPrinter& printer) {
+        EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+        EXPECT_EQ(printer.outputFileName(), pdf);
+        EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+        EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+        printer.setPageOrientation(QPageLayout::Portrait);
+    });
+    Prompts.ExpectPreview(false);
     Form.PrintCharts();
     EXPECT_FALSE(QFile::exists(pdf));
+    ASSERT_EQ(Prompts.Previews().size(), 2u);
+    EXPECT_EQ(PageBox(Prompts.Previews()[1]), QSize(420, 595)) << "portrait A5";
+
+    Prompts.ExpectPrint({});
+    Form.PrintCharts();
+    EXPECT_EQ(Prompts.Previews().size(), 2u) << "no preview after a cancelled dialog";
+    EXPECT_FALSE(QFile::exists(pdf));
+    PrinterChoice::ForThisRun().Forget();
+}
+
+TEST_F(ChildformOutputTest, ExportDataWritesTheShownChannelsOfTheSpanInView) {
+    LoadDay();
+    Form.findChild<QCheckBox*>(QStringLiteral("CB_Flow"))->setChecked(true);
+    // The hour span 06:00 to 07:00 of the half-hourly day: three moments.
+    auto* span = Form.findChild<QComboBox*>(QStringLiteral("SpanTime"));
+    span->setCurrentIndex(0);
+    Form.SpanTimeChange(0);
+    auto* slider = Form.findChild<QSlider*>(QStringLiteral("SliderTime"));
+    slider->setValue(6);
+    Form.SliderTimeChange();
+
+    Prompts.ExpectExportChoice(DataExportChoice{false, true});
+    Prompts.ExpectFile(Dir.filePath(QStringLiteral("hour")));
+    Form.ExportData();
+    ASSERT_EQ(Prompts.FileDialogs().size(), 1u);
+    EXPECT_EQ(Prompts.FileDialogs()[0].ProposedPath, "Data 2010-05-01.csv");
+    QFile hour(Dir.filePath(QStringLiteral("hour.csv")));
+    ASSERT_TRUE(hour.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = hour.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 4) << "heading and two half hours, 07:00 being outside";
+    EXPECT_TRUE(lines[0].startsWith("time,T1 [")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(",Flow [l/min]"));
+    EXPECT_TRUE(lines[1].startsWith("2010-05-01T06:00:00,"));
+    EXPECT_TRUE(lines[2].startsWith("2010-05-01T06:30:00,"));
+
+    // The options chosen are offered again; the whole day in the log's format.
+    Prompts.ExpectExportChoice(DataExportChoice{true, false});
+    Prompts.ExpectFile(Dir.filePath(QStringLiteral("day.csv")));
+    Form.ExportData();
+    ASSERT_EQ(Prompts.OfferedExportChoices().size(), 2u);
+    EXPECT_TRUE(Prompts.OfferedExportChoices()[1].International);
+    QFile day(Dir.filePath(QStringLiteral("day.csv")));
+    ASSERT_TRUE(day.open(QIODevice::ReadOnly));
+    const QByteArray bytes = day.readAll();
+    EXPECT_TRUE(bytes.startsWith("DATE & TIME;T1["));
+    EXPECT_EQ(bytes.count("\r\n"), 1 + 48);
+
+    Prompts.ExpectExportChoice(std::nullopt);
+    Form.ExportData();
+    EXPECT_EQ(Prompts.FileDialogs().size(), 2u) << "cancelled before the file dialog";
 }
 
 TEST_F(ChildformOutputTest, OpenInExcelHandsOverTheDayShown) {

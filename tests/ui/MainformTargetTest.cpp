@@ -146,6 +146,7 @@ TEST_F(MainformTargetTest, SaveAndPrintFollowTheActiveWindowsSeries) {
     ASSERT_TRUE(first->HasVisibleSeries());
     EXPECT_TRUE(Form.ActionSave->isEnabled());
     EXPECT_TRUE(Form.ActionPrint->isEnabled());
+    EXPECT_TRUE(Form.ActionExportData->isEnabled());
 
     // Another, empty window becomes active: nothing to save there.
     TChildform* second = Form.SelectTargetWindow();
@@ -157,6 +158,7 @@ TEST_F(MainformTargetTest, SaveAndPrintFollowTheActiveWindowsSeries) {
     box->setChecked(false);
     EXPECT_FALSE(Form.ActionSave->isEnabled());
     EXPECT_FALSE(Form.ActionPrint->isEnabled());
+    EXPECT_FALSE(Form.ActionExportData->isEnabled());
 }
 
 TEST_F(MainformTargetTest, ClosingWithMinimisedWindowsThatHoldDataAsksNothing) {

@@ -127,7 +127,7 @@ TEST_F(MainformTest, MenusToolBarAndPanelAreBuiltInOrderWithGermanCaptions) {
                                 QStringLiteral("&?")}));
 
     const std::vector<QAction*> file = Entries(form.MenuFile);
-    ASSERT_EQ(file.size(), 9u);
+    ASSERT_EQ(file.size(), 10u);
     EXPECT_EQ(file[0], form.ActionOpen);
     EXPECT_EQ(file[1], form.ActionMultiDayAnalysis);
     EXPECT_EQ(file[2], form.ActionYieldOverview);
@@ -135,8 +135,9 @@ TEST_F(MainformTest, MenusToolBarAndPanelAreBuiltInOrderWithGermanCaptions) {
     EXPECT_TRUE(file[4]->isSeparator());
     EXPECT_EQ(file[5], form.ActionSave);
     EXPECT_EQ(file[6], form.ActionPrint);
-    EXPECT_TRUE(file[7]->isSeparator());
-    EXPECT_EQ(file[8], form.ActionExit);
+    EXPECT_EQ(file[7], form.ActionExportData);
+    EXPECT_TRUE(file[8]->isSeparator());
+    EXPECT_EQ(file[9], form.ActionExit);
     EXPECT_EQ(Entries(form.MenuSettings),
               (std::vector<QAction*>{form.ActionDefaultSettings, form.ActionWindowSettings}));
     EXPECT_EQ(Entries(form.MenuWindow),

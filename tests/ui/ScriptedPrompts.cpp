@@ -1,5 +1,9 @@
 #include "ui/ScriptedPrompts.h"
 
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 ScriptedPrompts::ScriptedPrompts() { SetCurrentPrompts(this); }
@@ -11,6 +15,8 @@ ScriptedPrompts::~ScriptedPrompts() {
     EXPECT_TRUE(FColorScript.empty())
         << FColorScript.size() << " scripted colour(s) never asked for";
     EXPECT_TRUE(FPrintScript.empty()) << FPrintScript.size() << " print dialog(s) never shown";
+    EXPECT_TRUE(FPreviewScript.empty()) << FPreviewScript.size() << " preview(s) never shown";
+    EXPECT_TRUE(FExportScript.empty()) << FExportScript.size() << " export dialog(s) never shown";
 }
 
 PromptAnswer ScriptedPrompts::Message(PromptKind kind, const QString& text,
@@ -40,6 +46,7 @@ bool ScriptedPrompts::ShowFileDialog(QString& path, QWidget* /*owner*/, const QS
     }
     const QString answer = FFiles.front();
     FFiles.pop_front();
+    FFileFilters.pop_front();
     if (answer.isEmpty())
         return false;
     path = answer;
@@ -48,6 +55,25 @@ bool ScriptedPrompts::ShowFileDialog(QString& path, QWidget* /*owner*/, const QS
 
 bool ScriptedPrompts::ShowFolderDialog(QString& folder, QWidget* owner, const QString& caption) {
     return ShowFileDialog(folder, owner, caption, true, QString(), folder);
+}
+
+bool ScriptedPrompts::ShowSaveDialog(QString& path, QWidget* /*owner*/, const QString& filter,
+                                     int& filterIndex) {
+    FFileDialogs.push_back({path, filter, false, QString(), QString()});
+    FPreselectedFilters.push_back(filterIndex);
+    if (FFiles.empty()) {
+        ADD_FAILURE() << "unexpected save dialog";
+        return false;
+    }
+    const QString answer = FFiles.front();
+    const int chosenFilter = FFileFilters.front();
+    FFiles.pop_front();
+    FFileFilters.pop_front();
+    if (answer.isEmpty())
+        return false;
+    path = answer;
+    filterIndex = chosenFilter;
+    return true;
 }
 
 // --- end file dialogs ---
@@ -74,5 +100,46 @@ bool ScriptedPrompts::PrintDialog(QWidget*, QPrinter& printer) {
     if (!setUp)
         return false;
     setUp(printer);
+    return true;
+}
+
+bool ScriptedPrompts::PrintPreview(QWidget*, QPrinter& printer,
+                                   const std::function<void(QPrinter&)>& paint) {
+    QByteArray pdf;
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("preview.pdf"));
+        {
+            QPrinter preview(QPrinter::ScreenResolution);
+            preview.setOutputFormat(QPrinter::PdfFormat);
+            preview.setOutputFileName(path);
+            preview.setPageLayout(printer.pageLayout());
+            paint(preview);
+        }
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            pdf = file.readAll();
+    }
+    FPreviews.push_back(pdf);
+    if (FPreviewScript.empty()) {
+        ADD_FAILURE() << "unexpected print preview";
+        return false;
+    }
+    const bool print = FPreviewScript.front();
+    FPreviewScript.pop_front();
+    return print;
+}
+
+bool ScriptedPrompts::ChooseDataExport(QWidget*, DataExportChoice& choice) {
+    FExportOffers.push_back(choice);
+    if (FExportScript.empty()) {
+        ADD_FAILURE() << "unexpected export dialog";
+        return false;
+    }
+    const std::optional<DataExportChoice> answer = FExportScript.front();
+    FExportScript.pop_front();
+    if (!answer)
+        return false;
+    choice = *answer;
     return true;
 }

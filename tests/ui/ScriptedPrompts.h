@@ -2,6 +2,7 @@
 
 #include "ui/Prompts.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <deque>
@@ -52,8 +53,16 @@ public:
     };
     bool ShowFileDialog(QString& path, QWidget* owner, const QString& filter, bool open,
                         const QString& defaultExtension, const QString& initialFolder) override;
-    // The next file dialog is confirmed with `path`, or cancelled when `path` is empty.
-    void ExpectFile(const QString& path) { FFiles.push_back(path); }
+    bool ShowSaveDialog(QString& path, QWidget* owner, const QString& filter,
+                        int& filterIndex) override;
+    // The next file dialog is confirmed with `path`, or cancelled when `path` is empty; a save
+    // dialog of file types reports the type `filterIndex` as chosen.
+    void ExpectFile(const QString& path, int filterIndex = 0) {
+        FFiles.push_back(path);
+        FFileFilters.push_back(filterIndex);
+    }
+    // The filter pair each save dialog of file types came up with.
+    const std::vector<int>& PreselectedFilters() const { return FPreselectedFilters; }
     const std::vector<FileDialogCall>& FileDialogs() const { return FFileDialogs; }
     // Folder dialogs take their answers from the same queue as the file dialogs and are recorded
     // with them (open, the caption as the filter, the start folder as the initial folder).
@@ -68,10 +77,28 @@ public:
     }
     int PrintRequests() const { return FPrintRequests; }
     bool PrintDialog(QWidget* owner, QPrinter& printer) override;
+    // The next preview is drawn into a PDF of the printer's page layout and then confirmed
+    // (`print` true) or closed.
+    void ExpectPreview(bool print) { FPreviewScript.push_back(print); }
+    bool PrintPreview(QWidget* owner, QPrinter& printer,
+                      const std::function<void(QPrinter&)>& paint) override;
+    // The PDF bytes of each preview shown.
+    const std::vector<QByteArray>& Previews() const { return FPreviews; }
+    // The next data-export options are answered with `answer`, or cancelled (nullopt).
+    void ExpectExportChoice(std::optional<DataExportChoice> answer) {
+        FExportScript.push_back(answer);
+    }
+    bool ChooseDataExport(QWidget* owner, DataExportChoice& choice) override;
+    // The options each export dialog came up with.
+    const std::vector<DataExportChoice>& OfferedExportChoices() const { return FExportOffers; }
     // --- end of the output dialogs ---
 
 private:
     std::deque<std::function<void(QPrinter&)>> FPrintScript;
+    std::deque<bool> FPreviewScript;
+    std::deque<std::optional<DataExportChoice>> FExportScript;
+    std::vector<DataExportChoice> FExportOffers;
+    std::vector<QByteArray> FPreviews;
     int FPrintRequests = 0;
 
     struct Step {
@@ -81,6 +108,8 @@ private:
     std::deque<Step> FScript;
     std::vector<Asked> FAsked;
     std::deque<QString> FFiles;
+    std::deque<int> FFileFilters;
+    std::vector<int> FPreselectedFilters;
     std::vector<FileDialogCall> FFileDialogs;
     std::deque<std::optional<ColorRef>> FColorScript;
     std::vector<AskedColor> FAskedColors;
