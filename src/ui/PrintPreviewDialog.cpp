@@ -8,6 +8,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -62,6 +63,13 @@ PrintPreviewDialog::PrintPreviewDialog(QPrinter& printer, std::function<void(QPr
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Preview, 1);
     layout->addLayout(row);
-    resize(900, 680);
+    resize(sizeHint());
     ButtonPrint->setFocus();
+}
+
+QSize PrintPreviewDialog::sizeHint() const {
+    QSize size(900, 680);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableSize() * 9 / 10);
+    return size;
 }

@@ -16,6 +16,8 @@ class PrintPreviewDialog : public QDialog {
 public:
     PrintPreviewDialog(QPrinter& printer, std::function<void(QPrinter&)> paint,
                        QWidget* parent = nullptr);
+    // Large enough to read the page, also after the dialog is fitted to its contents.
+    QSize sizeHint() const override;
 
     QPrintPreviewWidget* Preview = nullptr;
     QToolButton* ButtonZoomIn = nullptr;
