@@ -7,6 +7,11 @@
 #include "chart/ValueTicker.h"
 #include "core/AppError.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+
 #include <algorithm>
 #include <cmath>
 
@@ -50,16 +55,19 @@ ChartSurface::ChartSurface(QWidget* parent)
     legend->setVisible(false);
     UpdateTitle();
 
+    // Bars below the lines: a day's bars or the power as bars must not hide the temperatures.
+    addLayer(QStringLiteral("bars"), layer(QStringLiteral("main")), QCustomPlot::limBelow);
+    FBarLayer = layer(QStringLiteral("bars"));
+
     axisRect()->setRangeZoomAxes({xAxis}, {yAxis, yAxis2});
     axisRect()->setRangeDrag(Qt::Horizontal);
     axisRect()->setRangeDragAxes(xAxis, nullptr);
+    setFocusPolicy(Qt::ClickFocus); // Escape undoes the zoom of the chart clicked last
+    FUndoZoomAction = new QAction(this);
+    FUndoZoomAction->setObjectName(QStringLiteral("ActionUndoZoom"));
+    addAction(FUndoZoomAction);
+    connect(FUndoZoomAction, &QAction::triggered, this, [this] { UndoZoom(); });
     SetZoomAllowed(true);
-    connect(selectionRect(), &QCPSelectionRect::started, this,
-            [this] { FBeforeZoom = CurrentRanges(); });
-    connect(selectionRect(), &QCPSelectionRect::accepted, this, [this] {
-        // Queued: QCP applies the zoom after this signal, whatever the connection order.
-        QMetaObject::invokeMethod(this, &ChartSurface::ZoomAccepted, Qt::QueuedConnection);
-    });
     connect(this, &QCustomPlot::beforeReplot, this, &ChartSurface::FitAutomaticAxes);
     FCursor = new CursorLayer(this);
 }
@@ -184,7 +192,7 @@ void ChartSurface::FitAutomaticAxes() {
     SyncPoints();
     ApplyMargins(); // a hidden widget gets its resize event only when shown
     for (ChartAxis axis : {ChartAxis::Bottom, ChartAxis::Left, ChartAxis::Right})
-        if (FAutomatic[Index(axis)] && FUndo.empty())
+        if (FAutomatic[Index(axis)] && !FBeforeZoom)
             FitAxis(axis); // no Repaint: this runs inside a replot
 }
 
@@ -300,6 +308,7 @@ void ChartSurface::SetZoomAllowed(bool allowed) {
     FZoomAllowed = allowed;
     setSelectionRectMode(allowed ? QCP::srmZoom : QCP::srmNone);
     setInteraction(QCP::iRangeDrag, FPanAllowed && !allowed);
+    UpdateUndoAction();
 }
 
 void ChartSurface::SetPanAllowed(bool allowed) {
@@ -307,22 +316,46 @@ void ChartSurface::SetPanAllowed(bool allowed) {
     SetZoomAllowed(FZoomAllowed);
 }
 
-void ChartSurface::ZoomAccepted() {
+void ChartSurface::UpdateUndoAction() {
+    FUndoZoomAction->setVisible(FZoomAllowed || CanUndoZoom());
+    FUndoZoomAction->setEnabled(CanUndoZoom());
+}
+
+void ChartSurface::processRectZoom(QRect rect, QMouseEvent* event) {
+    // The rectangle comes normalised; the direction is told by where the drag ended.
+    if (event != nullptr && event->position().x() < FPressPos.x()) {
+        replot(rpQueuedReplot); // the rectangle disappears
+        UndoZoom();
+        return;
+    }
+    const Ranges before = CurrentRanges();
+    QCustomPlot::processRectZoom(rect, event);
     const QCPRange r = xAxis->range();
     if (r.size() < MinimumZoomSpan) {
         const double centre = r.center();
         xAxis->setRange(centre - MinimumZoomSpan / 2.0, centre + MinimumZoomSpan / 2.0);
     }
-    // A zoom fixes the value axes until it is undone.
-    FUndo.push_back(FBeforeZoom);
+    // A zoom fixes the value axes until it is undone; undo goes back before the first zoom.
+    if (!FBeforeZoom)
+        FBeforeZoom = before;
+    FZoomed = CurrentRanges();
+    UpdateUndoAction();
     Repaint();
     Q_EMIT AfterZoom();
 }
 
 void ChartSurface::UndoZoom() {
-    if (!FUndo.empty()) {
-        ApplyRanges(FUndo.back());
-        FUndo.pop_back();
+    if (FBeforeZoom) {
+        const Ranges before = *FBeforeZoom;
+        FBeforeZoom.reset();
+        xAxis->setRange(before.Bottom);
+        // A value range set by code since the zoom (new settings, a fit to other channels) is
+        // newer than the one from before the zoom.
+        if (yAxis->range() == FZoomed.Left)
+            yAxis->setRange(before.Left);
+        if (yAxis2->range() == FZoomed.Right)
+            yAxis2->setRange(before.Right);
+        UpdateUndoAction();
     }
     Repaint();
     Q_EMIT AfterUndoZoom();
@@ -330,17 +363,59 @@ void ChartSurface::UndoZoom() {
 
 void ChartSurface::mousePressEvent(QMouseEvent* event) {
     FAtPress = CurrentRanges();
+    FPressPos = event->position().toPoint();
     FPressed = true;
-    QCustomPlot::mousePressEvent(event);
+    // Zoom and pan take the plain left button only: the right one opens the context menu, and a
+    // drag with Shift belongs to other tools.
+    FPressForwarded =
+        event->button() == Qt::LeftButton && !event->modifiers().testFlag(Qt::ShiftModifier);
+    if (FPressForwarded)
+        QCustomPlot::mousePressEvent(event);
+    else
+        event->accept();
+}
+
+void ChartSurface::mouseMoveEvent(QMouseEvent* event) {
+    const QCPRange before = xAxis->range();
+    QCustomPlot::mouseMoveEvent(event);
+    if (FPressed && FPressForwarded && FPanAllowed && !FZoomAllowed && xAxis->range() != before)
+        Q_EMIT Panning();
 }
 
 void ChartSurface::mouseReleaseEvent(QMouseEvent* event) {
+    if (!FPressForwarded) {
+        FPressed = false;
+        event->accept();
+        return;
+    }
     QCustomPlot::mouseReleaseEvent(event);
     const bool panned =
         FPressed && FPanAllowed && !FZoomAllowed && xAxis->range() != FAtPress.Bottom;
     FPressed = false;
+    FPressForwarded = false;
     if (panned)
         Q_EMIT AfterPan();
+}
+
+void ChartSurface::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && CanUndoZoom()) {
+        UndoZoom();
+        event->accept();
+        return;
+    }
+    QCustomPlot::keyPressEvent(event);
+}
+
+void ChartSurface::contextMenuEvent(QContextMenuEvent* event) {
+    QList<QAction*> entries;
+    for (QAction* action : actions())
+        if (action->isVisible())
+            entries.append(action);
+    if (entries.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMenu::exec(entries, event->globalPos(), nullptr, this);
 }
 
 void ChartSurface::SetAxisLabelHook(AxisLabelHook hook) {
@@ -412,12 +487,15 @@ void ChartSurface::ApplyStyle(ChartSeries* series) {
     SeriesGraph* graph = GraphOf(series);
     if (!graph)
         return;
-    graph->setPen(QPen(series->Color(), std::max(1, series->LineWidth())));
+    graph->setPen(QPen(series->Color(), std::clamp(series->LineWidth(), 1, MaxLineWidth)));
     graph->setName(series->Title());
     graph->setLineStyle(series->Stairs() ? QCPGraph::lsStepLeft : QCPGraph::lsLine);
     graph->SetBars(series->Kind() == SeriesKind::Bar, series->BarOrigin(),
                    ChartSeries::BarWidthPercent / 100.0);
     graph->setValueAxis(series->Axis() == ValueAxis::Right ? yAxis2 : yAxis);
+    QCPLayer* wanted = graph->Bars() ? FBarLayer : layer(QStringLiteral("main"));
+    if (graph->layer() != wanted)
+        graph->setLayer(wanted);
 }
 
 void ChartSurface::SetLegendVisible(bool visible) {

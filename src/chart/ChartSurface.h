@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 class ChartSeries;
@@ -16,6 +17,7 @@ class CursorLayer;
 class DayTicker;
 class SeriesGraph;
 class ValueTicker;
+class QAction;
 class QPrinter;
 
 enum class ChartAxis { Bottom, Left, Right };
@@ -23,6 +25,10 @@ enum class ChartAxis { Bottom, Left, Right };
 // The drawing host of chart series: a time axis in DateTime days, a left and a right value axis,
 // title lines, a legend at the top, rectangle zoom with undo, horizontal pan, bitmap and printer
 // output. Redraws are queued, so many changes in one action cost one replot.
+//
+// Mouse: a plain left drag from left to right zooms into its rectangle, one from right to left
+// undoes the zoom, as do Escape and the context menu's undo entry. Drags with Shift held are left
+// alone for other tools; the right button opens the context menu and never zooms.
 class ChartSurface : public QCustomPlot, public SeriesHost {
     Q_OBJECT
 public:
@@ -68,8 +74,17 @@ public:
     // Mouse.
     void SetZoomAllowed(bool allowed);
     void SetPanAllowed(bool allowed);
-    bool CanUndoZoom() const { return !FUndo.empty(); }
+    bool CanUndoZoom() const { return FBeforeZoom.has_value(); }
+    // Back to the ranges from before the first of the zooms since the last undo; a value axis
+    // that code has set since the last zoom keeps what code set. Raises AfterUndoZoom once, also
+    // when there was nothing to undo.
     void UndoZoom();
+    // The context menu's entry; its owner gives it its text.
+    QAction* UndoZoomAction() const { return FUndoZoomAction; }
+
+    // Lines are never drawn wider than this, whatever width a series asks for: wide pens cost
+    // time with the square of their width.
+    static constexpr int MaxLineWidth = 99;
 
     // The handler may replace the text of each axis label.
     using AxisLabelHook = std::function<void(ChartAxis axis, QString& text)>;
@@ -111,6 +126,8 @@ Q_SIGNALS:
     void AfterZoom();
     void AfterUndoZoom();
     void AfterPan();
+    // While a pan drag moves the time axis, at every move.
+    void Panning();
 
 protected:
     void SeriesAttached(ChartSeries* series) override;
@@ -118,12 +135,18 @@ protected:
     void SeriesChanged(ChartSeries* series, Change change) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void processRectZoom(QRect rect, QMouseEvent* event) override;
 
 private:
     struct Ranges {
         QCPRange Bottom, Left, Right;
     };
+    // Bar series are drawn on this layer, below the lines.
+    QCPLayer* FBarLayer = nullptr;
     static int Index(ChartAxis axis) { return static_cast<int>(axis); }
     QCPAxis* AxisOf(ChartAxis axis) const;
     Ranges CurrentRanges() const;
@@ -134,7 +157,7 @@ private:
     void RebuildLegend();
     void UpdateTitle();
     void ApplyMargins();
-    void ZoomAccepted();
+    void UpdateUndoAction();
     void FitAutomaticAxes();
     void FitAxis(ChartAxis axis);
 
@@ -150,9 +173,13 @@ private:
     bool FZoomAllowed = true;
     bool FPanAllowed = false;
     bool FPressed = false;
-    Ranges FBeforeZoom;
+    // The press went to the library (zoom rectangle or pan), not to another tool.
+    bool FPressForwarded = false;
+    QPoint FPressPos;
     Ranges FAtPress;
-    std::vector<Ranges> FUndo;
+    std::optional<Ranges> FBeforeZoom;
+    Ranges FZoomed; // what the last zoom left, to tell the value axes code set since
+    QAction* FUndoZoomAction = nullptr;
     AxisLabelHook FLabelHook;
     QSharedPointer<DayTicker> FDayTicker;
     QSharedPointer<ValueTicker> FLeftTicker;

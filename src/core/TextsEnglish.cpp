@@ -180,5 +180,6 @@ const texts::Table texts::English = {
     /* 175 */ "International format (comma, decimal point, ISO 8601 times)",
     /* 176 */ "CSV files",
     /* 177 */ "The shown channels have no values in the chosen time span.",
+    /* 178 */ "Undo zoom",
 };
 // clang-format on

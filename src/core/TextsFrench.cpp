@@ -180,5 +180,6 @@ const texts::Table texts::French = {
     /* 175 */ "Format international (virgule, point décimal, heures ISO 8601)",
     /* 176 */ "Fichiers CSV",
     /* 177 */ "Les canaux affichés n'ont aucune valeur dans la période choisie.",
+    /* 178 */ "Annuler le zoom",
 };
 // clang-format on

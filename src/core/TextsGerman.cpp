@@ -180,5 +180,6 @@ const texts::Table texts::German = {
     /* 175 */ "Internationales Format (Komma, Dezimalpunkt, Zeiten nach ISO 8601)",
     /* 176 */ "CSV-Dateien",
     /* 177 */ "Die angezeigten Kanäle haben im gewählten Zeitraum keine Werte.",
+    /* 178 */ "Zoom rückgängig machen",
 };
 // clang-format on

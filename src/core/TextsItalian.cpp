@@ -180,5 +180,6 @@ const texts::Table texts::Italian = {
     /* 175 */ "Formato internazionale (virgola, punto decimale, orari ISO 8601)",
     /* 176 */ "File CSV",
     /* 177 */ "I canali visualizzati non hanno valori nel periodo scelto.",
+    /* 178 */ "Annulla lo zoom",
 };
 // clang-format on

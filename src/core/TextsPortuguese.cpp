@@ -180,5 +180,6 @@ const texts::Table texts::Portuguese = {
     /* 175 */ "Formato internacional (vírgula, ponto decimal, horas ISO 8601)",
     /* 176 */ "Ficheiros CSV",
     /* 177 */ "Os canais apresentados não têm valores no período escolhido.",
+    /* 178 */ "Desfazer o zoom",
 };
 // clang-format on

@@ -180,5 +180,6 @@ const texts::Table texts::Spanish = {
     /* 175 */ "Formato internacional (coma, punto decimal, horas ISO 8601)",
     /* 176 */ "Archivos CSV",
     /* 177 */ "Los canales mostrados no tienen valores en el período elegido.",
+    /* 178 */ "Deshacer el zoom",
 };
 // clang-format on

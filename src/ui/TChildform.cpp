@@ -5,6 +5,7 @@
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
+#include "ui/ChartTexts.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/HealthPanel.h"
 #include "ui/FrameLook.h"
@@ -277,6 +278,8 @@ void TChildform::ApplyTexts() {
     ButtonHealth->setText(Text(TextHealthTitle));
     if (FHealthPanel != nullptr)
         FHealthPanel->ApplyTexts();
+    for (ChartSurface* chart : {Chart, Chart2})
+        chart->UndoZoomAction()->setText(Text(TextUndoZoom));
     ApplyCaptions();
     UpdateCaption();
     UpdateSpanTexts();

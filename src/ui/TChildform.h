@@ -157,6 +157,7 @@ private:
     void SyncDay(DateTime lo);
     void SyncHour(DateTime lo);
     bool ScrollEvent(QObject* watched, QEvent* event);
+    void UndoZoomBeforeMove();
     // The data-set half of showing and hiding a channel, without settings, axes and notification.
     DataState ShowSeries(int channel);
     bool HideSeries(int channel);
@@ -179,6 +180,8 @@ private:
     // with the axis, since undoing a zoom restores a range the series were never fetched for.
     DateTime FetchedFrom = std::numeric_limits<double>::quiet_NaN();
     DateTime FetchedTo = std::numeric_limits<double>::quiet_NaN();
+    // Set while a navigation undoes the zoom on its way to a window of its own.
+    bool FMovingWindow = false;
     QString FromText;
     QString ToText;
     int FileCount = 0;

@@ -40,6 +40,14 @@ void TChildform::FillSpanItems(int count) {
 }
 
 void TChildform::ResetNavigation() {
+    // Whatever the window showed before, the new analysis starts unzoomed in the day span, where
+    // zoom is allowed, panning is not, and the month's daily totals are not drawn.
+    UndoZoomBeforeMove();
+    Chart->SetZoomAllowed(true);
+    Chart->SetPanAllowed(false);
+    SetSpanChecksEnabled(false);
+    // The old analysis' channels left with its data set, their units would stay on the axes.
+    UpdateAxes();
     MonthMode = false;
     MonthIndex = 0;
     DayIndex = 0;
@@ -83,9 +91,6 @@ void TChildform::LoadLogFile(const QString& path) {
         throw OutOfMemoryError();
     }
     AnalysisData = std::move(loaded);
-    Chart->UndoZoom();
-    Chart->SetZoomAllowed(true);
-    Chart->SetPanAllowed(false);
     FillSpanItems(4);
     ResetNavigation();
     SetSliderRange(static_cast<int>(AnalysisData->GetDayCount()) - 1, 0);

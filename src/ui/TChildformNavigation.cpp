@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
@@ -61,6 +62,14 @@ void TChildform::ConnectNavigation() {
     connect(Chart, &ChartSurface::AfterZoom, this, GuardedSlot([this] { ChartZoom(); }));
     connect(Chart, &ChartSurface::AfterUndoZoom, this, GuardedSlot([this] { ChartUndoZoom(); }));
     connect(Chart, &ChartSurface::AfterPan, this, GuardedSlot([this] { ChartScroll(); }));
+    // The lower chart's time axis follows a pan as it happens; the series follow on release.
+    connect(Chart, &ChartSurface::Panning, this, [this] { Chart->CopyBottomAxisTo(*Chart2); });
+}
+
+void TChildform::UndoZoomBeforeMove() {
+    // The caller sets a window of its own next: nothing is fetched for the range the undo restores.
+    const QScopedValueRollback<bool> moving(FMovingWindow, true);
+    Chart->UndoZoom();
 }
 
 void TChildform::SetBottomRange(DateTime start, DateTime end) {
@@ -154,7 +163,7 @@ void TChildform::SpanTimeChange(int item) {
         SpanTime->setCurrentIndex(item);
         SpanTime->setEditText(SpanTime->itemText(item));
     }
-    Chart->UndoZoom();
+    UndoZoomBeforeMove();
     SetSpanChecksEnabled(item == MonthItem);
 
     if (MonthMode && item != MonthItem) {
@@ -208,7 +217,7 @@ void TChildform::SpanTimeChange(int item) {
 void TChildform::SliderTimeChange() {
     if (!AnalysisData)
         return;
-    Chart->UndoZoom();
+    UndoZoomBeforeMove();
     const int item = SpanTime->currentIndex();
     const int position = SliderTime->value();
     if (item == MonthItem) {
@@ -246,7 +255,7 @@ void TChildform::ButtonJumpLeftClick() {
     } else if (DayIndex > 0) {
         --DayIndex;
         CurrentDate = AnalysisData->GetStartDate(static_cast<unsigned>(DayIndex));
-        Chart->UndoZoom();
+        UndoZoomBeforeMove();
         AllowHourPanning(true);
         ShowHourWindow();
         SetChartTitle(DayTitle);
@@ -268,7 +277,7 @@ void TChildform::ButtonJumpRightClick() {
     } else if (static_cast<unsigned>(DayIndex) + 1 < AnalysisData->GetDayCount()) {
         ++DayIndex;
         CurrentDate = AnalysisData->GetStartDate(static_cast<unsigned>(DayIndex));
-        Chart->UndoZoom();
+        UndoZoomBeforeMove();
         AllowHourPanning(true);
         ShowHourWindow();
         SetChartTitle(DayTitle);
@@ -291,6 +300,17 @@ void TChildform::ChartZoom() {
 void TChildform::ChartUndoZoom() {
     Chart2->UndoZoom();
     Chart->CopyBottomAxisTo(*Chart2);
+    if (FMovingWindow || !AnalysisData)
+        return;
+    // Scrolled while zoomed, the user's undo returns to days whose series are not on the charts,
+    // and the slider and title still name the days scrolled to.
+    const double lo = Chart->Minimum(ChartAxis::Bottom);
+    const double hi = Chart->Maximum(ChartAxis::Bottom);
+    if (std::ceil(hi) == FetchedTo && std::floor(lo) == FetchedFrom)
+        return;
+    RemoveCheckedSeries();
+    AddCheckedSeries();
+    SyncSliderToWindow();
 }
 
 void TChildform::ChartScroll() {

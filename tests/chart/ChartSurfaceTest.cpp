@@ -136,6 +136,13 @@ struct MouseSurface : ::testing::Test {
         QApplication::sendEvent(w, &move);
         QTest::mouseRelease(w, Qt::LeftButton, {}, to);
     }
+    // A drag from left to right across the middle of the plot.
+    void ZoomIn() {
+        const QPoint c = surface.axisRect()->rect().center();
+        Drag(c - QPoint(100, 50), c + QPoint(100, 50));
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(surface.CanUndoZoom());
+    }
     ChartSurface surface;
 };
 } // namespace
@@ -146,7 +153,6 @@ TEST_F(MouseSurface, ZoomThenUndoRestoresRangesAndNotifies) {
     surface.replot();
     const QRect r = surface.axisRect()->rect();
     Drag(r.center() - QPoint(100, 50), r.center() + QPoint(100, 50));
-    EXPECT_EQ(zoomed.count(), 0) << "the notification runs after QCP applied the zoom";
     QCoreApplication::processEvents();
     ASSERT_EQ(zoomed.count(), 1);
     EXPECT_LT(surface.Maximum(ChartAxis::Bottom) - surface.Minimum(ChartAxis::Bottom), 0.5);
@@ -160,16 +166,111 @@ TEST_F(MouseSurface, ZoomThenUndoRestoresRangesAndNotifies) {
     EXPECT_EQ(surface.Maximum(ChartAxis::Left), 100.0);
 }
 
+TEST_F(MouseSurface, UndoAfterTwoZoomsReturnsEveryAxisToBeforeTheFirst) {
+    surface.yAxis2->setRange(-10.0, 10.0);
+    QSignalSpy undone(&surface, &ChartSurface::AfterUndoZoom);
+    ZoomIn();
+    const double firstLeftMax = surface.Maximum(ChartAxis::Left);
+    ZoomIn();
+    ASSERT_LT(surface.Maximum(ChartAxis::Left), firstLeftMax) << "the second zoom went further";
+    surface.UndoZoom();
+    EXPECT_EQ(undone.count(), 1);
+    EXPECT_EQ(surface.Minimum(ChartAxis::Bottom), 0.0);
+    EXPECT_EQ(surface.Maximum(ChartAxis::Bottom), 1.0);
+    EXPECT_EQ(surface.Minimum(ChartAxis::Left), 0.0);
+    EXPECT_EQ(surface.Maximum(ChartAxis::Left), 100.0);
+    EXPECT_EQ(surface.Minimum(ChartAxis::Right), -10.0);
+    EXPECT_EQ(surface.Maximum(ChartAxis::Right), 10.0);
+    EXPECT_FALSE(surface.CanUndoZoom());
+    // Nothing left to undo: the ranges stay, the notification still comes.
+    surface.UndoZoom();
+    EXPECT_EQ(undone.count(), 2);
+    EXPECT_EQ(surface.Maximum(ChartAxis::Bottom), 1.0);
+}
+
+TEST_F(MouseSurface, ADragFromRightToLeftUndoesInEitherVerticalDirection) {
+    QSignalSpy zoomed(&surface, &ChartSurface::AfterZoom);
+    QSignalSpy undone(&surface, &ChartSurface::AfterUndoZoom);
+    const QPoint c = surface.axisRect()->rect().center();
+    for (const int dy : {40, -40}) {
+        ZoomIn();
+        ZoomIn();
+        Drag(c + QPoint(80, 0), c + QPoint(-80, dy));
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(surface.CanUndoZoom()) << dy;
+        EXPECT_EQ(surface.Minimum(ChartAxis::Bottom), 0.0) << dy;
+        EXPECT_EQ(surface.Maximum(ChartAxis::Bottom), 1.0) << dy;
+        EXPECT_EQ(surface.Maximum(ChartAxis::Left), 100.0) << dy;
+    }
+    EXPECT_EQ(zoomed.count(), 4) << "the undoing drag is no zoom";
+    EXPECT_EQ(undone.count(), 2);
+}
+
+TEST_F(MouseSurface, EscapeAndTheContextMenuEntryUndo) {
+    QAction* entry = surface.UndoZoomAction();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(surface.actions().contains(entry)) << "offered by the context menu";
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_FALSE(entry->isEnabled()) << "nothing to undo yet";
+    ZoomIn();
+    EXPECT_TRUE(entry->isEnabled());
+    entry->trigger();
+    EXPECT_FALSE(surface.CanUndoZoom());
+    EXPECT_EQ(surface.Maximum(ChartAxis::Bottom), 1.0);
+    EXPECT_FALSE(entry->isEnabled());
+
+    ZoomIn();
+    QTest::keyClick(&surface, Qt::Key_Escape);
+    EXPECT_FALSE(surface.CanUndoZoom());
+    EXPECT_EQ(surface.Maximum(ChartAxis::Left), 100.0);
+
+    // A chart that cannot zoom offers no entry.
+    surface.SetZoomAllowed(false);
+    EXPECT_FALSE(entry->isVisible());
+}
+
+TEST_F(MouseSurface, RightButtonAndShiftDragsDoNotZoom) {
+    QSignalSpy zoomed(&surface, &ChartSurface::AfterZoom);
+    const QPoint c = surface.axisRect()->rect().center();
+    const auto drag = [&](Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+        QWidget* w = &surface;
+        QTest::mousePress(w, button, modifiers, c);
+        QMouseEvent move(QEvent::MouseMove, c + QPoint(120, 60), w->mapToGlobal(c), Qt::NoButton,
+                         button, modifiers);
+        QApplication::sendEvent(w, &move);
+        QTest::mouseRelease(w, button, modifiers, c + QPoint(120, 60));
+        QCoreApplication::processEvents();
+    };
+    drag(Qt::RightButton, Qt::NoModifier);
+    drag(Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(zoomed.count(), 0);
+    EXPECT_EQ(surface.Maximum(ChartAxis::Bottom), 1.0);
+    drag(Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(zoomed.count(), 1) << "a plain drag still zooms";
+}
+
+TEST_F(MouseSurface, AValueRangeSetByCodeWhileZoomedOutlivesTheUndo) {
+    ZoomIn();
+    surface.SetMinimum(ChartAxis::Left, -40.0);
+    surface.SetMaximum(ChartAxis::Left, 250.0);
+    surface.UndoZoom();
+    EXPECT_EQ(surface.Minimum(ChartAxis::Left), -40.0);
+    EXPECT_EQ(surface.Maximum(ChartAxis::Left), 250.0);
+    EXPECT_EQ(surface.Maximum(ChartAxis::Bottom), 1.0);
+}
+
 TEST_F(MouseSurface, NoZoomWhenNotAllowedAndPanNotifiesOnlyOnMove) {
     surface.SetZoomAllowed(false);
     surface.SetPanAllowed(true);
     QSignalSpy zoomed(&surface, &ChartSurface::AfterZoom);
     QSignalSpy panned(&surface, &ChartSurface::AfterPan);
+    QSignalSpy panning(&surface, &ChartSurface::Panning);
     const QPoint c = surface.axisRect()->rect().center();
     Drag(c, c + QPoint(100, 40));
     QCoreApplication::processEvents();
     EXPECT_EQ(zoomed.count(), 0);
     ASSERT_EQ(panned.count(), 1);
+    EXPECT_EQ(panning.count(), 1) << "told at the drag's one move, so followers keep up";
     EXPECT_LT(surface.Minimum(ChartAxis::Bottom), 0.0);
     EXPECT_EQ(surface.Maximum(ChartAxis::Left), 100.0) << "panning is horizontal only";
     QTest::mouseClick(&surface, Qt::LeftButton, {}, c);
@@ -346,4 +447,38 @@ TEST(ChartSurface, MarkedSpanShadesItsTimesOverTheFullHeightUntilCleared) {
     EXPECT_FALSE(surface.HasMarkedSpan());
     EXPECT_EQ(colourAt(7.0, 0.5), plain);
     surface.ClearMarkedSpan();
+}
+
+TEST(ChartSurfaceOutput, LinesAreDrawnAboveBarsWhateverTheOrderOfAttaching) {
+    ChartSurface surface;
+    surface.resize(400, 300);
+    ChartSeries line;
+    AddMidLine(surface, line);
+    ChartSeries bars; // attached later, and tall enough to cover the line
+    bars.SetKind(SeriesKind::Bar);
+    bars.SetColor(Qt::red);
+    for (int i = 0; i <= 20; ++i)
+        bars.AddXY(i / 20.0, 100.0);
+    surface.AddSeries(&bars);
+    const QImage image = surface.toPixmap(400, 300).toImage();
+    const QPoint mid(static_cast<int>(surface.xAxis->coordToPixel(0.5)),
+                     static_cast<int>(surface.yAxis->coordToPixel(50.0)));
+    EXPECT_EQ(image.pixelColor(mid.x(), mid.y() + 10), QColor(Qt::red)) << "the bars are drawn";
+    EXPECT_EQ(image.pixelColor(mid), QColor(Qt::blue));
+    // Turned into a line, the later series is drawn above the first again.
+    bars.SetKind(SeriesKind::Line);
+    EXPECT_EQ(surface.GraphOf(&bars)->layer(), surface.GraphOf(&line)->layer());
+}
+
+TEST(ChartSurface, NoLineIsDrawnWiderThanTheLimit) {
+    ChartSurface surface;
+    ChartSeries wide, thin;
+    wide.SetLineWidth(5000);
+    thin.SetLineWidth(0);
+    surface.AddSeries(&wide);
+    surface.AddSeries(&thin);
+    EXPECT_EQ(surface.GraphOf(&wide)->pen().width(), ChartSurface::MaxLineWidth);
+    EXPECT_EQ(ChartSurface::MaxLineWidth, 99);
+    EXPECT_EQ(surface.GraphOf(&thin)->pen().width(), 1);
+    EXPECT_EQ(wide.LineWidth(), 5000) << "the series keeps what it was given";
 }

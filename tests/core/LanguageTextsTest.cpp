@@ -1,6 +1,7 @@
 #include "core/LanguageTexts.h"
 #include "health/HealthTexts.h"
 #include "ledger/LedgerTexts.h"
+#include "ui/ChartTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -166,5 +167,18 @@ TEST(LanguageTexts, HealthPanelTextsAreFilledAndTranslated) {
         }
         EXPECT_EQ(kinds.size(), 9U)
             << "two kinds share a name in language " << static_cast<int>(id);
+    }
+}
+
+TEST(LanguageTexts, TheChartsUndoZoomEntryIsTranslated) {
+    ASSERT_LT(TextUndoZoom, LanguageTextCount);
+    EXPECT_GE(TextUndoZoom, 112) << "after the original table";
+    const TextArray& english = LanguageTexts(TextArrayId::English);
+    EXPECT_EQ(english[TextUndoZoom], QStringLiteral("Undo zoom"));
+    EXPECT_EQ(LanguageTexts(TextArrayId::German)[TextUndoZoom],
+              QString::fromUtf8("Zoom rückgängig machen"));
+    for (TextArrayId id : Translated) {
+        EXPECT_FALSE(LanguageTexts(id)[TextUndoZoom].isEmpty()) << static_cast<int>(id);
+        EXPECT_NE(LanguageTexts(id)[TextUndoZoom], english[TextUndoZoom]) << static_cast<int>(id);
     }
 }

@@ -215,9 +215,10 @@ TEST_F(ChildformNavigationTest, LoadingDoesNotRunTheSpanHandler) {
     ASSERT_TRUE(volume->isChecked());
     LoadRange(QDate(2010, 4, 29), 3);
     EXPECT_EQ(Span().currentIndex(), 3) << "the load selected the day";
-    EXPECT_TRUE(volume->isChecked()) << "a day span chosen by the handler would uncheck it";
+    EXPECT_EQ(Span().count(), 5);
     Form.LoadLogFile(WriteDay(QDate(2010, 5, 3)));
-    EXPECT_TRUE(volume->isChecked());
+    EXPECT_EQ(Span().currentIndex(), 3);
+    EXPECT_EQ(Span().count(), 4);
     EXPECT_TRUE(Prompts.AskedPrompts().empty());
     ExpectWindow(Date(QDate(2010, 5, 3)), Date(QDate(2010, 5, 4)));
 }
@@ -421,5 +422,160 @@ TEST_F(ChildformNavigationTest, DecemberEndsOnTheFirstOfJanuaryAndOneFileHasNoDa
     EXPECT_FALSE(Slider().isEnabled());
     Find<QToolButton>("ButtonJumpRight")->click();
     ExpectWindow(Date(QDate(2010, 5, 1)), Date(QDate(2010, 5, 2)));
+    EXPECT_TRUE(Prompts.AskedPrompts().empty());
+}
+
+// ---- zoom and its undo ----
+
+namespace {
+// With nothing shown, the left axis holds the settings' range and the right one at least that
+// (dynamic scaling widens it a little at every fit); a zoom leaves either far narrower.
+void ExpectUnzoomedValueAxes(ChartSurface& chart) {
+    const WindowSettings defaults = WindowSettings::FactoryDefaults();
+    EXPECT_EQ(chart.Minimum(ChartAxis::Left), defaults.AxisMin);
+    EXPECT_EQ(chart.Maximum(ChartAxis::Left), defaults.AxisMax);
+    EXPECT_LE(chart.Minimum(ChartAxis::Right), defaults.AxisMin);
+    EXPECT_GE(chart.Maximum(ChartAxis::Right), defaults.AxisMax);
+    EXPECT_FALSE(chart.CanUndoZoom());
+}
+} // namespace
+
+TEST_F(ChildformNavigationTest, TwoZoomsThenASpanChangeLeaveNoZoomedAxis) {
+    const QDate day(2010, 5, 1);
+    LoadRange(day, 2);
+    const double d0 = Date(day);
+    ShowForm();
+    ExpectUnzoomedValueAxes(Chart());
+    Drag(d0 + 6 * Hour, d0 + 18 * Hour);
+    Drag(d0 + 9 * Hour, d0 + 12 * Hour);
+    ASSERT_TRUE(Chart().CanUndoZoom());
+    ASSERT_NE(Chart().Maximum(ChartAxis::Left), WindowSettings::FactoryDefaults().AxisMax);
+    Form.SpanTimeChange(2); // "8 hours"
+    ExpectWindow(d0, d0 + 8 * Hour);
+    ExpectUnzoomedValueAxes(Chart());
+    Form.SpanTimeChange(3);
+    ExpectWindow(d0, d0 + 1);
+    ExpectUnzoomedValueAxes(Chart());
+
+    // The slider and the jumps undo a double zoom just as well.
+    Drag(d0 + 6 * Hour, d0 + 18 * Hour);
+    Drag(d0 + 9 * Hour, d0 + 12 * Hour);
+    Slider().setValue(1);
+    ExpectWindow(d0 + 1, d0 + 2);
+    ExpectUnzoomedValueAxes(Chart());
+    Drag(d0 + 1 + 6 * Hour, d0 + 1 + 18 * Hour);
+    Drag(d0 + 1 + 9 * Hour, d0 + 1 + 12 * Hour);
+    Find<QToolButton>("ButtonJumpLeft")->click();
+    ExpectWindow(d0, d0 + 1);
+    ExpectUnzoomedValueAxes(Chart());
+}
+
+TEST_F(ChildformNavigationTest, TheUserUndoesTheZoomByGestureAndCodeByCall) {
+    const QDate day(2010, 5, 1);
+    LoadRange(day, 2);
+    const double d0 = Date(day);
+    ShowForm();
+    Drag(d0 + 6 * Hour, d0 + 18 * Hour);
+    Drag(d0 + 9 * Hour, d0 + 12 * Hour);
+    ExpectWindow(Lo(), Hi());
+    ASSERT_LT(Hi() - Lo(), 0.25);
+    Drag(d0 + 11 * Hour, d0 + 10 * Hour); // right to left
+    ExpectWindow(d0, d0 + 1);
+    ExpectUnzoomedValueAxes(Chart());
+
+    Drag(d0 + 6 * Hour, d0 + 18 * Hour);
+    Chart().UndoZoom();
+    ExpectWindow(d0, d0 + 1);
+    ExpectUnzoomedValueAxes(Chart());
+    Form.ApplyTexts();
+    EXPECT_EQ(Chart().UndoZoomAction()->text(), "Undo zoom");
+    EXPECT_EQ(Title(), "01. May 2010");
+}
+
+// Scrolled while zoomed, the undo returns to the day of the zoom: its series are fetched and the
+// slider points to it again.
+TEST_F(ChildformNavigationTest, UndoAfterScrollingWhileZoomedDrawsTheDayReturnedTo) {
+    const QDate first(2010, 5, 1);
+    LoadRange(first, 2);
+    const double d0 = Date(first);
+    Find<QCheckBox>("CB_T1")->setChecked(true);
+    ShowForm();
+    Drag(d0 + 20 * Hour, d0 + 23 * Hour);
+    auto* button = Find<QToolButton>("ButtonScrollRight");
+    Mouse(button, QEvent::MouseButtonPress, QPointF(5, 5));
+    for (int ticks = 0; Lo() < d0 + 1.05 && ticks < 200; ++ticks)
+        Form.ScrollTimerTick();
+    Mouse(button, QEvent::MouseButtonRelease, QPointF(5, 5));
+    ASSERT_EQ(DaysDrawn(), std::set<double>{d0 + 1});
+    ASSERT_EQ(Slider().value(), 1);
+    Chart().setFocus();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&Chart(), &escape);
+    ExpectWindow(d0, d0 + 1);
+    EXPECT_EQ(DaysDrawn(), std::set<double>{d0});
+    EXPECT_EQ(Slider().value(), 0);
+}
+
+TEST_F(ChildformNavigationTest, ALoadIntoAZoomedOrPannedWindowStartsUnzoomedInTheDaySpan) {
+    const QDate first(2010, 5, 1);
+    LoadRange(first, 2);
+    const double d0 = Date(first);
+    ShowForm();
+    Drag(d0 + 6 * Hour, d0 + 18 * Hour);
+    Drag(d0 + 9 * Hour, d0 + 12 * Hour);
+    const QDate next(2010, 6, 10);
+    LoadRange(next, 3);
+    ExpectWindow(Date(next), Date(next) + 1);
+    ExpectUnzoomedValueAxes(Chart());
+
+    Form.SpanTimeChange(0); // hours pan and do not zoom
+    ASSERT_TRUE(Chart().interactions().testFlag(QCP::iRangeDrag));
+    LoadRange(first, 2);
+    EXPECT_EQ(Chart().selectionRectMode(), QCP::srmZoom) << "the day span zooms";
+    EXPECT_FALSE(Chart().interactions().testFlag(QCP::iRangeDrag)) << "and does not pan";
+
+    Drag(d0 + 6 * Hour, d0 + 18 * Hour);
+    Drag(d0 + 9 * Hour, d0 + 12 * Hour);
+    Form.LoadLogFile(WriteDay(next));
+    ExpectWindow(Date(next), Date(next) + 1);
+    ExpectUnzoomedValueAxes(Chart());
+}
+
+TEST_F(ChildformNavigationTest, TheLowerChartFollowsAPanAsItHappens) {
+    const QDate first(2010, 5, 1);
+    LoadRange(first, 2);
+    const double d0 = Date(first);
+    Form.SpanTimeChange(1);
+    ShowForm();
+    ChartSurface& chart = Chart();
+    const double y = chart.yAxis->axisRect()->center().y();
+    const QPointF start(chart.xAxis->coordToPixel(d0 + 2 * Hour), y);
+    Mouse(&chart, QEvent::MouseButtonPress, start);
+    Mouse(&chart, QEvent::MouseMove, start - QPointF(100, 0));
+    ASSERT_GT(Lo(), d0) << "the pan moved the window";
+    EXPECT_NEAR(Chart2().Minimum(ChartAxis::Bottom), Lo(), Tolerance) << "before the release";
+    EXPECT_NEAR(Chart2().Maximum(ChartAxis::Bottom), Hi(), Tolerance);
+    Mouse(&chart, QEvent::MouseButtonRelease, start - QPointF(100, 0));
+    ExpectWindow(Lo(), Hi());
+}
+
+// Daily totals belong to the month span: a new analysis that starts in the day span takes the
+// ticks of the old one's totals away instead of drawing a day's total across the chart.
+TEST_F(ChildformNavigationTest, ANewAnalysisDrawsNoDailyTotalsOutsideTheMonth) {
+    LoadRange(QDate(2010, 4, 29), 4);
+    Form.SpanTimeChange(4);
+    auto* volume = Find<QCheckBox>("CB_Volume");
+    auto* energy = Find<QCheckBox>("CB_Energy");
+    volume->setChecked(true);
+    energy->setChecked(true);
+    ASSERT_EQ(Chart().ActiveSeriesCount(), 2);
+    LoadRange(QDate(2010, 6, 1), 3);
+    EXPECT_EQ(Span().currentIndex(), 3);
+    for (QCheckBox* box : {volume, energy}) {
+        EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
+        EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(Chart().ActiveSeriesCount(), 0);
+    EXPECT_TRUE(Chart().AxisTitle(ChartAxis::Left).isEmpty());
     EXPECT_TRUE(Prompts.AskedPrompts().empty());
 }
