@@ -16,6 +16,34 @@ namespace {
 
 bool Usable(const QPointF& p) { return !std::isnan(p.x()) && !std::isnan(p.y()); }
 
+// Keeps of the points within each `step` pixels across the first, the lowest, the highest and
+// the last, in their order; gaps stay where they are.
+void Coarsen(const QVector<QPointF>& points, double step, QVector<QPointF>& out) {
+    out.clear();
+    for (qsizetype i = 0; i < points.size();) {
+        if (!Usable(points[i])) {
+            out.push_back(points[i++]);
+            continue;
+        }
+        const double bucket = std::floor(points[i].x() / step);
+        qsizetype low = i, high = i, last = i;
+        const qsizetype first = i;
+        for (++i;
+             i < points.size() && Usable(points[i]) && std::floor(points[i].x() / step) == bucket;
+             ++i) {
+            if (points[i].y() < points[low].y())
+                low = i;
+            if (points[i].y() > points[high].y())
+                high = i;
+            last = i;
+        }
+        qsizetype kept = -1;
+        for (const qsizetype k : {first, std::min(low, high), std::max(low, high), last})
+            if (k != kept)
+                out.push_back(points[kept = k]);
+    }
+}
+
 // QPointF's own comparison is fuzzy, and costs more than the rest of a point's handling here. The
 // points compared are copies of one another or not the same point at all.
 bool Same(const QPointF& a, const QPointF& b) { return a.x() == b.x() && a.y() == b.y(); }
@@ -180,7 +208,14 @@ void SeriesGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& line
     // the top of the heap and is handed back to the system when freed, which costs more than the
     // drawing.
     static thread_local std::vector<QLineF> segments;
-    StrokeSegments(lines, !painter->antialiasing(), lineStyle() == lsStepLeft, segments);
+    // A wide pen covers detail finer than a quarter of its width anyway, and each segment costs
+    // time with the square of the width: a day of segments at width 99 took seconds.
+    const double step = painter->pen().widthF() / 4.0;
+    static thread_local QVector<QPointF> coarse;
+    if (step > 1.0)
+        Coarsen(lines, step, coarse);
+    StrokeSegments(step > 1.0 ? coarse : lines, !painter->antialiasing(), lineStyle() == lsStepLeft,
+                   segments);
     painter->QPainter::drawLines(segments.data(), static_cast<int>(segments.size()));
 }
 
