@@ -79,6 +79,9 @@ TMainform::TMainform(const StoreFactory& createStore, QWidget* parent) : QMainWi
     BuildTopPanel();
     MdiArea = new QMdiArea(this);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    // Windows stacked or moved beyond the area, or larger than a small screen, stay reachable.
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("PanelClient"));
     auto* column = new QVBoxLayout(central);
@@ -92,7 +95,9 @@ TMainform::TMainform(const StoreFactory& createStore, QWidget* parent) : QMainWi
     SetCurrentTexts(TextArrayId::German);
     QtLanguage::Apply(TextArrayId::German);
     setWindowTitle(QStringLiteral("Tarvex Solvista 1"));
-    QGuiApplication::setApplicationDisplayName(windowTitle());
+    // The platform appends a display name to every window title, which would repeat the program's
+    // name after the maximised analysis window's caption; the frame's title already carries it.
+    QGuiApplication::setApplicationDisplayName(QString());
     CreateStore(createStore);
     CreateDialogs();
     ConnectActions();
@@ -136,7 +141,8 @@ void TMainform::BuildActions() {
                    QStringLiteral(":/icons/Print.svg"), QKeySequence(Qt::CTRL | Qt::Key_P));
     ActionExportData = MakeAction(this, "ActionExportData", QStringLiteral("Daten e&xportieren"),
                                   QString(), QKeySequence(Qt::CTRL | Qt::Key_E));
-    ActionExit = MakeAction(this, "ActionExit", QStringLiteral("&Beenden"));
+    ActionExit = MakeAction(this, "ActionExit", QStringLiteral("&Beenden"), QString(),
+                            QKeySequence(Qt::CTRL | Qt::Key_Q));
     ActionDefaultSettings =
         MakeAction(this, "ActionDefaultSettings", QStringLiteral("&Neue Fenster"));
     ActionWindowSettings =
@@ -278,7 +284,7 @@ void TMainform::ConnectActions() {
         connect(language, &QAction::triggered, this,
                 GuardedSlot([this, language](bool) { ActionLanguageSelection(language); }));
     connect(ActionCascade, &QAction::triggered, this,
-            GuardedSlot([this](bool) { MdiArea->cascadeSubWindows(); }));
+            GuardedSlot([this](bool) { CascadeAll(*MdiArea); }));
     connect(ActionTileHorizontal, &QAction::triggered, this,
             GuardedSlot([this](bool) { TileOneAboveTheOther(*MdiArea); }));
     connect(ActionMinimizeAll, &QAction::triggered, this,

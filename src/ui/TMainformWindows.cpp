@@ -157,7 +157,13 @@ void TMainform::CloseAnalysisWindow(QMdiSubWindow* sub) {
 }
 
 void TMainform::MinimizeAll() {
-    for (TChildform* form : AnalysisWindows())
+    // Minimising a maximised window activates the next one, which the area maximises in turn,
+    // restoring it from minimised: the windows leave the maximised state first.
+    const std::vector<TChildform*> windows = AnalysisWindows();
+    for (TChildform* form : windows)
+        if (SubWindowOf(form)->isMaximized())
+            SubWindowOf(form)->showNormal();
+    for (TChildform* form : windows)
         SubWindowOf(form)->showMinimized();
     UpdateActionStates();
 }

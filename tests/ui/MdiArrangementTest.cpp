@@ -24,7 +24,17 @@ TEST(MdiArrangement, StacksWindowsFullWidthWithoutGapsOrOverlap) {
     EXPECT_TRUE(OneAboveTheOther(QRect(), 2).empty());
 }
 
-TEST(MdiArrangement, TilesVisibleWindowsInCreationOrderAndLeavesMinimisedOnes) {
+TEST(MdiArrangement, WindowsKeepTheirMinimumAndRunOnBelowTheArea) {
+    const auto rects = OneAboveTheOther(QRect(0, 0, 600, 700), 3, QSize(700, 300));
+    ASSERT_EQ(rects.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(rects[static_cast<size_t>(i)], QRect(0, 300 * i, 700, 300)) << i;
+    // Room enough: the area's height is shared as before.
+    EXPECT_EQ(OneAboveTheOther(QRect(0, 0, 800, 900), 3, QSize(700, 300)).back(),
+              QRect(0, 600, 800, 300));
+}
+
+TEST(MdiArrangement, TilesVisibleWindowsInCreationOrderAndRestoresMinimisedOnes) {
     QMdiArea area;
     area.resize(600, 400);
     area.show();
@@ -36,13 +46,12 @@ TEST(MdiArrangement, TilesVisibleWindowsInCreationOrderAndLeavesMinimisedOnes) {
     windows[1]->showMinimized();
     area.setActiveSubWindow(windows[2]);
     ASSERT_TRUE(windows[1]->isMinimized());
-    const QRect minimised = windows[1]->geometry();
     TileOneAboveTheOther(area);
     const QRect viewport = area.viewport()->rect();
+    EXPECT_FALSE(windows[1]->isMinimized());
     EXPECT_EQ(windows[0]->geometry().top(), 0);
     EXPECT_EQ(windows[0]->geometry().width(), viewport.width());
-    EXPECT_EQ(windows[2]->geometry().top(), windows[0]->geometry().bottom() + 1);
+    EXPECT_EQ(windows[1]->geometry().top(), windows[0]->geometry().bottom() + 1);
+    EXPECT_EQ(windows[2]->geometry().top(), windows[1]->geometry().bottom() + 1);
     EXPECT_EQ(windows[2]->geometry().bottom(), viewport.bottom());
-    EXPECT_TRUE(windows[1]->isMinimized());
-    EXPECT_EQ(windows[1]->geometry(), minimised);
 }
