@@ -2,6 +2,8 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -44,8 +46,16 @@ void TileOneAboveTheOther(QMdiArea& area) {
         windows.push_back(window);
         minimum = minimum.expandedTo(window->minimumSizeHint().expandedTo(window->minimumSize()));
     }
-    const auto rects =
-        OneAboveTheOther(area.viewport()->rect(), static_cast<int>(windows.size()), minimum);
+    const int count = static_cast<int>(windows.size());
+    QRect viewport = area.viewport()->rect();
+    // A stack taller than the area brings the vertical scroll bar, which narrows the area: full
+    // width then is the width beside the bar, or the windows would need a horizontal one too.
+    if (count > 0 && viewport.height() / count < minimum.height() &&
+        !area.verticalScrollBar()->isVisible())
+        viewport.setWidth(viewport.width() - area.style()->pixelMetric(QStyle::PM_ScrollBarExtent,
+                                                                       nullptr,
+                                                                       area.verticalScrollBar()));
+    const auto rects = OneAboveTheOther(viewport, count, minimum);
     for (size_t i = 0; i < rects.size(); ++i)
         windows[i]->setGeometry(rects[i]);
 }

@@ -318,6 +318,7 @@ TEST_F(MainformTest, WindowMenuArrangesMinimisesAndClosingFreesEverything) {
     QMdiSubWindow* bottom = TMainform::SubWindowOf(windows[1]);
 
     form.ActionTileHorizontal->trigger();
+    QApplication::processEvents(); // the area shows its scroll bar
     const QRect area = form.MdiArea->viewport()->rect();
     EXPECT_FALSE(top->isMaximized());
     EXPECT_EQ(top->geometry().top(), area.top());
@@ -389,10 +390,13 @@ TEST_F(MainformTest, TiledWindowsCanEachBeUsedWholeAndTheAreaScrollsToThem) {
         EXPECT_GE(content->height(), content->minimumHeight()) << i;
         EXPECT_GE(content->width(), content->minimumWidth()) << i;
         EXPECT_GE(subs[i]->width(), area.width()) << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_EQ(subs[i]->geometry().top(), subs[i - 1]->geometry().bottom() + 1) << i;
+        }
     }
     ASSERT_GT(subs.back()->geometry().bottom(), area.bottom()) << "the three do not fit";
+    EXPECT_EQ(form.MdiArea->horizontalScrollBar()->maximum(), 0)
+        << "full width is the width beside the vertical scroll bar";
     QScrollBar* scroll = form.MdiArea->verticalScrollBar();
     ASSERT_GT(scroll->maximum(), 0);
     scroll->setValue(scroll->maximum());
