@@ -181,5 +181,17 @@ const texts::Table texts::English = {
     /* 176 */ "CSV files",
     /* 177 */ "The shown channels have no values in the chosen time span.",
     /* 178 */ "Undo zoom",
+    /* 179 */ "Marked span",
+    /* 180 */ "Channel",
+    /* 181 */ "Minimum",
+    /* 182 */ "Maximum",
+    /* 183 */ "Mean",
+    /* 184 */ "Time",
+    /* 185 */ "Volume [l]",
+    /* 186 */ "Energy [kWh]",
+    /* 187 */ "On-time",
+    /* 188 */ "Starts",
+    /* 189 */ "Copy",
+    /* 190 */ "Shift+drag: mark a span",
 };
 // clang-format on

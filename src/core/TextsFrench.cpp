@@ -181,5 +181,17 @@ const texts::Table texts::French = {
     /* 176 */ "Fichiers CSV",
     /* 177 */ "Les canaux affichés n'ont aucune valeur dans la période choisie.",
     /* 178 */ "Annuler le zoom",
+    /* 179 */ "Période marquée",
+    /* 180 */ "Canal",
+    /* 181 */ "Minimum",
+    /* 182 */ "Maximum",
+    /* 183 */ "Moyenne",
+    /* 184 */ "Heure",
+    /* 185 */ "Volume [l]",
+    /* 186 */ "Énergie [kWh]",
+    /* 187 */ "Durée de marche",
+    /* 188 */ "Démarrages",
+    /* 189 */ "Copier",
+    /* 190 */ "Maj+glisser : marquer une période",
 };
 // clang-format on

@@ -181,5 +181,17 @@ const texts::Table texts::German = {
     /* 176 */ "CSV-Dateien",
     /* 177 */ "Die angezeigten Kanäle haben im gewählten Zeitraum keine Werte.",
     /* 178 */ "Zoom rückgängig machen",
+    /* 179 */ "Markierter Zeitraum",
+    /* 180 */ "Kanal",
+    /* 181 */ "Minimum",
+    /* 182 */ "Maximum",
+    /* 183 */ "Mittelwert",
+    /* 184 */ "Zeit",
+    /* 185 */ "Volumen [l]",
+    /* 186 */ "Energie [kWh]",
+    /* 187 */ "Laufzeit",
+    /* 188 */ "Starts",
+    /* 189 */ "Kopieren",
+    /* 190 */ "Umschalt+Ziehen: Zeitraum markieren",
 };
 // clang-format on

@@ -181,5 +181,17 @@ const texts::Table texts::Italian = {
     /* 176 */ "File CSV",
     /* 177 */ "I canali visualizzati non hanno valori nel periodo scelto.",
     /* 178 */ "Annulla lo zoom",
+    /* 179 */ "Periodo selezionato",
+    /* 180 */ "Canale",
+    /* 181 */ "Minimo",
+    /* 182 */ "Massimo",
+    /* 183 */ "Media",
+    /* 184 */ "Ora",
+    /* 185 */ "Volume [l]",
+    /* 186 */ "Energia [kWh]",
+    /* 187 */ "Tempo di funzionamento",
+    /* 188 */ "Avviamenti",
+    /* 189 */ "Copia",
+    /* 190 */ "Maiusc+trascina: seleziona un periodo",
 };
 // clang-format on

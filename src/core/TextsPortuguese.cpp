@@ -181,5 +181,17 @@ const texts::Table texts::Portuguese = {
     /* 176 */ "Ficheiros CSV",
     /* 177 */ "Os canais apresentados não têm valores no período escolhido.",
     /* 178 */ "Desfazer o zoom",
+    /* 179 */ "Período marcado",
+    /* 180 */ "Canal",
+    /* 181 */ "Mínimo",
+    /* 182 */ "Máximo",
+    /* 183 */ "Média",
+    /* 184 */ "Hora",
+    /* 185 */ "Volume [l]",
+    /* 186 */ "Energia [kWh]",
+    /* 187 */ "Tempo de funcionamento",
+    /* 188 */ "Arranques",
+    /* 189 */ "Copiar",
+    /* 190 */ "Shift+arrastar: marcar um período",
 };
 // clang-format on

@@ -181,5 +181,17 @@ const texts::Table texts::Spanish = {
     /* 176 */ "Archivos CSV",
     /* 177 */ "Los canales mostrados no tienen valores en el período elegido.",
     /* 178 */ "Deshacer el zoom",
+    /* 179 */ "Periodo marcado",
+    /* 180 */ "Canal",
+    /* 181 */ "Mínimo",
+    /* 182 */ "Máximo",
+    /* 183 */ "Media",
+    /* 184 */ "Hora",
+    /* 185 */ "Volumen [l]",
+    /* 186 */ "Energía [kWh]",
+    /* 187 */ "Tiempo de marcha",
+    /* 188 */ "Arranques",
+    /* 189 */ "Copiar",
+    /* 190 */ "Mayús+arrastrar: marcar un periodo",
 };
 // clang-format on

@@ -6,9 +6,11 @@
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/ChartTexts.h"
+#include "ui/ChartCursor.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/HealthPanel.h"
 #include "ui/FrameLook.h"
+#include "ui/SpanPanel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -201,6 +203,7 @@ void TChildform::BuildGraphArea() {
     ChartSplitter->setSizes({420, 119});
     chartsLayout->addWidget(ChartSplitter);
     column->addWidget(PanelCharts, 1);
+    BuildCursor(column);
 
     PanelZoomX = new QFrame(PanelGraph);
     PanelZoomX->setObjectName(QStringLiteral("PanelZoomX"));
@@ -250,6 +253,34 @@ void TChildform::BuildGraphArea() {
     column->addWidget(PanelZoomX);
 }
 
+void TChildform::BuildCursor(QLayout* column) {
+    PanelSpanStatistics = new SpanPanel(PanelGraph);
+    column->addWidget(PanelSpanStatistics);
+    const auto shown = [this] {
+        std::vector<ChartCursor::ShownChannel> channels;
+        if (!HasData())
+            return channels;
+        const auto add = [&](const auto& entries) {
+            for (const PanelEntry& e : entries) {
+                const QCheckBox* box = CheckBoxOf(e.Channel);
+                if (box->isChecked() && box->isEnabled())
+                    channels.push_back(
+                        {e.Channel, box->text(),
+                         ColorFromRef(
+                             FSettings.Colors[static_cast<size_t>(SlotOfChannel(e.Channel))]),
+                         UnitOf(e.Channel)});
+            }
+        };
+        add(Inputs);
+        add(Others);
+        add(Outputs);
+        return channels;
+    };
+    FCursor = new ChartCursor(
+        Chart, Chart2, PanelSpanStatistics, [this] { return AnalysisData.get(); }, shown, this);
+    connect(this, &TChildform::ActiveFormChanged, FCursor, [this] { FCursor->Refresh(); });
+}
+
 void TChildform::ApplyMinimumSize() {
     const QScreen* screen = this->screen();
     const double dpi = screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
@@ -283,6 +314,7 @@ void TChildform::ApplyTexts() {
     ApplyCaptions();
     UpdateCaption();
     UpdateSpanTexts();
+    FCursor->ApplyTexts();
 }
 
 bool TChildform::HasData() const { return AnalysisData && AnalysisData->HasData(); }
@@ -392,6 +424,7 @@ void TChildform::UpdateCommands() {
 
 void TChildform::ClearAnalysis() {
     // The series leave the charts with their days.
+    FCursor->Reset();
     AnalysisData.reset();
     Chart->ClearMarkedSpan();
     Chart2->ClearMarkedSpan();

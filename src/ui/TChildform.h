@@ -11,11 +11,13 @@
 #include <memory>
 #include <vector>
 
+class ChartCursor;
 class ChartSurface;
 class HealthPanel;
 class Platform;
 class TAnalysisData;
 class SettingsStore;
+class SpanPanel;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -215,6 +217,10 @@ private:
     ScrollDirection FScrollDirection = ScrollDirection::Right;
     std::array<QCheckBox*, 15> FBoxes{};
     std::array<QFrame*, 15> FSwatches{};
+    // The time cursor across both charts and the statistics of a marked span.
+    SpanPanel* PanelSpanStatistics = nullptr;
+    ChartCursor* FCursor = nullptr;
+    void BuildCursor(QLayout* column);
 
     // --- Output: spreadsheet hand-over (TChildformExcel.cpp), image and page
     // (TChildformOutput.cpp)

@@ -2,6 +2,7 @@
 #include "health/HealthTexts.h"
 #include "ledger/LedgerTexts.h"
 #include "ui/ChartTexts.h"
+#include "ui/ReadoutTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -180,5 +181,32 @@ TEST(LanguageTexts, TheChartsUndoZoomEntryIsTranslated) {
     for (TextArrayId id : Translated) {
         EXPECT_FALSE(LanguageTexts(id)[TextUndoZoom].isEmpty()) << static_cast<int>(id);
         EXPECT_NE(LanguageTexts(id)[TextUndoZoom], english[TextUndoZoom]) << static_cast<int>(id);
+    }
+}
+
+TEST(LanguageTexts, TheCursorAndSpanTextsAreTranslatedInEveryArray) {
+    // Words a language writes as English does ("Minimum", "Volume [l]", "Starts").
+    const std::map<TextArrayId, std::set<int>> sameAsEnglish = {
+        {TextArrayId::German, {TextMinimum, TextMaximum, TextStarts}},
+        {TextArrayId::French, {TextMinimum, TextMaximum, TextVolumeLitres}},
+        {TextArrayId::Italian, {TextVolumeLitres}},
+        {TextArrayId::Portuguese, {TextVolumeLitres}},
+    };
+    const TextArray& english = LanguageTexts(TextArrayId::English);
+    EXPECT_EQ(english[TextSpanHint], QStringLiteral("Shift+drag: mark a span"));
+    for (TextArrayId id : AllArrays) {
+        const TextArray& texts = LanguageTexts(id);
+        const auto own = sameAsEnglish.find(id);
+        for (int i = ReadoutFirstText; i < ReadoutFirstText + ReadoutTextCount; ++i) {
+            EXPECT_FALSE(texts[i].isEmpty())
+                << "language " << static_cast<int>(id) << " slot " << i;
+            EXPECT_EQ(texts[i], texts[i].trimmed()) << "slot " << i;
+            const bool translated =
+                id != TextArrayId::English && (own == sameAsEnglish.end() || !own->second.count(i));
+            if (translated) {
+                EXPECT_NE(texts[i], english[i])
+                    << "language " << static_cast<int>(id) << " slot " << i;
+            }
+        }
     }
 }

@@ -1,0 +1,370 @@
+#include "ui/ChartCursor.h"
+
+#include "chart/ChartSurface.h"
+#include "chart/CursorLayer.h"
+#include "core/Channels.h"
+#include "core/LanguageTexts.h"
+#include "logdata/ChannelReadings.h"
+#include "logdata/TAnalysisData.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/ReadoutFormat.h"
+#include "ui/ReadoutTexts.h"
+#include "ui/SpanPanel.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+// A press and release this close together is a click, as the chart's zoom counts it.
+constexpr int ClickDistance = 3;
+
+} // namespace
+
+ChartCursor::ChartCursor(ChartSurface* chart, ChartSurface* chart2, SpanPanel* panel,
+                         DataSource data, ChannelSource channels, QObject* parent)
+    : QObject(parent), Chart(chart), Chart2(chart2), Panel(panel), FData(std::move(data)),
+      FChannels(std::move(channels)) {
+    for (ChartSurface* surface : {Chart, Chart2}) {
+        surface->setMouseTracking(true);
+        surface->setFocusPolicy(Qt::StrongFocus);
+        surface->installEventFilter(this);
+    }
+    Panel->hide();
+    connect(Panel, &SpanPanel::CloseRequested, this, [this] { ClearSpan(); });
+}
+
+ChartCursor::~ChartCursor() = default;
+
+const ChannelReadings* ChartCursor::Readings() {
+    const TAnalysisData* data = FData ? FData() : nullptr;
+    if (data == nullptr || !data->HasData()) {
+        FReadings.reset();
+        FReadingsOf = nullptr;
+        return nullptr;
+    }
+    // A multi-day load adds days while the window already answers the mouse.
+    if (!FReadings || FReadingsOf != data || FReadingsDays != data->GetDayCount()) {
+        FReadings = std::make_unique<ChannelReadings>(*data);
+        FReadingsOf = data;
+        FReadingsDays = data->GetDayCount();
+    }
+    return FReadings.get();
+}
+
+// ---- the cursor ----
+
+void ChartCursor::MoveTo(DateTime time) {
+    FVisible = true;
+    FTime = time;
+    UpdateReadout(FChannels());
+    RedrawBoth();
+}
+
+void ChartCursor::Hide() {
+    if (!FVisible)
+        return;
+    FVisible = false;
+    Chart->Cursor()->SetReadout({}, false);
+    for (ChartSurface* surface : {Chart, Chart2})
+        surface->Cursor()->SetKey(NaN);
+    RedrawBoth();
+}
+
+void ChartCursor::RedrawBoth() {
+    Chart->Cursor()->Redraw();
+    Chart2->Cursor()->Redraw();
+}
+
+void ChartCursor::UpdateReadout(const std::vector<ShownChannel>& shown) {
+    for (ChartSurface* surface : {Chart, Chart2})
+        surface->Cursor()->SetKey(FVisible ? FTime : NaN);
+    if (!FVisible)
+        return;
+    std::vector<CursorLayer::Line> lines;
+    lines.push_back({readout::Moment(FTime), QColor(Qt::black)});
+    const ChannelReadings* readings = Readings();
+    for (const ShownChannel& channel : shown) {
+        QString text = channel.Label + QStringLiteral(": ");
+        const ChannelReadings::Reading reading =
+            readings ? readings->ValueAt(channel.Channel, FTime) : ChannelReadings::Reading();
+        if (reading.HasValue) {
+            text += readout::Number(reading.Value, readout::Decimals(channel.Channel));
+            const QString unit = readout::UnitOf(channel.Channel, channel.Unit);
+            if (!unit.isEmpty())
+                text += QLatin1Char(' ') + unit;
+        } else {
+            text += QStringLiteral("\u2013"); // a gap, or no data at that time
+        }
+        lines.push_back({text, channel.Colour});
+    }
+    if (!FHasSpan)
+        lines.push_back({Text(TextSpanHint), QColor(120, 120, 120)});
+    // The box keeps to the half of the plot away from the cursor, so it never hides the curves
+    // being read.
+    const QRect area = Chart->PlotArea();
+    const bool onLeft = Chart->PixelOfKey(FTime) > area.center().x();
+    Chart->Cursor()->SetReadout(std::move(lines), onLeft);
+}
+
+QStringList ChartCursor::ReadoutLines() const {
+    QStringList lines;
+    for (const CursorLayer::Line& line : Chart->Cursor()->Readout())
+        lines << line.Text;
+    return lines;
+}
+
+std::vector<int> ChartCursor::StepChannels(const std::vector<ShownChannel>& shown) const {
+    std::vector<int> channels;
+    for (const ShownChannel& channel : shown)
+        channels.push_back(channel.Channel);
+    if (channels.empty()) // nothing shown: the lines of the log still are logged points
+        for (int c = 0; c < FileChannelCount; ++c)
+            channels.push_back(c);
+    return channels;
+}
+
+void ChartCursor::Step(bool forward) {
+    const ChannelReadings* readings = Readings();
+    if (readings == nullptr)
+        return;
+    if (!FVisible) {
+        ToEdge(!forward);
+        return;
+    }
+    std::optional<DateTime> best;
+    for (int channel : StepChannels(FChannels())) {
+        const std::optional<DateTime> t = readings->NextPoint(channel, FTime, forward);
+        if (t && (!best || (forward ? *t < *best : *t > *best)))
+            best = t;
+    }
+    const double lo = Chart->Minimum(ChartAxis::Bottom);
+    const double hi = Chart->Maximum(ChartAxis::Bottom);
+    if (best && *best >= lo && *best <= hi)
+        MoveTo(*best);
+}
+
+void ChartCursor::ToEdge(bool last) {
+    const ChannelReadings* readings = Readings();
+    if (readings == nullptr)
+        return;
+    const double lo = Chart->Minimum(ChartAxis::Bottom);
+    const double hi = Chart->Maximum(ChartAxis::Bottom);
+    std::optional<DateTime> best;
+    for (int channel : StepChannels(FChannels())) {
+        const std::optional<DateTime> t = readings->EdgePoint(channel, lo, hi, last);
+        if (t && (!best || (last ? *t > *best : *t < *best)))
+            best = t;
+    }
+    if (best)
+        MoveTo(*best);
+}
+
+// ---- the span ----
+
+void ChartCursor::MarkSpan(DateTime from, DateTime to) {
+    FHasSpan = true;
+    FSpanFrom = std::min(from, to);
+    FSpanTo = std::max(from, to);
+    DrawSpan();
+    const std::vector<ShownChannel> shown = FChannels();
+    FillPanel(shown);
+    if (FVisible)
+        UpdateReadout(shown);
+    RedrawBoth();
+}
+
+void ChartCursor::ClearSpan() {
+    if (!FHasSpan && !FMarking)
+        return;
+    FHasSpan = false;
+    FMarking = false;
+    FPanelChannels.clear();
+    for (ChartSurface* surface : {Chart, Chart2})
+        surface->Cursor()->SetSpan(NaN, NaN);
+    Panel->hide();
+    if (FVisible)
+        UpdateReadout(FChannels());
+    RedrawBoth();
+}
+
+void ChartCursor::DrawSpan() {
+    for (ChartSurface* surface : {Chart, Chart2})
+        surface->Cursor()->SetSpan(FSpanFrom, FSpanTo);
+}
+
+void ChartCursor::FillPanel(const std::vector<ShownChannel>& shown) {
+    FPanelChannels.clear();
+    std::vector<SpanPanel::Row> rows;
+    const ChannelReadings* readings = Readings();
+    for (const ShownChannel& channel : shown) {
+        FPanelChannels.push_back(channel.Channel);
+        SpanPanel::Row row;
+        row.Channel = channel.Channel;
+        row.Label = channel.Label;
+        row.Unit = channel.Unit;
+        row.Colour = channel.Colour;
+        if (readings != nullptr)
+            row.Stats = readings->SpanStatistics(channel.Channel, FSpanFrom, FSpanTo);
+        rows.push_back(std::move(row));
+    }
+    Panel->ShowSpan(FSpanFrom, FSpanTo, std::move(rows));
+    Panel->show();
+}
+
+// ---- changes of the window ----
+
+void ChartCursor::Reset() {
+    FReadings.reset();
+    FReadingsOf = nullptr;
+    FPressed = false;
+    ClearSpan();
+    Hide();
+}
+
+void ChartCursor::Refresh() {
+    const std::vector<ShownChannel> shown = FChannels();
+    if (FHasSpan) {
+        // Crossing into other days re-attaches the series: only a change of channels counts.
+        std::vector<int> now;
+        for (const ShownChannel& channel : shown)
+            now.push_back(channel.Channel);
+        if (now != FPanelChannels)
+            FillPanel(shown);
+    }
+    if (FVisible) {
+        UpdateReadout(shown);
+        RedrawBoth();
+    }
+}
+
+void ChartCursor::ApplyTexts() {
+    Panel->ApplyTexts();
+    if (FHasSpan)
+        FillPanel(FChannels());
+    if (FVisible) {
+        UpdateReadout(FChannels());
+        RedrawBoth();
+    }
+}
+
+// ---- input ----
+
+bool ChartCursor::eventFilter(QObject* watched, QEvent* event) {
+    auto* chart = watched == Chart ? Chart : watched == Chart2 ? Chart2 : nullptr;
+    if (chart == nullptr)
+        return QObject::eventFilter(watched, event);
+    bool eaten = false;
+    Guarded([&] {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::Leave:
+            eaten = MouseEvent(chart, event);
+            break;
+        case QEvent::KeyPress:
+            eaten = KeyEvent(event);
+            break;
+        default:
+            break;
+        }
+    });
+    return eaten || QObject::eventFilter(watched, event);
+}
+
+bool ChartCursor::MouseEvent(ChartSurface* chart, QEvent* event) {
+    if (event->type() == QEvent::Leave) {
+        if (!FMarking)
+            Hide();
+        return false;
+    }
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint pos = mouse->position().toPoint();
+    const QRect area = chart->PlotArea();
+    const auto keyAt = [&](int x) {
+        return chart->KeyAtPixel(std::clamp(x, area.left(), area.right()));
+    };
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ShiftModifier) &&
+            area.contains(pos) && FData && FData() != nullptr) {
+            // The chart's own zoom and pan never see a Shift drag.
+            FMarking = true;
+            FMarkAnchor = keyAt(pos.x());
+            FMarkAnchorPixel = pos.x();
+            chart->setFocus(Qt::MouseFocusReason);
+            return true;
+        }
+        FPressed = mouse->button() == Qt::LeftButton;
+        FPressPos = pos;
+        return false;
+    case QEvent::MouseMove:
+        if (FMarking) {
+            FSpanFrom = std::min(FMarkAnchor, keyAt(pos.x()));
+            FSpanTo = std::max(FMarkAnchor, keyAt(pos.x()));
+            DrawSpan();
+            MoveTo(keyAt(pos.x()));
+            return true;
+        }
+        if (mouse->buttons() != Qt::NoButton) {
+            // A zoom rectangle or a pan is under way: the cursor would only be in the way.
+            Hide();
+            return false;
+        }
+        if (area.contains(pos) && Readings() != nullptr)
+            MoveTo(chart->KeyAtPixel(pos.x()));
+        else
+            Hide();
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (FMarking && mouse->button() == Qt::LeftButton) {
+            FMarking = false;
+            if (std::abs(pos.x() - FMarkAnchorPixel) <= ClickDistance)
+                ClearSpan();
+            else
+                MarkSpan(FMarkAnchor, keyAt(pos.x()));
+            return true;
+        }
+        if (FPressed && mouse->button() == Qt::LeftButton) {
+            FPressed = false;
+            if ((pos - FPressPos).manhattanLength() <= ClickDistance)
+                ClearSpan();
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool ChartCursor::KeyEvent(QEvent* event) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Left:
+        Step(false);
+        return true;
+    case Qt::Key_Right:
+        Step(true);
+        return true;
+    case Qt::Key_Home:
+        ToEdge(false);
+        return true;
+    case Qt::Key_End:
+        ToEdge(true);
+        return true;
+    case Qt::Key_Escape:
+        // A marked span goes first; without one, Escape is left to the chart.
+        if (FHasSpan) {
+            ClearSpan();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
