@@ -9,6 +9,7 @@
 #include "logdata/TAnalysisData.h"
 #include "output/DataExport.h"
 #include "settings/WindowSettings.h"
+#include "ui/ChartCursor.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogMultiDayAnalysis.h"
 
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -283,6 +285,40 @@ void SwitchToMonth(benchmark::State& state) {
     }
 }
 BENCHMARK(SwitchToMonth)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The mouse moves over the upper chart of the summer day: the cursor line on both charts, the
+// readout of the thirteen channels, and both charts painted on screen. The series stay as drawn.
+void CursorMove(benchmark::State& state) {
+    YearWindow& window = YearWindow::Get();
+    if (!window.Ready()) {
+        state.SkipWithError("the year window could not be prepared");
+        return;
+    }
+    window.ChooseSpan(DaySpanItem);
+    window.Settle();
+    const QList<ChartSurface*> charts = window.Form().findChildren<ChartSurface*>();
+    ChartSurface* chart = window.Form().findChild<ChartSurface*>(QStringLiteral("Chart"));
+    auto* cursor = window.Form().findChild<ChartCursor*>();
+    if (chart == nullptr || cursor == nullptr) {
+        state.SkipWithError("no chart or cursor");
+        return;
+    }
+    const QRect area = chart->PlotArea();
+    int step = 0;
+    for (auto _ : state) {
+        // Back and forth across the plot, a few pixels a move, as a hand moves the mouse.
+        const int x = area.left() + 1 + (step++ * 7) % (area.width() - 2);
+        const QPointF at(x, area.center().y());
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(chart, &move);
+        for (ChartSurface* surface : charts)
+            surface->repaint();
+    }
+    if (!cursor->Visible() || cursor->ReadoutLines().size() < 14)
+        state.SkipWithError("the cursor did not read the thirteen channels");
+}
+BENCHMARK(CursorMove)->Unit(benchmark::kMillisecond);
 
 // The program as a user starts it, with a settings folder of its own; the probe says "shown"
 // when the first analysis window appears.
