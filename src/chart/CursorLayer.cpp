@@ -92,7 +92,11 @@ void CursorLayer::DrawReadout(QCPPainter* painter, const QRect& area) {
     painter->drawRect(box);
     int y = box.top() + pad;
     for (const Line& line : FLines) {
-        painter->setPen(line.Colour.isValid() ? line.Colour : QColor(Qt::black));
+        QColor ink = line.Colour.isValid() ? line.Colour : QColor(Qt::black);
+        // Light channel colours (yellow, light green) stay readable on the white box.
+        if (ink.lightness() > 150)
+            ink = ink.darker(160);
+        painter->setPen(ink);
         painter->drawText(QRect(box.left() + pad, y, width, lineHeight),
                           Qt::AlignLeft | Qt::AlignVCenter, line.Text);
         y += lineHeight;

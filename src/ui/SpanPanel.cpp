@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -52,6 +53,9 @@ SpanPanel::SpanPanel(QWidget* parent) : QFrame(parent) {
     ButtonCopySpan->setObjectName(QStringLiteral("ButtonCopySpan"));
     ButtonCloseSpan = new QPushButton(this);
     ButtonCloseSpan->setObjectName(QStringLiteral("ButtonCloseSpan"));
+    // Clicking a button leaves the focus on the chart, where Escape and the arrow keys work.
+    ButtonCopySpan->setFocusPolicy(Qt::TabFocus);
+    ButtonCloseSpan->setFocusPolicy(Qt::TabFocus);
     top->addWidget(LabelSpan, 1);
     top->addWidget(ButtonCopySpan);
     top->addWidget(ButtonCloseSpan);
@@ -151,6 +155,14 @@ QString SpanPanel::TableText() const {
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void SpanPanel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        Q_EMIT CloseRequested();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void SpanPanel::CopyTable() const { QApplication::clipboard()->setText(TableText()); }

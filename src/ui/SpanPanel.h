@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -35,6 +36,9 @@ public:
 
 Q_SIGNALS:
     void CloseRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Fill();
