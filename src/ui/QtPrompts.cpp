@@ -135,6 +135,7 @@ bool QtPrompts::ShowFolderDialog(QString& folder, QWidget* owner, const QString&
 
 bool QtPrompts::ShowSaveDialog(QString& path, QWidget* owner, const QString& filter,
                                int& filterIndex) {
+    const QtSettingsDetour detour; // outlives the dialog, whose destruction writes
     QFileDialog dialog(owner);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
