@@ -231,7 +231,8 @@ QString WithImageSuffix(const QString& path, int filterIndex) {
     return path + QLatin1Char('.') + ImageSuffix(ImageFormatOfFilter(filterIndex));
 }
 
-QString ProposedImageName(bool monthMode, DateTime currentDate) {
+QString ProposedFileName(const QString& stem, const QString& suffix, bool monthMode,
+                         DateTime currentDate) {
     // Years 1 to 9999 only; anything else (or NaN) has no date to show.
     const bool formattable =
         std::isfinite(currentDate) && currentDate >= -693593.0 && currentDate < 2958466.0;
@@ -240,8 +241,13 @@ QString ProposedImageName(bool monthMode, DateTime currentDate) {
         date = DatePattern::Format(
             monthMode ? QStringLiteral("mm. yyyy") : QStringLiteral("yyyy-mm-dd"), currentDate);
     if (date.isEmpty())
-        return QStringLiteral("Chart.bmp");
-    return QStringLiteral("Chart ") + date + QStringLiteral(".bmp");
+        return stem + suffix;
+    return stem + QLatin1Char(' ') + date + suffix;
+}
+
+QString ProposedImageName(bool monthMode, DateTime currentDate) {
+    return ProposedFileName(QStringLiteral("Chart"), QStringLiteral(".bmp"), monthMode,
+                            currentDate);
 }
 
 void SaveChartImages(const ChartPair& charts, const QString& path) {

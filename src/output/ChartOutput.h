@@ -48,6 +48,9 @@ ImageFormat ImageFormatOfFilter(int filterIndex);
 // A name without extension gets the one of the chosen filter.
 QString WithImageSuffix(const QString& path, int filterIndex);
 // "Chart 2010-05-01.bmp", or "Chart 05. 2010.bmp" in the month span; "Chart.bmp" without a date.
+// "STEM DATE SUFFIX" with the day (or month) in view, or "STEMSUFFIX" when it has no date to show.
+QString ProposedFileName(const QString& stem, const QString& suffix, bool monthMode,
+                         DateTime currentDate);
 QString ProposedImageName(bool monthMode, DateTime currentDate);
 // Writes what the charts show into one file in the format its name asks for: the chart that shows
 // series, or both stacked without a gap, `Chart` on top. The file appears only when it is complete.

@@ -7,6 +7,7 @@
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TDay.h"
+#include "output/ChartOutput.h"
 
 #include <QDate>
 #include <QSaveFile>
@@ -157,15 +158,7 @@ QByteArray Heading(const TAnalysisData& data, const ExportRequest& request, bool
 } // namespace
 
 QString ProposedExportName(bool monthMode, DateTime currentDate) {
-    const bool formattable =
-        std::isfinite(currentDate) && currentDate >= -693593.0 && currentDate < 2958466.0;
-    QString date;
-    if (formattable)
-        date = DatePattern::Format(
-            monthMode ? QStringLiteral("mm. yyyy") : QStringLiteral("yyyy-mm-dd"), currentDate);
-    if (date.isEmpty())
-        return QStringLiteral("Data.csv");
-    return QStringLiteral("Data ") + date + QStringLiteral(".csv");
+    return ProposedFileName(QStringLiteral("Data"), QStringLiteral(".csv"), monthMode, currentDate);
 }
 
 DataExport::DataExport(const TAnalysisData& data, ExportRequest request)
