@@ -3,7 +3,6 @@
 #include "chart/ChartSeries.h"
 #include "core/AppError.h"
 #include "core/Channels.h"
-#include "core/DatePattern.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TDay.h"
