@@ -4,6 +4,7 @@
 #include "chart/ChartSurface.h"
 #include "chart/SeriesHost.h"
 #include "core/Channels.h"
+#include "health/HealthCheck.h"
 #include "ledger/Ledger.h"
 #include "logdata/DayFileCollection.h"
 #include "logdata/TAnalysisData.h"
@@ -119,6 +120,28 @@ void LedgerYear(benchmark::State& state) { LedgerOf(state, 1); }
 void LedgerTenYears(benchmark::State& state) { LedgerOf(state, 10); }
 BENCHMARK(LedgerYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(LedgerTenYears)->Unit(benchmark::kMillisecond);
+
+// The health check of the same year, every file read as the ledger reads it: it should cost no
+// more than the ledger, so that checking can go along with every ledger.
+void HealthYear(benchmark::State& state) {
+    const QStringList files = benchyear::YearFiles();
+    if (files.size() != 365) {
+        state.SkipWithError("the year's files are missing");
+        return;
+    }
+    for (auto _ : state) {
+        std::vector<FileFailure> failures;
+        const std::vector<HealthEvent> events =
+            CheckFiles(files, 0.0, 0.0, ChannelRoles(), HealthThresholds(), &failures);
+        benchmark::DoNotOptimize(events.data());
+        if (!failures.empty()) {
+            state.SkipWithError("not every day was checked");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * files.size());
+}
+BENCHMARK(HealthYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The widest range the dialog accepts, 1000-01-01 to 9999-12-31, over fifteen years of files in
 // year and month folders (empty files: only their names count).

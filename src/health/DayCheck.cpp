@@ -17,10 +17,39 @@ bool On(double level) { return level > 0.0; }
 
 DayCheck::DayCheck(const DayReadings& readings, const ChannelRoles& roles,
                    const HealthThresholds& limits)
-    : R(readings), Roles(roles), Limits(limits) {}
-
-double DayCheck::V(int channel, int line) const {
-    return IsFileChannel(channel) ? R.Value(channel, line) : DayReadings::NoValue;
+    : R(readings), Roles(roles), Limits(limits), Breaks(static_cast<size_t>(readings.Count())) {
+    const double limit = Limits.GapMinutes * Minute - Slack;
+    for (int i = 1; i < R.Count(); ++i)
+        Breaks[static_cast<size_t>(i)] = R.MissingBefore(i) >= limit ? 1 : 0;
+    // The extremes of the channels a finder can be ruled out by (the others stay unbounded). Four
+    // lanes, so that each comparison need not wait for the one before; no comparison with a
+    // missing value (NaN) holds, so those are passed over.
+    constexpr int Lanes = 4;
+    for (int c = 0; c < FileChannelCount; ++c) {
+        Low[static_cast<size_t>(c)] = -INFINITY;
+        High[static_cast<size_t>(c)] = INFINITY;
+        if (!(c <= ChTD || c == Roles.Collector || c == Roles.Store || c == Roles.Pump ||
+              c == ChRError))
+            continue;
+        std::array<double, Lanes> low, high;
+        low.fill(INFINITY);
+        high.fill(-INFINITY);
+        const int n = R.Count();
+        int i = 0;
+        for (; i + Lanes <= n; i += Lanes)
+            for (int k = 0; k < Lanes; ++k) {
+                const double v = R.Value(c, i + k);
+                low[k] = v < low[k] ? v : low[k];
+                high[k] = v > high[k] ? v : high[k];
+            }
+        for (; i < n; ++i) {
+            const double v = R.Value(c, i);
+            low[0] = v < low[0] ? v : low[0];
+            high[0] = v > high[0] ? v : high[0];
+        }
+        Low[static_cast<size_t>(c)] = *std::min_element(low.begin(), low.end());
+        High[static_cast<size_t>(c)] = *std::max_element(high.begin(), high.end());
+    }
 }
 
 std::vector<int> DayCheck::WithPower(std::vector<int> channels) const {
@@ -28,16 +57,6 @@ std::vector<int> DayCheck::WithPower(std::vector<int> channels) const {
     if (IsFileChannel(Roles.Power) && R.HasValues(Roles.Power))
         channels.push_back(Roles.Power);
     return channels;
-}
-
-bool DayCheck::BreakBefore(int line) const {
-    return line > 0 && R.MissingBefore(line) >= Limits.GapMinutes * Minute - Slack;
-}
-
-DateTime DayCheck::EndAfter(int line) const {
-    if (line + 1 < R.Count() && !BreakBefore(line + 1))
-        return R.Time(line + 1);
-    return R.Time(line) + R.Interval();
 }
 
 template <typename Judge> std::vector<DayCheck::Run> DayCheck::Runs(Judge verdict) const {
@@ -115,6 +134,8 @@ void DayCheck::FindSensorFaults(std::vector<HealthEvent>& events) const {
     for (int c = ChT1; c <= ChTD; ++c) {
         if (!R.HasValues(c))
             continue;
+        if (LowOf(c) >= Limits.SensorMinC && HighOf(c) <= Limits.SensorMaxC)
+            continue;
         const auto outside = [&](int i) {
             const double v = R.Value(c, i);
             if (std::isnan(v))
@@ -137,13 +158,43 @@ void DayCheck::FindSensorFaults(std::vector<HealthEvent>& events) const {
     events.insert(events.end(), found.begin(), found.end());
 }
 
+// An upper bound on how long a channel's value holds, in days: from the line where it changed to
+// the line where it changes again (or one interval past the day's last line), a missing value
+// counting as no change. Nearly every channel of a sound day stays far below the stuck limit, and
+// this loop has no branch that data could mispredict, unlike the exact one.
+double DayCheck::LongestHold(int channel) const {
+    if (R.Count() == 0)
+        return 0.0;
+    double longest = 0.0;
+    DateTime start = R.Time(0);
+    // Two maxima taken in turn, so that each need not wait for the one before.
+    double other = 0.0;
+    const auto step = [&](int i, double& most) {
+        const double a = R.Value(channel, i - 1);
+        const double b = R.Value(channel, i);
+        const bool same = a == b || std::isnan(a) || std::isnan(b);
+        const DateTime t = R.Time(i);
+        most = std::max(most, t - start);
+        start = same ? start : t;
+    };
+    int i = 1;
+    for (; i + 1 < R.Count(); i += 2) {
+        step(i, longest);
+        step(i + 1, other);
+    }
+    if (i < R.Count())
+        step(i, longest);
+    return std::max({longest, other, R.Time(R.Count() - 1) + R.Interval() - start});
+}
+
 void DayCheck::FindStuckSensors(std::vector<HealthEvent>& events) const {
     const int collector = Roles.Collector;
     if (!IsFileChannel(collector) || !R.HasValues(collector))
         return;
     std::vector<HealthEvent> found;
     for (int c = ChT1; c <= ChTD; ++c) {
-        if (c == collector || !R.HasValues(c))
+        if (c == collector || !R.HasValues(c) ||
+            LongestHold(c) < Limits.StuckHours / 24.0 - Slack)
             continue;
         int first = -1;
         int last = -1;
@@ -189,6 +240,8 @@ void DayCheck::FindStuckSensors(std::vector<HealthEvent>& events) const {
 }
 
 void DayCheck::FindPumpWithoutFlow(std::vector<HealthEvent>& events) const {
+    if (NeverOn(Roles.Pump))
+        return;
     const int pump = Roles.Pump;
     const int flow = Roles.Flow;
     // Only where Flow is logged: a plant without a flow meter writes no Flow at all.
@@ -210,6 +263,8 @@ void DayCheck::FindPumpWithoutFlow(std::vector<HealthEvent>& events) const {
 }
 
 void DayCheck::FindMissedYield(std::vector<HealthEvent>& events) const {
+    if (!(HighOf(Roles.Collector) - LowOf(Roles.Store) >= Limits.MissedYieldK))
+        return;
     const int collector = Roles.Collector;
     const int store = Roles.Store;
     const int pump = Roles.Pump;
@@ -236,6 +291,8 @@ void DayCheck::FindMissedYield(std::vector<HealthEvent>& events) const {
 }
 
 void DayCheck::FindStagnation(std::vector<HealthEvent>& events) const {
+    if (!(HighOf(Roles.Collector) >= Limits.StagnationC))
+        return;
     const int collector = Roles.Collector;
     const int pump = Roles.Pump;
     const auto hot = [&](int i) {
@@ -256,6 +313,8 @@ void DayCheck::FindStagnation(std::vector<HealthEvent>& events) const {
 }
 
 void DayCheck::FindHeatLoss(std::vector<HealthEvent>& events) const {
+    if (NeverOn(Roles.Pump))
+        return;
     const int collector = Roles.Collector;
     const int store = Roles.Store;
     const int pump = Roles.Pump;
@@ -280,6 +339,8 @@ void DayCheck::FindHeatLoss(std::vector<HealthEvent>& events) const {
 }
 
 void DayCheck::FindPumpCycling(std::vector<HealthEvent>& events) const {
+    if (NeverOn(Roles.Pump))
+        return;
     const int pump = Roles.Pump;
     if (!IsFileChannel(pump) || !R.HasValues(pump))
         return;
@@ -340,6 +401,8 @@ void DayCheck::FindPumpCycling(std::vector<HealthEvent>& events) const {
 }
 
 void DayCheck::FindFaultOutput(std::vector<HealthEvent>& events) const {
+    if (NeverOn(ChRError))
+        return;
     if (!R.HasValues(ChRError))
         return;
     const auto raised = [&](int i) {

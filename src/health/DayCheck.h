@@ -1,12 +1,13 @@
 #pragma once
 
 #include "health/ChannelRoles.h"
+#include "health/DayReadings.h"
 #include "health/HealthEvent.h"
 #include "health/HealthThresholds.h"
 
+#include <array>
+#include <cmath>
 #include <vector>
-
-class DayReadings;
 
 // Finds the events of one day. Each finder appends to `events` in time order.
 class DayCheck {
@@ -42,14 +43,34 @@ private:
     // run; a recording gap ends it. A run ends at the next line's time, or one interval after its
     // last line where no line follows.
     template <typename Judge> std::vector<Run> Runs(Judge verdict) const;
-    bool BreakBefore(int line) const;
+    // Every finder asks this of most lines, several times: worked out once per day.
+    bool BreakBefore(int line) const { return Breaks[static_cast<size_t>(line)] != 0; }
     std::vector<int> WithPower(std::vector<int> channels) const;
-    DateTime EndAfter(int line) const;
-    double V(int channel, int line) const;
+    double LongestHold(int channel) const;
+    // A channel's lowest and highest value of the day (infinite ones where it has none): a finder
+    // whose condition these rule out has nothing to look for.
+    double LowOf(int channel) const {
+        return IsFileChannel(channel) ? Low[static_cast<size_t>(channel)] : INFINITY;
+    }
+    double HighOf(int channel) const {
+        return IsFileChannel(channel) ? High[static_cast<size_t>(channel)] : -INFINITY;
+    }
+    bool NeverOn(int channel) const { return !(HighOf(channel) > 0.0); }
+    DateTime EndAfter(int line) const {
+        if (line + 1 < R.Count() && !BreakBefore(line + 1))
+            return R.Time(line + 1);
+        return R.Time(line) + R.Interval();
+    }
+    double V(int channel, int line) const {
+        return IsFileChannel(channel) ? R.Value(channel, line) : DayReadings::NoValue;
+    }
     bool IsFileChannel(int channel) const { return channel >= 0 && channel < FileChannelCount; }
 
     const DayReadings& R;
     ChannelRoles Roles;
     HealthThresholds Limits;
     bool EdgeGapsAll = false;
+    std::vector<char> Breaks; // per line: a recording gap lies before it
+    std::array<double, FileChannelCount> Low{};
+    std::array<double, FileChannelCount> High{};
 };

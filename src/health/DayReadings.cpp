@@ -67,46 +67,74 @@ DayReadings::DayReadings(const TDay& day) : FDayStart(day.StartDate()) {
 }
 
 DayReadings DayReadings::ReadFile(const QString& fileName, LogReader& reader) {
-    LogLines lines;
-    ChannelUnits units;
     DayReadings result;
-    result.FDayStart = reader.OpenDayFile(fileName, lines, units);
-    DayLineReader reading(result.FDayStart);
-    for (auto& column : result.FValues)
-        column.reserve(static_cast<size_t>(lines.Count()));
-    result.FTimes.reserve(static_cast<size_t>(lines.Count()));
-    reading.ReadLines(&lines, reader, [&result](const DayLineReader::Line& line) {
-        // Two lines with one time stamp are one moment; the later values win, as in a series.
-        if (result.FTimes.empty() || result.FTimes.back() != line.Time) {
-            result.FTimes.push_back(line.Time);
-            for (auto& column : result.FValues)
-                column.push_back(NoValue);
-        }
-        for (int c = 0; c < FileChannelCount; ++c) {
-            const auto i = static_cast<size_t>(c);
-            if (line.Has[i]) {
-                result.FValues[i].back() = line.Values[i];
-                result.FHasValues[i] = true;
-            } else if (line.Err[i]) {
-                result.FFaultMarks.push_back({line.Time, c});
-            }
-        }
-    });
-    // Power in watts is shown in kilowatts, as the day record does.
-    if (!reading.Sums().PowerHasFraction())
-        for (double& v : result.FValues[ChPower])
-            v *= 0.001;
-    result.LearnInterval();
+    result.Read(fileName, reader);
     return result;
 }
 
+void DayReadings::Read(const QString& fileName, LogReader& reader) {
+    LogLines lines;
+    ChannelUnits units;
+    FTimes.clear();
+    FFaultMarks.clear();
+    FHasValues.fill(false);
+    FInterval = 1.0 / MinutesPerDay;
+    FDayStart = reader.OpenDayFile(fileName, lines, units);
+    DayLineReader reading(FDayStart);
+    // A line makes at most one moment: the columns are sized for all of them up front and cut to
+    // the moments made at the end.
+    const auto most = static_cast<size_t>(lines.Count());
+    for (auto& column : FValues)
+        column.assign(most, NoValue);
+    FTimes.reserve(most);
+    reading.ReadLines(&lines, reader, [this](const DayLineReader::Line& line) {
+        // Two lines with one time stamp are one moment; the later values win, as in a series.
+        if (FTimes.empty() || FTimes.back() != line.Time)
+            FTimes.push_back(line.Time);
+        const size_t row = FTimes.size() - 1;
+        for (int c = 0; c < FileChannelCount; ++c) {
+            const auto i = static_cast<size_t>(c);
+            if (line.Has[i]) {
+                FValues[i][row] = line.Values[i];
+                FHasValues[i] = true;
+            }
+        }
+        if (line.Err.any())
+            for (int c = 0; c < FileChannelCount; ++c)
+                if (line.Err[static_cast<size_t>(c)])
+                    FFaultMarks.push_back({line.Time, c});
+    });
+    for (auto& column : FValues)
+        column.resize(FTimes.size());
+    // Power in watts is shown in kilowatts, as the day record does.
+    if (!reading.Sums().PowerHasFraction())
+        for (double& v : FValues[ChPower])
+            v *= 0.001;
+    LearnInterval();
+}
+
 void DayReadings::LearnInterval() {
-    // The most common distance, to the second: a gap or an odd line does not change it.
+    // The most common distance, to the second: a gap or an odd line does not change it. Nearly
+    // always one distance makes up most of the day, and then it is the most common one.
+    // The moments rise strictly: no distance is negative, so adding a half rounds it.
+    const auto distance = [this](size_t i) {
+        return static_cast<long long>((FTimes[i] - FTimes[i - 1]) * 86400.0 + 0.5);
+    };
+    if (FTimes.size() >= 2) {
+        const long long first = distance(1);
+        size_t same = 0;
+        for (size_t i = 1; i < FTimes.size(); ++i)
+            same += distance(i) == first ? 1 : 0;
+        if (first > 0 && 2 * same > FTimes.size() - 1) {
+            FInterval = static_cast<double>(first) / 86400.0;
+            return;
+        }
+    }
     std::unordered_map<long long, int> seen;
     long long best = 0;
     int bestCount = 0;
     for (size_t i = 1; i < FTimes.size(); ++i) {
-        const long long seconds = std::llround((FTimes[i] - FTimes[i - 1]) * 86400.0);
+        const long long seconds = distance(i);
         if (seconds <= 0)
             continue;
         const int count = ++seen[seconds];

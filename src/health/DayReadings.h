@@ -26,10 +26,14 @@ public:
         int Channel;
     };
 
+    DayReadings() = default;
     explicit DayReadings(const TDay& day);
     // Reads a day file without building chart series, by the same rules; raises AppError when
     // the file is no log file.
     static DayReadings ReadFile(const QString& fileName, LogReader& reader);
+    // The same into this object, in place of what it held: reading many files one after another
+    // into one object reuses its memory.
+    void Read(const QString& fileName, LogReader& reader);
 
     DateTime DayStart() const { return FDayStart; }
     DateTime DayEnd() const { return FDayStart + 1.0; }
@@ -51,7 +55,6 @@ public:
     }
 
 private:
-    DayReadings() = default;
     void LearnInterval();
 
     DateTime FDayStart = 0.0;

@@ -137,11 +137,11 @@ std::vector<HealthEvent> CheckFiles(const QStringList& files, DateTime from, Dat
     std::atomic<size_t> next{0};
     const auto work = [&] {
         LogReader reader;
+        DayReadings readings;
         for (size_t i = next++; i < count; i = next++) {
             Outcome& outcome = outcomes[i];
             try {
-                const DayReadings readings =
-                    DayReadings::ReadFile(files[static_cast<int>(i)], reader);
+                readings.Read(files[static_cast<int>(i)], reader);
                 outcome.Day = FloorDay(readings.DayStart());
                 DayCheck check(readings, roles, limits);
                 check.ReportEdgeGaps(true);

@@ -72,6 +72,24 @@ TEST_F(DayCheckTest, StuckSensorNeedsSixHoursAndAMovingCollector) {
     EXPECT_SPAN(other[0], At(1, 0), At(2, 0));
 }
 
+// A day's extremes and a channel's longest hold rule finders out before they look line by line:
+// a hold interrupted by missing values, and a bad value on the last line of a day whose line
+// count is no multiple of four, must still be found.
+TEST_F(DayCheckTest, QuickRulingOutMissesNothing) {
+    const auto rising = [](int minute) { return 20.0 + (minute - 480) * 0.02; };
+    TestDay day;
+    day.Drop(100, 101);
+    day.Set(ChT1, 480, 900, rising).Set(ChT3, 480, 840, 44.4).Set(ChT3, 600, 610, "");
+    day.Set(ChT5, 1439, 1440, 250.5);
+    const Events found = Check(day);
+    ASSERT_EQ(found.size(), 2U);
+    EXPECT_EQ(found[0].Kind, EventKind::StuckSensor);
+    EXPECT_SPAN(found[0], At(1, 480), At(1, 840));
+    EXPECT_EQ(found[1].Kind, EventKind::SensorFault);
+    EXPECT_EQ(found[1].Channels, std::vector<int>{ChT5});
+    EXPECT_SPAN(found[1], At(1, 1439), At(2, 0));
+}
+
 TEST_F(DayCheckTest, PumpWithoutFlowFromTenMinutesAndOnlyWhereFlowIsLogged) {
     TestDay day;
     day.Set(ChR1, 600, 610, 100.0); // 10 min dry
