@@ -193,8 +193,7 @@ void DayCheck::FindStuckSensors(std::vector<HealthEvent>& events) const {
         return;
     std::vector<HealthEvent> found;
     for (int c = ChT1; c <= ChTD; ++c) {
-        if (c == collector || !R.HasValues(c) ||
-            LongestHold(c) < Limits.StuckHours / 24.0 - Slack)
+        if (c == collector || !R.HasValues(c) || LongestHold(c) < Limits.StuckHours / 24.0 - Slack)
             continue;
         int first = -1;
         int last = -1;
