@@ -2,9 +2,90 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
+KeyPixels::KeyPixels(const QCPAxis& axis)
+    : FAxis(axis), FPlain(axis.scaleType() == QCPAxis::stLinear && !axis.rangeReversed() &&
+                          axis.orientation() == Qt::Horizontal && axis.axisRect() != nullptr),
+      FLower(axis.range().lower), FSize(axis.range().size()),
+      FWidth(FPlain ? axis.axisRect()->width() : 0), FLeft(FPlain ? axis.axisRect()->left() : 0) {}
+
 SeriesGraph::SeriesGraph(QCPAxis* keyAxis, QCPAxis* valueAxis) : QCPGraph(keyAxis, valueAxis) {}
+
+void SeriesGraph::getOptimizedLineData(QVector<QCPGraphData>* lineData,
+                                       const QCPGraphDataContainer::const_iterator& begin,
+                                       const QCPGraphDataContainer::const_iterator& end) const {
+    const QCPAxis* keyAx = mKeyAxis.data();
+    if (lineData == nullptr || keyAx == nullptr || mValueAxis.isNull() || begin == end ||
+        !mAdaptiveSampling || keyAx->scaleType() != QCPAxis::stLinear) {
+        QCPGraph::getOptimizedLineData(lineData, begin, end);
+        return;
+    }
+    const KeyPixels px(*keyAx);
+    // Sampled only where there are at least two points per pixel on average.
+    const double span = std::abs(px.ToPixel(begin->key) - px.ToPixel((end - 1)->key));
+    if (!(2 * span + 2 < static_cast<double>(std::numeric_limits<int>::max())) ||
+        static_cast<double>(end - begin) < static_cast<double>(static_cast<int>(2 * span + 2))) {
+        QCPGraph::getOptimizedLineData(lineData, begin, end);
+        return;
+    }
+    const int reversedFactor = keyAx->pixelOrientation();
+    const int reversedRound = reversedFactor == -1 ? 1 : 0;
+    const auto startOf = [&](double key) {
+        return px.ToKey(static_cast<int>(px.ToPixel(key) + reversedRound));
+    };
+    auto it = begin;
+    double minValue = it->value;
+    double maxValue = it->value;
+    auto intervalFirst = it;
+    double intervalStart = startOf(begin->key);
+    double lastIntervalEnd = intervalStart;
+    // One pixel in keys; a linear axis keeps it the same for every column.
+    const double epsilon =
+        std::abs(intervalStart - px.ToKey(px.ToPixel(intervalStart) + 1.0 * reversedFactor));
+    int intervalCount = 1;
+    const auto closeInterval = [&](bool farOn, double lastValue, double lastKey) {
+        if (intervalCount >= 2) {
+            if (lastIntervalEnd < intervalStart - epsilon)
+                lineData->append(QCPGraphData(intervalStart + epsilon * 0.2, intervalFirst->value));
+            lineData->append(QCPGraphData(intervalStart + epsilon * 0.25, minValue));
+            lineData->append(QCPGraphData(intervalStart + epsilon * 0.75, maxValue));
+            if (farOn)
+                lineData->append(QCPGraphData(intervalStart + epsilon * 0.8, lastValue));
+        } else {
+            lineData->append(QCPGraphData(lastKey, lastValue));
+        }
+    };
+    ++it;
+    while (true) {
+        // Within the same pixel. A NaN is neither lower nor higher, as in the library. Kept in
+        // locals of the loop, which the closing lambda cannot reach: they stay in registers.
+        const double bound = intervalStart + epsilon;
+        double low = minValue, high = maxValue;
+        int count = intervalCount;
+        for (; it != end && it->key < bound; ++it) {
+            const double value = it->value;
+            low = value < low ? value : low;
+            high = value > high ? value : high;
+            ++count;
+        }
+        minValue = low;
+        maxValue = high;
+        intervalCount = count;
+        if (it == end)
+            break;
+        closeInterval(it->key > intervalStart + epsilon * 2, (it - 1)->value, (it - 1)->key);
+        lastIntervalEnd = (it - 1)->key;
+        minValue = it->value;
+        maxValue = it->value;
+        intervalFirst = it;
+        intervalStart = startOf(it->key);
+        intervalCount = 1;
+        ++it;
+    }
+    closeInterval(false, (end - 1)->value, (end - 1)->key);
+}
 
 void SeriesGraph::SetBars(bool bars, double origin, double widthFraction) {
     FBars = bars;
@@ -241,6 +322,7 @@ void SeriesGraph::draw(QCPPainter* painter) {
         slot = 1.0 / 1440.0;
     const double half = slot * FWidthFraction / 2.0;
     const double basePx = valueAx->coordToPixel(FOrigin);
+    const KeyPixels keys(*keyAx);
     painter->setPen(Qt::NoPen);
     painter->setBrush(mPen.color());
     painter->setAntialiasing(false);
@@ -281,32 +363,32 @@ void SeriesGraph::draw(QCPPainter* painter) {
             }
         }
     };
+    // The run is kept in locals that no lambda captures, so that they stay in registers.
     bool open = false;
     double runLeft = 0.0, runRight = 0.0, runValue = 0.0;
-    auto flush = [&] {
-        if (open)
-            cover(runLeft, runRight, runValue);
-        open = false;
-    };
     for (auto it = begin; it != end; ++it) {
         if (std::isnan(it->value)) {
-            flush();
+            if (open)
+                cover(runLeft, runRight, runValue);
+            open = false;
             continue;
         }
-        const double left = keyAx->coordToPixel(it->key - half);
-        const double right = keyAx->coordToPixel(it->key + half);
+        const double left = keys.ToPixel(it->key - half);
+        const double right = keys.ToPixel(it->key + half);
         // Adjacent bars of equal height touch (or overlap) on screen once zoomed out.
         if (open && it->value == runValue && left <= runRight + 1.0) {
             runRight = std::max(runRight, right);
             continue;
         }
-        flush();
+        if (open)
+            cover(runLeft, runRight, runValue);
         open = true;
         runLeft = left;
         runRight = right;
         runValue = it->value;
     }
-    flush();
+    if (open)
+        cover(runLeft, runRight, runValue);
     // A one-pixel column is filled row by row, so a tall column costs as many fill calls as it has
     // rows. The union is cut into rectangles per side of the base instead, level by level as in a
     // skyline: a smooth day of bars then costs about as many rows as its outline is long.

@@ -301,3 +301,63 @@ TEST(SeriesGraph, NearlyStraightRunsAreJoinedAndBendsKept) {
     });
     EXPECT_TRUE(tipKept);
 }
+
+namespace {
+
+// Both samplings of the same points: the library's and the graph's own.
+class SamplingProbe : public SeriesGraph {
+public:
+    using SeriesGraph::SeriesGraph;
+    std::pair<QVector<QCPGraphData>, QVector<QCPGraphData>> Both() const {
+        QVector<QCPGraphData> library, own;
+        const auto begin = mDataContainer->findBegin(keyAxis()->range().lower);
+        const auto end = mDataContainer->findEnd(keyAxis()->range().upper);
+        QCPGraph::getOptimizedLineData(&library, begin, end);
+        getOptimizedLineData(&own, begin, end);
+        return {library, own};
+    }
+};
+
+bool Identical(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+} // namespace
+
+// Drawing a month maps every key by its own arithmetic instead of the library's calls: the pixels
+// and the sampled points must be the library's, bit for bit, whatever the range and the width.
+TEST(SeriesGraph, OwnKeyMappingAndSamplingAreTheLibrarys) {
+    QCustomPlot plot;
+    auto* graph = new SamplingProbe(plot.xAxis, plot.yAxis);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> step(-1.0, 1.0);
+    double value = 40.0;
+    for (int i = 0; i < 31 * 1440; ++i) {
+        value += step(random);
+        const bool gap = i % 997 < 3;
+        graph->addData(40299.0 + i * Minute,
+                       gap ? std::numeric_limits<double>::quiet_NaN() : value);
+    }
+    int compared = 0;
+    for (const int width : {1600, 613, 97}) {
+        plot.resize(width, 400);
+        for (const auto& [from, to] :
+             {std::pair{40299.0, 40330.0}, std::pair{40301.3, 40303.9},
+              std::pair{40310.25, 40310.75}, std::pair{40250.0, 40400.0}}) {
+            plot.xAxis->setRange(from, to);
+            plot.replot(QCustomPlot::rpImmediateRefresh);
+            const KeyPixels keys(*plot.xAxis);
+            for (double key = from; key <= to; key += (to - from) / 1013.0) {
+                ASSERT_EQ(keys.ToPixel(key), plot.xAxis->coordToPixel(key)) << key;
+                const double pixel = plot.xAxis->coordToPixel(key);
+                ASSERT_EQ(keys.ToKey(pixel), plot.xAxis->pixelToCoord(pixel)) << pixel;
+            }
+            const auto [library, own] = graph->Both();
+            ASSERT_EQ(own.size(), library.size()) << width << " " << from;
+            for (qsizetype i = 0; i < own.size(); ++i) {
+                ASSERT_EQ(own[i].key, library[i].key) << i;
+                ASSERT_TRUE(Identical(own[i].value, library[i].value)) << i;
+            }
+            compared += static_cast<int>(own.size());
+        }
+    }
+    EXPECT_GT(compared, 10000); // the sampling did run, not only the one-to-one copy
+}
