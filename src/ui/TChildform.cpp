@@ -429,6 +429,7 @@ void TChildform::ClearAnalysis() {
     Chart->ClearMarkedSpan();
     Chart2->ClearMarkedSpan();
     FHealthPanel->AnalysisChanged();
+    FEventTicked.clear();
     FetchedFrom = FetchedTo = std::numeric_limits<double>::quiet_NaN();
     for (int channel = 0; channel < ChannelCount; ++channel)
         if (channel != ChVolume && channel != ChEnergy)

@@ -106,7 +106,7 @@ public:
     void ChartScroll();
 
     // Health panel: moves the window so that [start, end) is in view with room around it, ticks
-    // the channels and marks the span on both charts.
+    // the channels (those the event shown before ticked go) and marks the span on both charts.
     void ShowEventSpan(DateTime start, DateTime end, const std::vector<int>& channels);
     HealthPanel* Health() const { return FHealthPanel; }
 
@@ -197,6 +197,7 @@ private:
     QPushButton* ButtonOpenExcel = nullptr;
     QPushButton* ButtonHealth = nullptr;
     HealthPanel* FHealthPanel = nullptr;
+    std::vector<int> FEventTicked; // channels the event last shown ticked, not the user
     QFrame* PanelGraph = nullptr;
     QFrame* PanelCharts = nullptr;
     QSplitter* ChartSplitter = nullptr;

@@ -372,9 +372,22 @@ void TChildform::ShowEventSpan(DateTime start, DateTime end, const std::vector<i
             SetChartTitle(DayTitle);
         }
     }
+    // Going from event to event, the channels of the one before go again unless this one
+    // involves them too; channels the user ticked stay.
+    std::vector<int> ticked;
+    for (int channel : FEventTicked) {
+        if (std::find(channels.begin(), channels.end(), channel) != channels.end())
+            ticked.push_back(channel);
+        else
+            CheckBoxOf(channel)->setChecked(false);
+    }
     for (int channel : channels)
-        if (channel >= 0 && channel < ChannelCount && CheckBoxOf(channel)->isEnabled())
+        if (channel >= 0 && channel < ChannelCount && CheckBoxOf(channel)->isEnabled() &&
+            !CheckBoxOf(channel)->isChecked()) {
             CheckBoxOf(channel)->setChecked(true);
+            ticked.push_back(channel);
+        }
+    FEventTicked = std::move(ticked);
     Chart->MarkSpan(start, end);
     Chart2->MarkSpan(start, end);
 }

@@ -114,6 +114,8 @@ TEST_F(HealthPanelTest, ChoosingAnEventShowsItsSpanTicksItsChannelsAndMarksBothC
     ChartSurface& chart = *Find<ChartSurface>("Chart");
     ChartSurface& chart2 = *Find<ChartSurface>("Chart2");
 
+    Find<QCheckBox>("CB_T2")->setChecked(true); // the user's own choice
+
     // Stagnation 13:00 to 13:20 on the 2nd: with ten minutes' room it needs the three hours
     // from 12:00.
     panel.GoToRow(1);
@@ -141,6 +143,10 @@ TEST_F(HealthPanelTest, ChoosingAnEventShowsItsSpanTicksItsChannelsAndMarksBothC
     EXPECT_EQ(Find<QSlider>("SliderTime")->value(), 1);
     EXPECT_TRUE(Find<QCheckBox>("CB_RError")->isChecked());
     EXPECT_NEAR(chart2.MarkedTo(), At(3, 60), 1e-9);
+    // The stagnation's channels went with it; the user's stayed.
+    EXPECT_FALSE(Find<QCheckBox>("CB_T1")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("CB_R1")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("CB_T2")->isChecked());
 
     // Half an hour from noon on the 1st: 3 hours from 11:00.
     panel.List()->setCurrentItem(panel.List()->topLevelItem(0));
@@ -148,6 +154,9 @@ TEST_F(HealthPanelTest, ChoosingAnEventShowsItsSpanTicksItsChannelsAndMarksBothC
     EXPECT_NEAR(chart.Minimum(ChartAxis::Bottom), At(1, 11 * 60), 1e-9);
     EXPECT_NEAR(chart.Maximum(ChartAxis::Bottom), At(1, 14 * 60), 1e-9);
     EXPECT_TRUE(Find<QCheckBox>("CB_Flow")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("CB_R1")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>("CB_RError")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("CB_T2")->isChecked());
 
     // Another analysis clears list and marks.
     Form.ClearAnalysis();
