@@ -69,6 +69,10 @@ ChartSurface::ChartSurface(QWidget* parent)
     connect(FUndoZoomAction, &QAction::triggered, this, [this] { UndoZoom(); });
     SetZoomAllowed(true);
     connect(this, &QCustomPlot::beforeReplot, this, &ChartSurface::FitAutomaticAxes);
+    // The zoom rectangle's layer shares the chart's buffer: every redraw clears and composes each
+    // buffer over the whole widget, and the rectangle is only drawn while it is dragged (the
+    // chart is then redrawn with it). The cursor keeps a buffer of its own, on top.
+    layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
     FCursor = new CursorLayer(this);
 }
 

@@ -11,9 +11,9 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 CursorLayer::CursorLayer(QCustomPlot* plot)
     : QCPLayerable(plot, QString()), FKey(NaN), FFrom(NaN), FTo(NaN) {
-    // Above the axes and legend, below the zoom rectangle.
+    // On top of everything, so that its buffer is the only one above the chart's.
     if (!plot->layer(LayerName))
-        plot->addLayer(LayerName, plot->layer(QStringLiteral("legend")), QCustomPlot::limAbove);
+        plot->addLayer(LayerName, plot->layer(plot->layerCount() - 1), QCustomPlot::limAbove);
     QCPLayer* own = plot->layer(LayerName);
     own->setMode(QCPLayer::lmBuffered);
     setLayer(own);
