@@ -3,6 +3,7 @@
 #include "health/DayCheck.h"
 #include "health/DayReadings.h"
 #include "core/AppError.h"
+#include "core/LanguageTexts.h"
 #include "logdata/LogReader.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TDay.h"
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr double Slack = 0.5 / 86400.0;
+constexpr int TextNoMemory = 98;
 
 bool ByStart(const HealthEvent& a, const HealthEvent& b) {
     if (a.Start != b.Start)
@@ -150,7 +152,7 @@ std::vector<HealthEvent> CheckFiles(const QStringList& files, DateTime from, Dat
             } catch (const AppError& error) {
                 outcome.Reason = error.Message();
             } catch (const std::bad_alloc&) {
-                outcome.Reason = QStringLiteral("out of memory");
+                outcome.Reason = Text(TextNoMemory);
             }
         }
     };
