@@ -53,6 +53,21 @@ SeriesArena::Block SeriesArena::MapBlock(std::size_t size) {
 
 void SeriesArena::UnmapBlock(const Block& block) { munmap(block.Begin, block.Size); }
 
+void SeriesArena::Populate(Block& block, std::size_t upTo) {
+    // Points are written as soon as they are allocated. Made resident a huge page at a time in
+    // one call, a block costs one trip into the kernel per 2 MB instead of a page fault per 4 KB
+    // when the system has no huge page to give (page faults are dear on a virtual machine: a
+    // year's load took 145 ms that way against 80 ms with huge pages).
+    if (upTo <= block.Populated)
+        return;
+    const std::size_t end = std::min(RoundUp(upTo, HugePage), block.Size);
+#ifdef MADV_POPULATE_WRITE
+    // Advice only: an older kernel refuses it, and the pages then come with their faults.
+    madvise(block.Begin + block.Populated, end - block.Populated, MADV_POPULATE_WRITE);
+#endif
+    block.Populated = end;
+}
+
 void* SeriesArena::Allocate(std::size_t bytes) {
     const std::size_t ceiling = FCeiling;
     if (ceiling != 0 && FHeld + bytes > ceiling)
@@ -72,6 +87,7 @@ void* SeriesArena::Take(std::size_t bytes) {
         Block block = MapBlock(RoundUp(size, HugePage));
         block.Used = size;
         block.Live = 1;
+        Populate(block, size);
         FBlocks.insert(FBlocks.empty() ? FBlocks.end() : FBlocks.end() - 1, block);
         return block.Begin;
     }
@@ -81,6 +97,7 @@ void* SeriesArena::Take(std::size_t bytes) {
     void* pointer = block.Begin + block.Used;
     block.Used += size;
     ++block.Live;
+    Populate(block, block.Used);
     return pointer;
 }
 

@@ -41,7 +41,9 @@ private:
         std::size_t Size = 0;
         std::size_t Used = 0;
         std::size_t Live = 0;
+        std::size_t Populated = 0; // bytes from Begin made resident in advance
     };
+    static void Populate(Block& block, std::size_t upTo);
     void* Take(std::size_t bytes);
     Block* Find(const void* pointer);
     static Block MapBlock(std::size_t size);

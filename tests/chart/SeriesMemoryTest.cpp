@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -85,3 +88,45 @@ TEST(SeriesArena, SeriesPointsSurviveGrowth) {
     series.AddXY(1.0, 2.0);
     EXPECT_EQ(series.Count(), 1);
 }
+
+#ifdef MADV_POPULATE_WRITE
+// Points are made resident a huge page at a time as they are handed out: the pages under a new
+// request are in memory before it is written, and nothing is made resident past the next 2 MB.
+TEST(SeriesArena, RequestsAreResidentInAdvanceToTheNextHugePage) {
+    const long page = sysconf(_SC_PAGESIZE);
+    constexpr std::size_t HugePage = std::size_t{2} << 20;
+    {
+        void* probe =
+            mmap(nullptr, HugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        ASSERT_NE(probe, MAP_FAILED);
+        const bool supported = madvise(probe, HugePage, MADV_POPULATE_WRITE) == 0;
+        munmap(probe, HugePage);
+        if (!supported)
+            GTEST_SKIP() << "this kernel does not populate in advance";
+    }
+    const auto resident = [page](const char* from, std::size_t bytes) {
+        std::vector<unsigned char> pages(bytes / static_cast<std::size_t>(page));
+        EXPECT_EQ(mincore(const_cast<char*>(from), bytes, pages.data()), 0);
+        std::size_t count = 0;
+        for (const unsigned char p : pages)
+            count += p & 1U;
+        return count;
+    };
+    SeriesArena arena;
+    auto* first = static_cast<char*>(arena.Allocate(DaySeries));
+    const std::size_t pagesPerHuge = HugePage / static_cast<std::size_t>(page);
+    EXPECT_EQ(resident(first, HugePage), pagesPerHuge);
+    EXPECT_EQ(resident(first + HugePage, HugePage), 0u);
+    // A request crossing into the next huge page brings that one in too.
+    std::vector<void*> more;
+    std::size_t taken = DaySeries;
+    while (taken <= HugePage) {
+        more.push_back(arena.Allocate(DaySeries));
+        taken += DaySeries;
+    }
+    EXPECT_EQ(resident(first + HugePage, HugePage), pagesPerHuge);
+    for (void* p : more)
+        arena.Free(p, DaySeries);
+    arena.Free(first, DaySeries);
+}
+#endif
