@@ -5,6 +5,7 @@
 #include "core/AppError.h"
 #include "core/LanguageTexts.h"
 #include "logdata/LogReader.h"
+#include "logdata/ReadingThreads.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TDay.h"
 #include "logdata/TMonth.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <atomic>
 #include <new>
-#include <thread>
 #include <cmath>
 
 namespace {
@@ -126,8 +126,7 @@ std::vector<HealthEvent> CheckAnalysis(const TAnalysisData& data, const ChannelR
 std::vector<HealthEvent> CheckFiles(const QStringList& files, DateTime from, DateTime to,
                                     const ChannelRoles& roles, const HealthThresholds& limits,
                                     std::vector<FileFailure>* failures) {
-    // Each file is read and checked on its own, in parallel as the ledger reads; each worker has
-    // a reader of its own, since the date convention a heading sets belongs to its file.
+    // Each file is read and checked on its own, in parallel as the ledger reads.
     struct Outcome {
         bool Read = false;
         DateTime Day = 0.0;
@@ -156,14 +155,7 @@ std::vector<HealthEvent> CheckFiles(const QStringList& files, DateTime from, Dat
             }
         }
     };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const auto helpers = std::min<size_t>(std::min(cores, 8u) - 1, count / 8);
-    std::vector<std::thread> threads;
-    for (size_t t = 0; t < helpers; ++t)
-        threads.emplace_back(work);
-    work();
-    for (std::thread& thread : threads)
-        thread.join();
+    OnReadingThreads(count, work);
 
     std::vector<HealthEvent> events;
     std::vector<DateTime> held;

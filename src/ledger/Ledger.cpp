@@ -5,12 +5,12 @@
 #include "ledger/LedgerDay.h"
 #include "ledger/LedgerTexts.h"
 #include "logdata/LogReader.h"
+#include "logdata/ReadingThreads.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <new>
-#include <thread>
 
 namespace {
 
@@ -88,7 +88,6 @@ bool Ledger::ReadFiles(const QStringList& files, LedgerProgress* progress) {
     std::vector<Outcome> outcomes(static_cast<size_t>(count));
     std::vector<char> finished(static_cast<size_t>(count), 0);
     std::atomic<int> next{0};
-    // Each worker has a reader of its own: the date convention a heading sets belongs to its file.
     const auto work = [&] {
         LogReader reader;
         for (int i = next++; i < count && !p.Cancel; i = next++) {
@@ -97,14 +96,7 @@ bool Ledger::ReadFiles(const QStringList& files, LedgerProgress* progress) {
             ++p.Done;
         }
     };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const int helpers = std::min<int>(static_cast<int>(std::min(cores, 8u)) - 1, count / 8);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < helpers; ++t)
-        threads.emplace_back(work);
-    work();
-    for (std::thread& thread : threads)
-        thread.join();
+    OnReadingThreads(static_cast<size_t>(count), work);
 
     std::vector<LedgerRow> days;
     std::vector<LedgerSkip> skipped;
