@@ -55,7 +55,8 @@ QVector<double> DayTicker::createTickVector(double tickStep, const QCPRange& ran
 }
 
 QString DayTicker::getTickLabel(double tick, const QLocale&, QChar, int) {
-    QString label = DatePattern::Format(Format, tick);
+    QString label = MonthNames ? DatePattern::Format(Format, tick, *MonthNames)
+                               : DatePattern::Format(Format, tick);
     if (LabelHook)
         LabelHook(label);
     return label;

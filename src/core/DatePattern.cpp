@@ -19,6 +19,10 @@ QString Two(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'))
 } // namespace
 
 QString DatePattern::Format(const QString& pattern, DateTime value) {
+    return Format(pattern, value, QLocale::system());
+}
+
+QString DatePattern::Format(const QString& pattern, DateTime value, const QLocale& locale) {
     // Round to the second first so 23:59:59.9996 does not print as 23:59 of the wrong day.
     const double totalSeconds = std::round(value * 86400.0);
     const auto dayCount = static_cast<qint64>(std::floor(totalSeconds / 86400.0));
@@ -28,7 +32,6 @@ QString DatePattern::Format(const QString& pattern, DateTime value) {
     const int hour = secondOfDay / 3600;
     const int minute = secondOfDay / 60 % 60;
     const int second = secondOfDay % 60;
-    const QLocale locale = QLocale::system();
 
     QString out;
     bool afterHour = false;

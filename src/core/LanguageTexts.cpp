@@ -63,6 +63,15 @@ TextArrayId TextArrayForLanguage(int languageNumber) {
     }
 }
 
+int LanguageNumberOfCode(const QString& code) {
+    static const char* const codes[] = {"de", "en", "fr", "es", "it", "pt", "us"};
+    const QString lower = code.trimmed().toLower();
+    for (int i = 0; i < 7; ++i)
+        if (lower == QLatin1String(codes[i]))
+            return i + 1;
+    return 0;
+}
+
 QString FormatText(const QString& pattern, const QString& argument) {
     QString result = pattern;
     const qsizetype at = result.indexOf(QStringLiteral("%s"));

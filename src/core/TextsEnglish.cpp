@@ -193,5 +193,15 @@ const texts::Table texts::English = {
     /* 188 */ "Starts",
     /* 189 */ "Copy",
     /* 190 */ "Shift+drag: mark a span",
+    /* 191 */ "Flow",
+    /* 192 */ "Power",
+    /* 193 */ "RError",
+    /* 194 */ "Volume",
+    /* 195 */ "Energy",
+    /* 196 */ "Image size:",
+    /* 197 */ "As on screen",
+    /* 198 */ "A4 landscape, 300 dpi",
+    /* 199 */ "readings",
+    /* 200 */ "starts",
 };
 // clang-format on

@@ -193,5 +193,15 @@ const texts::Table texts::French = {
     /* 188 */ "Démarrages",
     /* 189 */ "Copier",
     /* 190 */ "Maj+glisser : marquer une période",
+    /* 191 */ "Débit",
+    /* 192 */ "Puissance",
+    /* 193 */ "Défaut",
+    /* 194 */ "Volume",
+    /* 195 */ "Énergie",
+    /* 196 */ "Taille de l'image :",
+    /* 197 */ "Comme à l'écran",
+    /* 198 */ "A4 paysage, 300 ppp",
+    /* 199 */ "mesures",
+    /* 200 */ "démarrages",
 };
 // clang-format on

@@ -193,5 +193,15 @@ const texts::Table texts::German = {
     /* 188 */ "Starts",
     /* 189 */ "Kopieren",
     /* 190 */ "Umschalt+Ziehen: Zeitraum markieren",
+    /* 191 */ "Durchfluss",
+    /* 192 */ "Leistung",
+    /* 193 */ "Störung",
+    /* 194 */ "Volumen",
+    /* 195 */ "Energie",
+    /* 196 */ "Bildgröße:",
+    /* 197 */ "Wie auf dem Bildschirm",
+    /* 198 */ "A4 quer, 300 dpi",
+    /* 199 */ "Messwerte",
+    /* 200 */ "Starts",
 };
 // clang-format on

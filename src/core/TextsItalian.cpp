@@ -193,5 +193,15 @@ const texts::Table texts::Italian = {
     /* 188 */ "Avviamenti",
     /* 189 */ "Copia",
     /* 190 */ "Maiusc+trascina: seleziona un periodo",
+    /* 191 */ "Portata",
+    /* 192 */ "Potenza",
+    /* 193 */ "Guasto",
+    /* 194 */ "Volume",
+    /* 195 */ "Energia",
+    /* 196 */ "Dimensioni dell'immagine:",
+    /* 197 */ "Come sullo schermo",
+    /* 198 */ "A4 orizzontale, 300 dpi",
+    /* 199 */ "letture",
+    /* 200 */ "avvii",
 };
 // clang-format on

@@ -193,5 +193,15 @@ const texts::Table texts::Portuguese = {
     /* 188 */ "Arranques",
     /* 189 */ "Copiar",
     /* 190 */ "Shift+arrastar: marcar um período",
+    /* 191 */ "Caudal",
+    /* 192 */ "Potência",
+    /* 193 */ "Falha",
+    /* 194 */ "Volume",
+    /* 195 */ "Energia",
+    /* 196 */ "Tamanho da imagem:",
+    /* 197 */ "Como no ecrã",
+    /* 198 */ "A4 horizontal, 300 ppp",
+    /* 199 */ "leituras",
+    /* 200 */ "arranques",
 };
 // clang-format on

@@ -193,5 +193,15 @@ const texts::Table texts::Spanish = {
     /* 188 */ "Arranques",
     /* 189 */ "Copiar",
     /* 190 */ "Mayús+arrastrar: marcar un periodo",
+    /* 191 */ "Caudal",
+    /* 192 */ "Potencia",
+    /* 193 */ "Fallo",
+    /* 194 */ "Volumen",
+    /* 195 */ "Energía",
+    /* 196 */ "Tamaño de la imagen:",
+    /* 197 */ "Como en pantalla",
+    /* 198 */ "A4 horizontal, 300 ppp",
+    /* 199 */ "lecturas",
+    /* 200 */ "arranques",
 };
 // clang-format on

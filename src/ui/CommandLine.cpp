@@ -10,8 +10,6 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
-#include <array>
-
 #ifndef SOLVISTA_VERSION
 #define SOLVISTA_VERSION "0"
 #endif
@@ -19,7 +17,6 @@
 namespace {
 
 const QString ProgramName = QStringLiteral("solvista");
-constexpr std::array<const char*, 7> LanguageCodes = {"de", "en", "fr", "es", "it", "pt", "us"};
 
 struct Options {
     QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("help")}};
@@ -38,13 +35,7 @@ void ParseInto(QCommandLineParser& parser, const Options& options, const QString
 
 } // namespace
 
-int CommandLine::LanguageNumberOf(const QString& code) {
-    const QString lower = code.trimmed().toLower();
-    for (size_t i = 0; i < LanguageCodes.size(); ++i)
-        if (lower == QLatin1String(LanguageCodes[i]))
-            return static_cast<int>(i) + 1;
-    return 0;
-}
+int CommandLine::LanguageNumberOf(const QString& code) { return LanguageNumberOfCode(code); }
 
 CommandLine CommandLine::Parse(const QStringList& arguments) {
     Options options;

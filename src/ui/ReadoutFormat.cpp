@@ -2,6 +2,7 @@
 
 #include "core/Channels.h"
 #include "core/DatePattern.h"
+#include "core/LanguageFormat.h"
 #include "core/LanguageTexts.h"
 
 #include <algorithm>
@@ -17,14 +18,7 @@ int Decimals(int channel) {
     return 1;
 }
 
-QString Number(double value, int decimals) {
-    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals))
-        value = 0.0; // no "-0,0"
-    QString text = QString::number(value, 'f', decimals);
-    if (CurrentTextArray() != TextArrayId::English)
-        text.replace(QLatin1Char('.'), QLatin1Char(','));
-    return text;
-}
+QString Number(double value, int decimals) { return LanguageFormat::Number(value, decimals); }
 
 QString UnitOf(int channel, const QString& headingUnit) {
     if (IsOutputChannel(channel))
