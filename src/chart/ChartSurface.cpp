@@ -207,6 +207,11 @@ void ChartSurface::SetDateFormat(const QString& pattern) {
 
 QString ChartSurface::DateFormat() const { return FDayTicker->Format; }
 
+void ChartSurface::SetMonthNames(std::optional<QLocale> names) {
+    FDayTicker->MonthNames = std::move(names);
+    Repaint();
+}
+
 void ChartSurface::SetAxisTitle(ChartAxis axis, const QString& title) {
     AxisOf(axis)->setLabel(title);
     Repaint();

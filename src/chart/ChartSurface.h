@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class ChartSeries;
@@ -56,6 +57,8 @@ public:
     void AdjustToData(ChartAxis axis);
     void SetDateFormat(const QString& pattern);
     QString DateFormat() const;
+    // The time axis names months in the language of `names` (nullopt: the system's).
+    void SetMonthNames(std::optional<QLocale> names);
     void SetAxisTitle(ChartAxis axis, const QString& title);
     QString AxisTitle(ChartAxis axis) const;
     void SetIncrement(ChartAxis axis, double increment);
@@ -113,6 +116,13 @@ public:
     // layout is made for `layoutScale` times the target's size: 1.5 gives the smaller text paper
     // needs, 1 the on-screen layout (vector image files).
     void DrawInto(QCPPainter& painter, const QRect& target, double layoutScale = 1.5);
+    // Draws the surface as a surface of `layout` pixels would look (margins, ticks, labels and
+    // legend placed for that size) at `topLeft` of a painter on a screen-resolution device, every
+    // length multiplied by `scale`: a picture at a size of its own, not an enlarged bitmap. A
+    // surface that follows another's plot edges follows them as laid out at that size.
+    void DrawLaidOut(QCPPainter& painter, QPointF topLeft, QSize layout, double scale);
+    // The plot area of the last DrawLaidOut, in its layout's pixels.
+    QRect LaidOutPlotArea() const { return FLaidOutPlotArea; }
     SeriesGraph* GraphOf(const ChartSeries* series) const;
 
     // The layer of the time cursor, a marked span and the readout (screen only).
@@ -157,6 +167,10 @@ private:
     void RebuildLegend();
     void UpdateTitle();
     void ApplyMargins();
+    // The margins the percent rule, or the leader's edges, give a layout of `size`.
+    QMargins MarginsAt(QSize size);
+    // The left and right distances of the plot area from the edges when laid out at `size`.
+    std::pair<int, int> PlotEdgesAt(QSize size);
     void UpdateUndoAction();
     void FitAutomaticAxes();
     void FitAxis(ChartAxis axis);
@@ -187,5 +201,6 @@ private:
     std::map<const ChartSeries*, QPointer<SeriesGraph>> FGraphs;
     std::map<const ChartSeries*, unsigned> FFilledVersion;
     QPointer<QCPItemRect> FMarkedSpan;
+    QRect FLaidOutPlotArea;
     CursorLayer* FCursor = nullptr; // owned by the plot
 };

@@ -1,5 +1,7 @@
 #include "ledger/LedgerColumns.h"
 
+#include "core/Channels.h"
+#include "core/LanguageFormat.h"
 #include "core/LanguageTexts.h"
 #include "ledger/LedgerTexts.h"
 
@@ -46,7 +48,13 @@ std::vector<LedgerColumn> MakeColumns() {
 } // namespace
 
 QString LedgerColumn::LocalName() const {
-    return Channel.isEmpty() ? Text(NameText) : FormatText(Text(NameText), Channel);
+    if (Channel.isEmpty())
+        return Text(NameText);
+    QString channel = Channel;
+    for (int c = 0; c < ChannelCount; ++c)
+        if (Channel == QLatin1String(ChannelShortNames[static_cast<size_t>(c)]))
+            channel = LanguageFormat::ChannelName(c);
+    return FormatText(Text(NameText), channel);
 }
 
 const std::vector<LedgerColumn>& LedgerColumns() {

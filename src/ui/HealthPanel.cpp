@@ -1,7 +1,9 @@
 #include "ui/HealthPanel.h"
 
 #include "core/Channels.h"
+#include "core/ConventionTexts.h"
 #include "core/DatePattern.h"
+#include "core/LanguageFormat.h"
 #include "core/LanguageTexts.h"
 #include "health/HealthCheck.h"
 #include "health/HealthThresholds.h"
@@ -49,8 +51,29 @@ public:
 
 void FillCombo(QComboBox* combo, int first, int last, int chosen) {
     for (int c = first; c <= last; ++c)
-        combo->addItem(QLatin1String(ChannelShortNames[static_cast<size_t>(c)]), c);
+        combo->addItem(LanguageFormat::ChannelName(c), c);
     combo->setCurrentIndex(combo->findData(chosen));
+}
+
+// The figure's unit in the current language.
+QString UnitText(EventKind kind) {
+    switch (kind) {
+    case EventKind::SensorFault:
+        return Text(TextUnitReadings);
+    case EventKind::PumpCycling:
+        return Text(TextUnitStarts);
+    default:
+        return FigureUnit(kind);
+    }
+}
+
+// The channels' names in the current language; the entry without a channel gets its own text.
+void NameComboItems(QComboBox* combo) {
+    for (int i = 0; i < combo->count(); ++i) {
+        const int channel = combo->itemData(i).toInt();
+        combo->setItemText(i, channel < 0 ? Text(TextHealthNoChannel)
+                                          : LanguageFormat::ChannelName(channel));
+    }
 }
 
 } // namespace
@@ -131,7 +154,8 @@ void HealthPanel::ApplyTexts() {
     for (size_t i = 0; i < FRoleLabels.size(); ++i)
         FRoleLabels[i]->setText(Text(TextHealthRoleFirst + static_cast<int>(i)) +
                                 QStringLiteral(":"));
-    ComboFlow->setItemText(ComboFlow->findData(-1), Text(TextHealthNoChannel));
+    for (QComboBox* combo : {ComboCollector, ComboStore, ComboPump, ComboFlow})
+        NameComboItems(combo);
     QStringList headings;
     for (int c = 0; c < ColumnCount; ++c)
         headings << Text(TextHealthColumnFirst + ColumnText[c]);
@@ -194,7 +218,7 @@ QString HealthPanel::ChannelNames(const std::vector<int>& channels) const {
     QStringList names;
     for (int c : channels)
         if (c >= 0 && c < ChannelCount)
-            names << QLatin1String(ChannelShortNames[static_cast<size_t>(c)]);
+            names << LanguageFormat::ChannelName(c);
     return names.join(QStringLiteral(", "));
 }
 
@@ -231,8 +255,8 @@ void HealthPanel::FillList() {
         const double shown = std::round(event.Value * 10.0) / 10.0;
         item->setText(ColumnValue,
                       QStringLiteral("%1 %2").arg(
-                          QLocale().toString(shown, 'f', shown == std::floor(shown) ? 0 : 1),
-                          FigureUnit(event.Kind)));
+                          LanguageFormat::Number(shown, shown == std::floor(shown) ? 0 : 1),
+                          UnitText(event.Kind)));
         item->setData(ColumnValue, SortRole, event.Value);
         item->setTextAlignment(ColumnValue, Qt::AlignRight | Qt::AlignVCenter);
     }

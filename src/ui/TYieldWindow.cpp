@@ -155,6 +155,7 @@ void TYieldWindow::ButtonFolderClick() {
 void TYieldWindow::ScanFolder(const QString& folder) {
     CancelScan();
     FFolder = folder;
+    FShownMonth = QDate(); // a new folder opens on its last month with data
     const LedgerInput input = CollectLedgerInput({folder}, QDate(), QDate());
     FMissing = input.Missing;
     FLedger = std::make_unique<Ledger>();

@@ -83,6 +83,8 @@ private:
     void ShowMonthDays(QDate month);
     void SelectionChanged();
     QStringList TableHeadings() const;
+    // "2010", "Juni 2010", "Sa 05.06.2010": the period in the program's language.
+    static QString PeriodText(const LedgerRow& row);
     // The rows of the table in its order: each year, its months, each month's days.
     std::vector<LedgerRow> TableRows() const;
 

@@ -2,6 +2,7 @@
 
 #include "chart/ChartSeries.h"
 #include "chart/ChartSurface.h"
+#include "core/LanguageFormat.h"
 #include "core/LanguageTexts.h"
 #include "ledger/LedgerColumns.h"
 #include "ledger/LedgerCsv.h"
@@ -9,7 +10,6 @@
 
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -35,6 +35,20 @@ void SetBottomRange(ChartSurface& chart, double minimum, double maximum) {
     } else {
         chart.SetMinimum(ChartAxis::Bottom, minimum);
         chart.SetMaximum(ChartAxis::Bottom, maximum);
+    }
+}
+
+// Energies start at zero; the top leaves a little room above the highest bar.
+void FitEnergyAxis(ChartSurface& chart, double lowest, double highest) {
+    const double minimum = std::min(0.0, lowest) * 1.05;
+    const double maximum = highest > 0.0 ? highest * 1.08 : 1.0;
+    chart.SetAutomatic(ChartAxis::Left, false);
+    if (minimum > chart.Maximum(ChartAxis::Left)) {
+        chart.SetMaximum(ChartAxis::Left, maximum);
+        chart.SetMinimum(ChartAxis::Left, minimum);
+    } else {
+        chart.SetMinimum(ChartAxis::Left, minimum);
+        chart.SetMaximum(ChartAxis::Left, maximum);
     }
 }
 
@@ -97,11 +111,10 @@ void TYieldWindow::FillTable() {
     const QStringList headings = TableHeadings();
     Table->setColumnCount(static_cast<int>(headings.size()));
     Table->setHeaderLabels(headings);
-    const QLocale locale;
     const std::vector<LedgerColumn>& columns = LedgerColumns();
     const auto item = [&](QTreeWidgetItem* parent, const LedgerRow& row) {
         auto* created = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(Table);
-        created->setText(0, row.Period());
+        created->setText(0, PeriodText(row));
         created->setData(0, Qt::UserRole, static_cast<int>(row.Level));
         created->setData(0, Qt::UserRole + 1, row.Start);
         if (row.Level == LedgerLevel::Day)
@@ -109,10 +122,7 @@ void TYieldWindow::FillTable() {
         for (size_t c = 0; c < columns.size(); ++c) {
             const double value = columns[c].Value(row);
             const int at = static_cast<int>(c) + 1;
-            created->setText(at, std::isnan(value)
-                                     ? QStringLiteral("\u2013")
-                                     : locale.toString(LedgerShown(value, columns[c].Decimals), 'f',
-                                                       columns[c].Decimals));
+            created->setText(at, LanguageFormat::Number(value, columns[c].Decimals));
             created->setTextAlignment(at, Qt::AlignRight | Qt::AlignVCenter);
         }
         if (row.Level != LedgerLevel::Day) {
@@ -126,6 +136,7 @@ void TYieldWindow::FillTable() {
     QTreeWidgetItem* yearItem = nullptr;
     QTreeWidgetItem* monthItem = nullptr;
     QTreeWidgetItem* latestMonth = nullptr;
+    QTreeWidgetItem* shownMonth = nullptr;
     for (const LedgerRow& row : TableRows()) {
         if (row.Level == LedgerLevel::Year) {
             yearItem = item(nullptr, row);
@@ -134,6 +145,8 @@ void TYieldWindow::FillTable() {
             monthItem = item(yearItem, row);
             if (row.DaysWithData > 0)
                 latestMonth = monthItem;
+            if (row.Start == FShownMonth)
+                shownMonth = monthItem;
         } else {
             item(monthItem, row);
         }
@@ -141,17 +154,43 @@ void TYieldWindow::FillTable() {
     for (int c = 0; c < Table->columnCount(); ++c)
         Table->resizeColumnToContents(c);
     // Days are collapsed at first and not measured: the period column is made wide enough for them.
-    const int dayWidth = Table->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) +
-                         3 * Table->indentation() + 12;
-    Table->setColumnWidth(0, std::max(Table->columnWidth(0), dayWidth));
-    if (!FShownMonth.isValid() && latestMonth != nullptr)
-        FShownMonth = latestMonth->data(0, Qt::UserRole + 1).toDate();
+    int dayWidth = 0;
+    for (int weekday = 1; weekday <= 7; ++weekday) {
+        LedgerRow day;
+        day.Start = QDate(2001, 1, weekday); // 1 January 2001 was a Monday
+        dayWidth = std::max(dayWidth, Table->fontMetrics().horizontalAdvance(PeriodText(day)));
+    }
+    Table->setColumnWidth(
+        0, std::max(Table->columnWidth(0), dayWidth + 3 * Table->indentation() + 12));
+    // The month chosen before stays chosen (a new language refills the table); a new folder
+    // opens on its last month with data.
+    if (shownMonth == nullptr)
+        shownMonth = latestMonth;
+    FShownMonth = shownMonth != nullptr ? shownMonth->data(0, Qt::UserRole + 1).toDate() : QDate();
+    if (shownMonth != nullptr) {
+        const QSignalBlocker quiet(Table);
+        Table->setCurrentItem(shownMonth);
+    }
+}
+
+QString TYieldWindow::PeriodText(const LedgerRow& row) {
+    switch (row.Level) {
+    case LedgerLevel::Year:
+        return QString::number(row.Start.year());
+    case LedgerLevel::Month:
+        return LanguageFormat::MonthYear(row.Start);
+    case LedgerLevel::Day:
+        break;
+    }
+    return LanguageFormat::DayName(row.Start) + QLatin1Char(' ') +
+           row.Start.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 void TYieldWindow::FillMonthChart() {
     FYearSeries.clear(); // a series leaves its surface when it goes
     ChartMonths->ClearTitle();
     ChartMonths->AddTitle(Text(TextYieldEnergyByMonth));
+    ChartMonths->SetMonthNames(LanguageFormat::Locale());
     const QDate first(ReferenceYear, 1, 1);
     SetBottomRange(*ChartMonths, Day(first), Day(first.addYears(1)));
     const std::vector<LedgerRow> years = FLedger->Years();
@@ -160,6 +199,8 @@ void TYieldWindow::FillMonthChart() {
     for (const LedgerRow& month : months)
         monthsByYear[month.Start.year()].push_back(&month);
     const int count = static_cast<int>(monthsByYear.size());
+    double lowest = 0.0;
+    double highest = 0.0;
     // Each month holds the years side by side in slots of `slot` days; a null point one slot
     // after each bar makes that the series' bar slot, so the bars stay as narrow as their slot.
     const double slot = 28.0 / (count + 1);
@@ -173,11 +214,14 @@ void TYieldWindow::FillMonthChart() {
                 Day(QDate(ReferenceYear, month->Start.month(), 1)) + slot * (index + 1);
             series->AddXY(x, month->EnergyKWh);
             series->AddNull(x + slot);
+            lowest = std::min(lowest, month->EnergyKWh);
+            highest = std::max(highest, month->EnergyKWh);
         }
         ChartMonths->AddSeries(series.get());
         FYearSeries.push_back(std::move(series));
         ++index;
     }
+    FitEnergyAxis(*ChartMonths, lowest, highest);
     ChartMonths->Repaint();
 }
 
@@ -187,23 +231,29 @@ void TYieldWindow::ShowMonthDays(QDate month) {
         FDaySeries.reset();
     ChartDays->ClearTitle();
     if (!month.isValid()) {
+        FitEnergyAxis(*ChartDays, 0.0, 0.0);
         ChartDays->Repaint();
         return;
     }
     const QDate last = month.addMonths(1).addDays(-1);
     ChartDays->AddTitle(Text(TextYieldEnergyByDay) + QStringLiteral(" ") +
-                        QLocale().toString(month, QStringLiteral("MMMM yyyy")));
+                        LanguageFormat::MonthYear(month));
     SetBottomRange(*ChartDays, Day(month), Day(last) + 1.0);
     FDaySeries = std::make_unique<ChartSeries>(SeriesKind::Bar);
     FDaySeries->SetColor(YearColour(1, 1));
     FDaySeries->SetTitle(Text(TextColumnEnergy));
     // A null point a day after each bar keeps one-day slots, even for a month of one day.
+    double lowest = 0.0;
+    double highest = 0.0;
     for (const LedgerRow& day : FLedger->Days()) {
         if (day.Start >= month && day.Start <= last) {
             FDaySeries->AddXY(Day(day.Start) + 0.5, day.EnergyKWh);
             FDaySeries->AddNull(Day(day.Start) + 1.5);
+            lowest = std::min(lowest, day.EnergyKWh);
+            highest = std::max(highest, day.EnergyKWh);
         }
     }
+    FitEnergyAxis(*ChartDays, lowest, highest);
     ChartDays->AddSeries(FDaySeries.get());
     ChartDays->Repaint();
 }
