@@ -1,5 +1,7 @@
 #include "report/ReportOptions.h"
 
+#include "core/LanguageTexts.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -94,6 +96,12 @@ bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
                 return false;
             }
             (to ? To : From) = date;
+        } else if (TakeValue(arguments, i, QStringLiteral("--language"), value, missing)) {
+            LanguageNumber = missing ? 0 : LanguageNumberOfCode(value);
+            if (LanguageNumber == 0) {
+                error = QStringLiteral("--language takes de, en, fr, es, it, pt or us");
+                return false;
+            }
         } else {
             error = QStringLiteral("unknown option %1").arg(argument);
             return false;
@@ -115,7 +123,8 @@ bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
 QString ReportOptions::Usage() {
     return QStringLiteral(
         "Usage: solvista-report [--by day|month|year] [--from DATE] [--to DATE]\n"
-        "                       [--format text|csv|json] [--health] FOLDER|FILE...\n"
+        "                       [--format text|csv|json] [--health]\n"
+        "                       [--language de|en|fr|es|it|pt|us] FOLDER|FILE...\n"
         "\n"
         "Prints what a solar-thermal system produced: Energy and Volume, on-times and starts of\n"
         "the outputs, the extremes of the temperatures, by day, month (default) or year.\n"
@@ -126,12 +135,17 @@ QString ReportOptions::Usage() {
         "  --by PERIOD       day, month or year (default month)\n"
         "  --from DATE       the first day: YYYY-MM-DD, or YYYY-MM and YYYY for its first day\n"
         "  --to DATE         the last day: YYYY-MM-DD, or YYYY-MM and YYYY for its last day\n"
-        "  --format FORMAT   text (an aligned table, numbers as the locale writes them),\n"
-        "                    csv (semicolons, a heading line, decimal point) or json\n"
+        "  --format FORMAT   text (an aligned table in the program's language: its headings,\n"
+        "                    and a decimal comma except in English), csv (semicolons, a\n"
+        "                    heading line, decimal point) or json\n"
         "  --health          the events of the health check instead: what went wrong in the\n"
         "                    plant (kind, start, end, channels, figure); JSON gives an array\n"
         "                    of objects with kind, start and end (ISO date-times), channels\n"
         "                    and value\n"
+        "  --language LANG   the language of the table and of the reasons for passed-over\n"
+        "                    files: de, en, fr, es, it, pt or us. Without it, the language\n"
+        "                    chosen in Solvista (stored in its settings file), English when\n"
+        "                    none was chosen yet\n"
         "  --help            this text\n"
         "  --version         the program's version\n"
         "\n"

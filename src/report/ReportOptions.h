@@ -14,8 +14,9 @@ struct ReportOptions {
     ReportFormat Format = ReportFormat::Text;
     QDate From; // null: open
     QDate To;
-    QStringList Inputs;  // folders and files
-    bool Health = false; // the health check's events instead of the ledger
+    QStringList Inputs;     // folders and files
+    bool Health = false;    // the health check's events instead of the ledger
+    int LanguageNumber = 0; // --language: 1..7 as the program numbers them; 0 none given
     bool Help = false;
     bool Version = false;
 

@@ -1,6 +1,7 @@
 #include "report/ReportRun.h"
 
 #include "core/AppError.h"
+#include "core/LanguageTexts.h"
 #include "health/HealthCheck.h"
 #include "health/HealthFormat.h"
 #include "health/HealthLedger.h"
@@ -50,6 +51,20 @@ void ReadWithProgress(Ledger& ledger, const QStringList& files, QTextStream& err
     reading.join();
     if (shown)
         err << "\r\x1b[K" << Qt::flush;
+}
+
+// The language of --language, else the one chosen in the program, else English: the table and the
+// reasons for passed-over files speak it.
+void SelectLanguage(const ReportOptions& options) {
+    int number = options.LanguageNumber;
+    if (number == 0) {
+        try {
+            number = SettingsStore().GetMainSettings().Language;
+        } catch (const AppError&) {
+            number = 0; // no settings to read: as if none was chosen
+        }
+    }
+    SetCurrentTexts(number == 0 ? TextArrayId::English : TextArrayForLanguage(number));
 }
 
 // The thresholds of the user's settings where they can be read, else the defaults.
@@ -115,6 +130,7 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err, 
         return 0;
     }
 
+    SelectLanguage(options);
     const LedgerInput input = CollectLedgerInput(options.Inputs, options.From, options.To);
     if (options.Health)
         return RunHealth(options, input, out, err);

@@ -1,7 +1,10 @@
 #include "report/ReportWriter.h"
 
+#include "core/LanguageFormat.h"
+#include "core/LanguageTexts.h"
 #include "ledger/LedgerColumns.h"
 #include "ledger/LedgerCsv.h"
+#include "ledger/LedgerTexts.h"
 
 #include <cmath>
 
@@ -11,10 +14,7 @@ QString Plain(double value, int decimals) { return LedgerPlainNumber(value, deci
 
 } // namespace
 
-ReportWriter::ReportWriter(std::vector<LedgerColumn> columns, QLocale locale)
-    : FColumns(std::move(columns)), FLocale(std::move(locale)) {
-    FLocale.setNumberOptions(QLocale::OmitGroupSeparator);
-}
+ReportWriter::ReportWriter(std::vector<LedgerColumn> columns) : FColumns(std::move(columns)) {}
 
 QString ReportWriter::Write(const std::vector<LedgerRow>& rows, ReportFormat format) const {
     switch (format) {
@@ -31,19 +31,18 @@ QString ReportWriter::Write(const std::vector<LedgerRow>& rows, ReportFormat for
 QString ReportWriter::Text(const std::vector<LedgerRow>& rows) const {
     // Cells first, then every column as wide as its widest cell; numbers to the right.
     std::vector<QStringList> cells;
-    QStringList heading{QStringLiteral("Period")};
+    QStringList heading{::Text(TextYieldPeriod)};
     for (const LedgerColumn& column : FColumns)
         heading << (column.Unit.isEmpty()
-                        ? column.Name
-                        : QStringLiteral("%1 [%2]").arg(column.Name, column.Unit));
+                        ? column.LocalName()
+                        : QStringLiteral("%1 [%2]").arg(column.LocalName(), column.Unit));
     cells.push_back(heading);
     for (const LedgerRow& row : rows) {
         QStringList line{row.Period()};
         for (const LedgerColumn& column : FColumns) {
             const double value = column.Value(row);
             line << (std::isnan(value) ? QStringLiteral("-")
-                                       : FLocale.toString(LedgerShown(value, column.Decimals), 'f',
-                                                          column.Decimals));
+                                       : LanguageFormat::Number(value, column.Decimals));
         }
         cells.push_back(line);
     }

@@ -3,18 +3,18 @@
 #include "ledger/LedgerRow.h"
 #include "report/ReportOptions.h"
 
-#include <QLocale>
 #include <QString>
 
 #include <vector>
 
 struct LedgerColumn;
 
-// Writes ledger rows in one of the report's formats. CSV and JSON use the decimal point whatever
-// the locale; the text table writes numbers as `locale` does.
+// Writes ledger rows in one of the report's formats. CSV and JSON use the decimal point and their
+// fixed keys whatever the language; the text table speaks the program's current language: its
+// headings, and its numbers with that language's decimal mark.
 class ReportWriter {
 public:
-    explicit ReportWriter(std::vector<LedgerColumn> columns, QLocale locale = QLocale::system());
+    explicit ReportWriter(std::vector<LedgerColumn> columns);
 
     QString Write(const std::vector<LedgerRow>& rows, ReportFormat format) const;
     QString Text(const std::vector<LedgerRow>& rows) const;
@@ -23,5 +23,4 @@ public:
 
 private:
     std::vector<LedgerColumn> FColumns;
-    QLocale FLocale;
 };

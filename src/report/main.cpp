@@ -11,8 +11,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("solvista-report"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SOLVISTA_VERSION));
-    // The reasons for passed-over files come from the language table: a command line speaks
-    // English.
+    // Until the run has chosen the user's language (usage errors come before), English.
     SetCurrentTexts(TextArrayId::English);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -16,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -31,8 +32,25 @@ struct Outcome {
 
 class ReportTest : public ::testing::Test {
 protected:
-    ReportTest() { SetCurrentTexts(TextArrayId::English); }
-    ~ReportTest() override { SetCurrentTexts(TextArrayId::German); }
+    // The run reads the user's settings: each test has a settings folder of its own, empty
+    // unless it writes one.
+    ReportTest() : OldConfig(qgetenv("XDG_CONFIG_HOME")) {
+        SetCurrentTexts(TextArrayId::English);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(Config.path()));
+    }
+    ~ReportTest() override {
+        SetCurrentTexts(TextArrayId::German);
+        if (OldConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", OldConfig);
+    }
+    void StoreLanguage(int number) {
+        ASSERT_TRUE(QDir().mkpath(Config.filePath(QStringLiteral("Tarvex"))));
+        QFile ini(Config.filePath(QStringLiteral("Tarvex/Solvista.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(QStringLiteral("[Main]\r\nLanguage=%1\r\n").arg(number).toLatin1());
+    }
 
     Outcome Report(const QStringList& arguments) {
         Outcome run;
@@ -59,6 +77,8 @@ protected:
         }
     }
 
+    QByteArray OldConfig;
+    QTemporaryDir Config;
     QTemporaryDir Dir;
 };
 
@@ -150,21 +170,77 @@ TEST_F(ReportTest, JsonIsAnArrayOfRowsWithPeriodsAndUnitsInTheNames) {
     EXPECT_EQ(yearRows[1]["period"].toString(), "2011");
 }
 
-TEST_F(ReportTest, TheTextTableFollowsTheLocaleAndAlignsItsColumns) {
+TEST_F(ReportTest, TheTextTableSpeaksTheCurrentLanguageAndAlignsItsColumns) {
     LedgerRow row;
     row.Level = LedgerLevel::Month;
     row.Start = QDate(2011, 3, 1);
     row.EnergyKWh = 1234.5;
     row.DaysWithData = 31;
-    const ReportWriter german(LedgerColumns(), QLocale(QLocale::German, QLocale::Germany));
-    const QStringList lines = german.Text({row}).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith("Period   Energy [kWh]"));
-    EXPECT_TRUE(lines[1].startsWith("2011-03       1234,50"));
-    EXPECT_EQ(lines[0].size(), lines[1].size());
-    // No temperature recorded: a dash, not a number.
-    EXPECT_TRUE(lines[1].endsWith("0"));
-    EXPECT_TRUE(lines[1].contains(" - "));
+    const ReportWriter writer(LedgerColumns());
+    for (const bool german : {true, false}) {
+        // A system of the other language changes nothing.
+        QLocale::setDefault(german ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                   : QLocale(QLocale::German, QLocale::Germany));
+        SetCurrentTexts(german ? TextArrayId::German : TextArrayId::English);
+        const QStringList lines = writer.Text({row}).split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_TRUE(lines[0].simplified().startsWith(german ? "Zeitraum Energie [kWh] Volumen [l]"
+                                                            : "Period Energy [kWh] Volume [l]"))
+            << lines[0].toStdString();
+        EXPECT_TRUE(lines[0].contains(german ? "Tage mit Daten" : "Days with data"));
+        const QStringList cells = lines[1].split(' ', Qt::SkipEmptyParts);
+        EXPECT_EQ(cells[0], "2011-03");
+        EXPECT_EQ(cells[1], german ? "1234,50" : "1234.50");
+        EXPECT_EQ(lines[0].size(), lines[1].size());
+        // No temperature recorded: a dash, not a number.
+        EXPECT_TRUE(lines[1].endsWith("0"));
+        EXPECT_TRUE(lines[1].contains(" - "));
+    }
+    QLocale::setDefault(QLocale::system());
+}
+
+TEST_F(ReportTest, TheLanguageIsTheOneChosenInTheProgramOrOnTheCommandLine) {
+    WriteDays(QDate(2010, 6, 1), QDate(2010, 6, 3));
+    QFile stray(Dir.filePath(QStringLiteral("2010/06/20100604.csv")));
+    ASSERT_TRUE(stray.open(QIODevice::WriteOnly));
+    stray.write("not a log\n");
+    stray.close();
+    const auto heading = [](const Outcome& run) {
+        return run.Out.section('\n', 0, 0).simplified();
+    };
+
+    // Nothing chosen yet: English, as before.
+    Outcome run = Report({Dir.path()});
+    ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+    EXPECT_TRUE(heading(run).startsWith("Period Energy [kWh]"));
+    EXPECT_TRUE(run.Err.contains("not a valid log file"));
+
+    StoreLanguage(1);
+    run = Report({Dir.path()});
+    EXPECT_TRUE(heading(run).startsWith("Zeitraum Energie [kWh]")) << heading(run).toStdString();
+    const QStringList june = run.Out.section('\n', 1, 1).split(' ', Qt::SkipEmptyParts);
+    ASSERT_GE(june.size(), 2);
+    EXPECT_TRUE(june[1].contains(',')) << june[1].toStdString();
+    EXPECT_TRUE(run.Err.contains(QString::fromUtf8("keine gültige Log-Datei")))
+        << run.Err.toStdString();
+    // Files for other programs keep their form.
+    const Outcome csv = Report({"--format", "csv", Dir.path()});
+    EXPECT_TRUE(csv.Out.startsWith("period;energy_kwh;"));
+    EXPECT_TRUE(csv.Out.section('\n', 1, 1).section(';', 1, 1).contains('.'));
+
+    run = Report({"--language", "en", Dir.path()});
+    EXPECT_TRUE(heading(run).startsWith("Period Energy [kWh]"));
+    run = Report({"--language=fr", Dir.path()});
+    EXPECT_TRUE(heading(run).startsWith(QString::fromUtf8("Période Énergie [kWh]")));
+    StoreLanguage(7); // English (US)
+    EXPECT_TRUE(heading(Report({Dir.path()})).startsWith("Period"));
+
+    run = Report({"--language", "nl", Dir.path()});
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_TRUE(run.Err.startsWith("solvista-report: --language takes de, en,"));
+    const QString help = Report({"--help"}).Out;
+    EXPECT_TRUE(help.contains("--language LANG"));
+    EXPECT_TRUE(help.contains("the language\n                    chosen in Solvista"));
 }
 
 TEST_F(ReportTest, TheProgramItselfReportsItsStatus) {
