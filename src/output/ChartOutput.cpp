@@ -5,6 +5,7 @@
 #include "core/DatePattern.h"
 #include "core/LanguageTexts.h"
 #include "output/OutputTexts.h"
+#include "output/SizedChartImage.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -194,6 +195,21 @@ bool WritePdf(const ImageStack& stack, QIODevice& device, const QString& title) 
     return DrawVector(stack, pdf);
 }
 
+bool WriteSized(const ImageStack& stack, const ImageGeometry& geometry, ImageFormat format,
+                QIODevice& device, const QString& title) {
+    switch (format) {
+    case ImageFormat::Bmp:
+    case ImageFormat::Png:
+        return WriteSizedRaster(stack.Pieces, geometry, device,
+                                format == ImageFormat::Bmp ? "BMP" : "PNG");
+    case ImageFormat::Svg:
+        return WriteSizedSvg(stack.Pieces, geometry, device, title);
+    case ImageFormat::Pdf:
+        return WriteSizedPdf(stack.Pieces, geometry, device, title);
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<ImageFormat> ImageFormatOf(const QString& path) {
@@ -250,7 +266,7 @@ QString ProposedImageName(bool monthMode, DateTime currentDate) {
                             currentDate);
 }
 
-void SaveChartImages(const ChartPair& charts, const QString& path) {
+void SaveChartImages(const ChartPair& charts, const QString& path, ImageSizeChoice size) {
     const std::optional<ImageFormat> format = ImageFormatOf(path);
     if (!format)
         AppError::Raise(FormatText(Text(TextUnknownImageType), QFileInfo(path).fileName()));
@@ -265,17 +281,23 @@ void SaveChartImages(const ChartPair& charts, const QString& path) {
         const ImageStack stack(charts);
         const QString title =
             charts.ChartTitle.isEmpty() ? QFileInfo(path).completeBaseName() : charts.ChartTitle;
-        switch (*format) {
-        case ImageFormat::Bmp:
-        case ImageFormat::Png:
-            written = WriteRaster(stack, file, *format == ImageFormat::Bmp ? "BMP" : "PNG");
-            break;
-        case ImageFormat::Svg:
-            written = WriteSvg(stack, file, title);
-            break;
-        case ImageFormat::Pdf:
-            written = WritePdf(stack, file, title);
-            break;
+        // A chosen size is drawn for that size; BMP stays the design's picture of the screen.
+        if (size != ImageSizeChoice::Screen && *format != ImageFormat::Bmp) {
+            written = WriteSized(stack, GeometryOf(size, stack.Size(), stack.Dpi()), *format, file,
+                                 title);
+        } else {
+            switch (*format) {
+            case ImageFormat::Bmp:
+            case ImageFormat::Png:
+                written = WriteRaster(stack, file, *format == ImageFormat::Bmp ? "BMP" : "PNG");
+                break;
+            case ImageFormat::Svg:
+                written = WriteSvg(stack, file, title);
+                break;
+            case ImageFormat::Pdf:
+                written = WritePdf(stack, file, title);
+                break;
+            }
         }
     }
     if (!written || !file.commit())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "output/ImageSize.h"
 
 #include <QString>
 
@@ -53,10 +54,12 @@ QString ProposedFileName(const QString& stem, const QString& suffix, bool monthM
                          DateTime currentDate);
 QString ProposedImageName(bool monthMode, DateTime currentDate);
 // Writes what the charts show into one file in the format its name asks for: the chart that shows
-// series, or both stacked without a gap, `Chart` on top. The file appears only when it is complete.
+// series, or both stacked without a gap, `Chart` on top. PNG, SVG and PDF are made at `size`; BMP
+// is always the on-screen size. The file appears only when it is complete.
 // Raises AppError with text 116 for a name of any other type and with the file error when the file
 // cannot be written.
-void SaveChartImages(const ChartPair& charts, const QString& path);
+void SaveChartImages(const ChartPair& charts, const QString& path,
+                     ImageSizeChoice size = ImageSizeChoice::Screen);
 
 // Printing. Where the charts go on a page of pw x ph dots, from their screen sizes.
 struct PrintLayout {

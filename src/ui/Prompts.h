@@ -3,10 +3,12 @@
 #include "settings/WindowSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QPrinter;
 
@@ -17,6 +19,16 @@ class QWidget;
 struct DataExportChoice {
     bool WholeAnalysis = false;
     bool International = false;
+};
+
+// A choice a save dialog of file types offers beside the type: its label, its entries and the
+// entry chosen (in: preselected; out: chosen). `Applies` says per filter pair whether it means
+// anything for that type (the choice is greyed out for the others); missing pairs say yes.
+struct SaveDialogChoice {
+    QString Label;
+    QStringList Entries;
+    int Chosen = 0;
+    std::vector<bool> Applies;
 };
 
 // The four message-box kinds: question and warning offer Yes and No, error and information OK.
@@ -52,6 +64,12 @@ public:
     // without extension can get the chosen type's.
     virtual bool ShowSaveDialog(QString& path, QWidget* owner, const QString& filter,
                                 int& filterIndex) = 0;
+    // The same with `choice` offered beside the type. Prompts that cannot offer it leave it as it
+    // came in.
+    virtual bool ShowSaveDialogWithChoice(QString& path, QWidget* owner, const QString& filter,
+                                          int& filterIndex, SaveDialogChoice& /*choice*/) {
+        return ShowSaveDialog(path, owner, filter, filterIndex);
+    }
     // --- end file dialogs ---
     // Colour picker.
     static constexpr int CustomColorCount = 16;

@@ -4,7 +4,10 @@
 #include "ui/PrintPreviewDialog.h"
 
 #include <QDir>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -135,6 +138,16 @@ bool QtPrompts::ShowFolderDialog(QString& folder, QWidget* owner, const QString&
 
 bool QtPrompts::ShowSaveDialog(QString& path, QWidget* owner, const QString& filter,
                                int& filterIndex) {
+    return RunSaveDialog(path, owner, filter, filterIndex, nullptr);
+}
+
+bool QtPrompts::ShowSaveDialogWithChoice(QString& path, QWidget* owner, const QString& filter,
+                                         int& filterIndex, SaveDialogChoice& choice) {
+    return RunSaveDialog(path, owner, filter, filterIndex, &choice);
+}
+
+bool QtPrompts::RunSaveDialog(QString& path, QWidget* owner, const QString& filter,
+                              int& filterIndex, SaveDialogChoice* choice) {
     const QtSettingsDetour detour; // outlives the dialog, whose destruction writes
     QFileDialog dialog(owner);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -156,10 +169,19 @@ bool QtPrompts::ShowSaveDialog(QString& path, QWidget* owner, const QString& fil
             dialog.selectNameFilter(filters[filterIndex]);
     }
     dialog.setDefaultSuffix(suffixOf(std::max(filterIndex, 0)));
+    QComboBox* choiceBox = choice != nullptr ? AddChoice(dialog, *choice) : nullptr;
+    const auto applyChoice = [choice, choiceBox](int index) {
+        if (choiceBox != nullptr)
+            choiceBox->setEnabled(index < 0 ||
+                                  static_cast<size_t>(index) >= choice->Applies.size() ||
+                                  choice->Applies[static_cast<size_t>(index)]);
+    };
+    applyChoice(std::max(filterIndex, 0));
     // A name typed without extension gets the type the user has chosen, and a proposed name that
     // ends in one type's extension follows the choice.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog, &filters, &suffixOf](const QString& chosen) {
+                     [&dialog, &filters, &suffixOf, &applyChoice](const QString& chosen) {
+                         applyChoice(static_cast<int>(filters.indexOf(chosen)));
                          const QString suffix = suffixOf(static_cast<int>(filters.indexOf(chosen)));
                          dialog.setDefaultSuffix(suffix);
                          auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -182,7 +204,30 @@ bool QtPrompts::ShowSaveDialog(QString& path, QWidget* owner, const QString& fil
         return false;
     path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
     filterIndex = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    if (choiceBox != nullptr)
+        choice->Chosen = choiceBox->currentIndex();
     return true;
+}
+
+QComboBox* QtPrompts::AddChoice(QFileDialog& dialog, const SaveDialogChoice& choice) {
+    // Qt's own dialog lays out its name and type rows in a grid: the choice becomes the row
+    // below the type, label and box in the same columns.
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    auto* box = new QComboBox(&dialog);
+    box->setObjectName(QStringLiteral("SaveDialogChoice"));
+    box->addItems(choice.Entries);
+    box->setCurrentIndex(std::clamp(choice.Chosen, 0, std::max(0, box->count() - 1)));
+    auto* label = new QLabel(choice.Label, &dialog);
+    label->setBuddy(box);
+    if (grid != nullptr) {
+        const int row = grid->rowCount();
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1);
+    } else if (dialog.layout() != nullptr) {
+        dialog.layout()->addWidget(label);
+        dialog.layout()->addWidget(box);
+    }
+    return box;
 }
 
 // --- end file dialogs ---

@@ -4,6 +4,9 @@
 
 #include <QStringList>
 
+class QComboBox;
+class QFileDialog;
+
 // Real message boxes, modal and owned by the application (no parent window).
 class QtPrompts : public Prompts {
 public:
@@ -15,6 +18,8 @@ public:
                         const QString& defaultExtension, const QString& initialFolder) override;
     bool ShowSaveDialog(QString& path, QWidget* owner, const QString& filter,
                         int& filterIndex) override;
+    bool ShowSaveDialogWithChoice(QString& path, QWidget* owner, const QString& filter,
+                                  int& filterIndex, SaveDialogChoice& choice) override;
     // Qt's name filters from "description|pattern|" pairs: the pattern after each "|" is what
     // filters, since Qt would otherwise take the patterns from the description's parentheses.
     static QStringList NameFilters(const QString& filter);
@@ -27,6 +32,11 @@ public:
     bool PrintPreview(QWidget* owner, QPrinter& printer,
                       const std::function<void(QPrinter&)>& paint) override;
     bool ChooseDataExport(QWidget* owner, DataExportChoice& choice) override;
+
+private:
+    static bool RunSaveDialog(QString& path, QWidget* owner, const QString& filter,
+                              int& filterIndex, SaveDialogChoice* choice);
+    static QComboBox* AddChoice(QFileDialog& dialog, const SaveDialogChoice& choice);
 };
 
 // Moves a dialog, unchanged in size, to the middle of its screen.

@@ -5,17 +5,14 @@
 #include "output/ChartOutput.h"
 #include "output/DataExport.h"
 #include "output/PrinterChoice.h"
+#include "ui/ChartImageCommand.h"
 #include "ui/DataExportCommand.h"
 #include "ui/Prompts.h"
 
 #include <QPrinter>
 
 void TChildform::SaveChartImage() {
-    QString path = ProposedImageName(MonthMode, CurrentDate);
-    int filterIndex = 0;
-    if (!CurrentPrompts().ShowSaveDialog(path, this, ChartImageFilter(), filterIndex))
-        return;
-    SaveChartImages({*Chart, *Chart2, FSettings.ChartTitle}, WithImageSuffix(path, filterIndex));
+    RunChartImageSave(this, {*Chart, *Chart2, FSettings.ChartTitle}, MonthMode, CurrentDate);
 }
 
 void TChildform::PrintCharts() {

@@ -100,6 +100,30 @@ TEST_F(ChildformOutputTest, SaveProposesTheDayAndAddsTheChosenTypesExtension) {
     EXPECT_EQ(QDir(Dir.path()).entryList({QStringLiteral("picture*")}).size(), 2);
 }
 
+TEST_F(ChildformOutputTest, SaveOffersSizesForTheDrawnTypesAndKeepsTheChoiceForTheRun) {
+    LoadDay();
+    Prompts.ExpectFile(Dir.filePath(QStringLiteral("big")), 1); // PNG
+    Prompts.ExpectChoice(1);
+    Form.SaveChartImage();
+    ASSERT_EQ(Prompts.OfferedChoices().size(), 1u);
+    const SaveDialogChoice& offered = Prompts.OfferedChoices()[0];
+    EXPECT_EQ(offered.Label, "Image size:");
+    EXPECT_EQ(offered.Entries,
+              QStringList({"As on screen", QStringLiteral("1920 \u00D7 1080"),
+                           QStringLiteral("3840 \u00D7 2160"), "A4 landscape, 300 dpi"}));
+    EXPECT_EQ(offered.Chosen, 0) << "as on screen until another size is chosen";
+    EXPECT_EQ(offered.Applies, std::vector<bool>({false, true, true, true})) << "not for BMP";
+    EXPECT_EQ(QImage(Dir.filePath(QStringLiteral("big.png"))).size(), QSize(1920, 1080));
+
+    // Offered again as chosen; a bitmap stays the size of the screen.
+    Prompts.ExpectFile(Dir.filePath(QStringLiteral("small")), 0);
+    Form.SaveChartImage();
+    ASSERT_EQ(Prompts.OfferedChoices().size(), 2u);
+    EXPECT_EQ(Prompts.OfferedChoices()[1].Chosen, 1);
+    EXPECT_EQ(QImage(Dir.filePath(QStringLiteral("small.bmp"))).size(), Chart().size());
+    EXPECT_TRUE(Prompts.Exhausted());
+}
+
 TEST_F(ChildformOutputTest, PrintShowsAPreviewAndKeepsThePrinterChosenForTheRun) {
     LoadDay();
     PrinterChoice::ForThisRun().Forget();

@@ -1,9 +1,11 @@
 #include "ui/QtPrompts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -65,4 +67,53 @@ TEST(QtFileDialog, ReturnsTheChoiceAndWritesNoSettingsFile) {
         qunsetenv("XDG_CONFIG_HOME");
     else
         qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
+// The save dialog's extra choice stands beside the file type, greyed out for the types it means
+// nothing to, and comes back as chosen.
+TEST(QtFileDialog, TheSaveDialogOffersItsChoiceForTheTypesItAppliesTo) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QtPrompts prompts;
+    SaveDialogChoice choice;
+    choice.Label = QStringLiteral("Image size:");
+    choice.Entries = {QStringLiteral("As on screen"), QStringLiteral("Large"),
+                      QStringLiteral("Larger")};
+    choice.Chosen = 2;
+    choice.Applies = {false, true};
+    const QString target = home.filePath(QStringLiteral("chart.png"));
+    bool greyedForBitmaps = false;
+    bool offeredForPng = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            if (dialog == nullptr || !dialog->isVisible())
+                continue;
+            auto* box = dialog->findChild<QComboBox*>(QStringLiteral("SaveDialogChoice"));
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            if (box == nullptr || types == nullptr)
+                break;
+            greyedForBitmaps = !box->isEnabled() && box->currentIndex() == 2;
+            // The user picks the PNG type, then the second entry.
+            types->setCurrentIndex(1);
+            Q_EMIT types->activated(1);
+            Q_EMIT types->textActivated(types->currentText());
+            offeredForPng = box->isEnabled();
+            box->setCurrentIndex(1);
+            dialog->selectFile(target);
+            static_cast<QDialog*>(dialog)->accept();
+            return;
+        }
+        ADD_FAILURE() << "no save dialog with its choice shown";
+    });
+    QString path = home.filePath(QStringLiteral("chart.bmp"));
+    int filterIndex = 0;
+    ASSERT_TRUE(prompts.ShowSaveDialogWithChoice(
+        path, nullptr, QStringLiteral("BMP image (*.bmp)|*.bmp|PNG image (*.png)|*.png"),
+        filterIndex, choice));
+    EXPECT_TRUE(greyedForBitmaps);
+    EXPECT_TRUE(offeredForPng);
+    EXPECT_EQ(filterIndex, 1);
+    EXPECT_EQ(choice.Chosen, 1);
+    EXPECT_EQ(QFileInfo(path).fileName(), QStringLiteral("chart.png"));
 }

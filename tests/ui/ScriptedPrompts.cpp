@@ -76,6 +76,18 @@ bool ScriptedPrompts::ShowSaveDialog(QString& path, QWidget* /*owner*/, const QS
     return true;
 }
 
+bool ScriptedPrompts::ShowSaveDialogWithChoice(QString& path, QWidget* owner, const QString& filter,
+                                               int& filterIndex, SaveDialogChoice& choice) {
+    FOfferedChoices.push_back(choice);
+    if (!ShowSaveDialog(path, owner, filter, filterIndex))
+        return false;
+    if (!FChoiceScript.empty()) {
+        choice.Chosen = FChoiceScript.front();
+        FChoiceScript.pop_front();
+    }
+    return true;
+}
+
 // --- end file dialogs ---
 std::optional<ColorRef> ScriptedPrompts::ChooseColor(QWidget* owner, ColorRef initial,
                                                      const CustomColors& customColors) {

@@ -30,7 +30,9 @@ public:
 
     void Expect(PromptKind kind, PromptAnswer answer) { FScript.push_back({kind, answer}); }
     const std::vector<Asked>& AskedPrompts() const { return FAsked; }
-    bool Exhausted() const { return FScript.empty() && FColorScript.empty(); }
+    bool Exhausted() const {
+        return FScript.empty() && FColorScript.empty() && FChoiceScript.empty();
+    }
 
     // Colour picker: answers in order, nullopt meaning cancelled.
     struct AskedColor {
@@ -55,6 +57,12 @@ public:
                         const QString& defaultExtension, const QString& initialFolder) override;
     bool ShowSaveDialog(QString& path, QWidget* owner, const QString& filter,
                         int& filterIndex) override;
+    // Answered as ShowSaveDialog; a confirmed dialog takes the next choice queued, if any.
+    bool ShowSaveDialogWithChoice(QString& path, QWidget* owner, const QString& filter,
+                                  int& filterIndex, SaveDialogChoice& choice) override;
+    void ExpectChoice(int chosen) { FChoiceScript.push_back(chosen); }
+    // The choices each such dialog offered, as they came in.
+    const std::vector<SaveDialogChoice>& OfferedChoices() const { return FOfferedChoices; }
     // The next file dialog is confirmed with `path`, or cancelled when `path` is empty; a save
     // dialog of file types reports the type `filterIndex` as chosen.
     void ExpectFile(const QString& path, int filterIndex = 0) {
@@ -111,6 +119,8 @@ private:
     std::deque<int> FFileFilters;
     std::vector<int> FPreselectedFilters;
     std::vector<FileDialogCall> FFileDialogs;
+    std::deque<int> FChoiceScript;
+    std::vector<SaveDialogChoice> FOfferedChoices;
     std::deque<std::optional<ColorRef>> FColorScript;
     std::vector<AskedColor> FAskedColors;
 };
