@@ -18,8 +18,12 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QSlider>
@@ -27,7 +31,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -40,6 +51,121 @@ double Seconds(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) * 1e-9;
 }
 
+// The floors under the load: the year's bytes read in this process and nothing done with them.
+// `read` into one buffer kept for every file (the least reading can cost), and QFile::readAll,
+// which hands out a buffer per file as the loader reads. Each on one thread and on every core,
+// the threads taking files from a shared counter as the ledger's reading threads do.
+class YearBytes {
+public:
+    static const YearBytes& Get() {
+        static const YearBytes bytes;
+        return bytes;
+    }
+    bool Ready() const { return FFiles.size() == 365 && FTotal > 0; }
+    qsizetype Total() const { return FTotal; }
+    const QStringList& Files() const { return FFiles; }
+    const std::vector<QByteArray>& Names() const { return FNames; }
+    qsizetype Largest() const { return FLargest; }
+
+private:
+    YearBytes() : FFiles(benchyear::YearFiles()) {
+        for (const QString& file : FFiles) {
+            const qsizetype size = QFileInfo(file).size();
+            FTotal += size;
+            FLargest = std::max(FLargest, size);
+            FNames.push_back(QFile::encodeName(file));
+        }
+    }
+    QStringList FFiles;
+    std::vector<QByteArray> FNames;
+    qsizetype FTotal = 0;
+    qsizetype FLargest = 0;
+};
+
+// The bytes of one file read into `buffer`, or -1.
+qsizetype ReadInto(const QByteArray& name, std::vector<char>& buffer) {
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    qsizetype total = 0;
+    ssize_t got = 0;
+    while ((got = ::read(fd, buffer.data(), buffer.size())) > 0)
+        total += got;
+    ::close(fd);
+    return got < 0 ? -1 : total;
+}
+
+qsizetype ReadAllOf(const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = in.readAll();
+    benchmark::DoNotOptimize(bytes.constData());
+    return in.error() == QFileDevice::NoError ? bytes.size() : -1;
+}
+
+// Reads every file of the year with `readOne(index, buffer)` on `threads` threads; the bytes read
+// in all, or -1 when a file failed.
+template <typename ReadOne> qsizetype ReadYear(unsigned threads, const ReadOne& readOne) {
+    const YearBytes& year = YearBytes::Get();
+    std::atomic<size_t> next{0};
+    std::atomic<qsizetype> total{0};
+    std::atomic<bool> failed{false};
+    auto work = [&] {
+        // One more byte than the largest file, so that a file ends in one read and its end in one.
+        std::vector<char> buffer(static_cast<size_t>(year.Largest()) + 1);
+        qsizetype mine = 0;
+        for (size_t i = next++; i < year.Names().size(); i = next++) {
+            const qsizetype got = readOne(i, buffer);
+            if (got < 0)
+                failed = true;
+            mine += got;
+        }
+        total += mine;
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < threads; ++t)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+    return failed ? -1 : total.load();
+}
+
+void ReadFloor(benchmark::State& state, unsigned threads, bool qfile) {
+    const YearBytes& year = YearBytes::Get();
+    if (!year.Ready()) {
+        state.SkipWithError("the year's files are missing");
+        return;
+    }
+    for (auto _ : state) {
+        const qsizetype bytes =
+            qfile ? ReadYear(threads,
+                             [&](size_t i, std::vector<char>&) {
+                                 return ReadAllOf(year.Files()[static_cast<qsizetype>(i)]);
+                             })
+                  : ReadYear(threads, [&](size_t i, std::vector<char>& buffer) {
+                        return ReadInto(year.Names()[i], buffer);
+                    });
+        if (bytes != year.Total()) {
+            state.SkipWithError("not every byte was read");
+            return;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * year.Total());
+    state.counters["threads"] = threads;
+}
+unsigned Cores() { return std::max(1u, std::thread::hardware_concurrency()); }
+void ReadFloorOneThread(benchmark::State& state) { ReadFloor(state, 1, false); }
+void ReadFloorAllCores(benchmark::State& state) { ReadFloor(state, Cores(), false); }
+void ReadAllFloorOneThread(benchmark::State& state) { ReadFloor(state, 1, true); }
+void ReadAllFloorAllCores(benchmark::State& state) { ReadFloor(state, Cores(), true); }
+BENCHMARK(ReadFloorOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadFloorAllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadAllFloorOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadAllFloorAllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The year into a data set on this thread, file after file, as the multi-day load reads it.
 void LoadYear(benchmark::State& state) {
     const QStringList files = benchyear::YearFiles();
     if (files.size() != 365) {
@@ -225,6 +351,34 @@ public:
     }
     void ChooseSpan(int item) { FForm->SpanTimeChange(item); }
 
+    // The two charts as one picture, "ours-NAME.png", and "layout-NAME.json": the picture's size,
+    // each plot area within it and its value ranges, so that a peer draws the same pixels.
+    bool SavePicture(const QString& folder, const QString& name) {
+        QRect both;
+        for (const ChartSurface* chart : FCharts)
+            both |= QRect(chart->mapTo(FForm.get(), QPoint(0, 0)), chart->size());
+        QJsonArray charts;
+        for (const ChartSurface* chart : FCharts) {
+            const QRect area = chart->PlotArea().translated(
+                chart->mapTo(FForm.get(), QPoint(0, 0)) - both.topLeft());
+            charts.append(
+                QJsonObject{{QStringLiteral("name"), chart->objectName()},
+                            {QStringLiteral("area"),
+                             QJsonArray{area.left(), area.top(), area.width(), area.height()}},
+                            {QStringLiteral("left"),
+                             QJsonArray{chart->yAxis->range().lower, chart->yAxis->range().upper}},
+                            {QStringLiteral("right"), QJsonArray{chart->yAxis2->range().lower,
+                                                                 chart->yAxis2->range().upper}}});
+        }
+        const QJsonObject layout{{QStringLiteral("width"), both.width()},
+                                 {QStringLiteral("height"), both.height()},
+                                 {QStringLiteral("charts"), charts}};
+        QFile out(QStringLiteral("%1/layout-%2.json").arg(folder, name));
+        return FForm->grab(both).save(QStringLiteral("%1/ours-%2.png").arg(folder, name)) &&
+               out.open(QIODevice::WriteOnly) && out.write(QJsonDocument(layout).toJson()) > 0 &&
+               out.flush();
+    }
+
 private:
     YearWindow() : FForm(std::make_unique<TChildform>(nullptr, WindowSettings::FactoryDefaults())) {
         FForm->resize(1600, 1000);
@@ -255,10 +409,11 @@ void DrawSpan(benchmark::State& state, int item) {
     window.Settle();
     for (auto _ : state)
         window.Redraw();
-    // What was measured, to be looked at: SOLVISTA_BENCH_SHOTS names a folder.
+    // What was measured, to be looked at and drawn by the peer: SOLVISTA_BENCH_SHOTS names a
+    // folder.
     const QString shots = qEnvironmentVariable("SOLVISTA_BENCH_SHOTS");
-    if (!shots.isEmpty())
-        window.Form().grab().save(QStringLiteral("%1/span%2.png").arg(shots).arg(item));
+    if (!shots.isEmpty() && !window.SavePicture(shots, item == DaySpanItem ? "day" : "month"))
+        state.SkipWithError("the picture or the layout could not be saved");
     window.ChooseSpan(DaySpanItem);
     window.Settle();
 }
