@@ -1,6 +1,7 @@
 // Loads the day files of a folder into an analysis window as the multi-day analysis does and
-// prints the process's peak resident memory with an empty window and after the load, and the
-// time the load took: the memory figures of a year and of ten. With a file named in
+// prints the process's resident memory with an empty window, then its peak during the load and
+// its resident memory after it (the peak is reset to the empty window's size before the load),
+// and the time the load took: the memory figures of a year and of ten. With a file named in
 // SOLVISTA_BENCH_FILE it opens that one file instead (its failure is expected and ignored): how
 // much reading an odd file costs.
 #include "BenchYear.h"
@@ -12,9 +13,47 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
-#include <sys/resource.h>
+#include <QFile>
 
 #include <cstdio>
+
+namespace {
+
+// VmRSS and VmHWM of this process in kB, -1 where unreadable.
+struct Resident {
+    long NowKb = -1;
+    long PeakKb = -1;
+};
+
+Resident ResidentNow() {
+    Resident resident;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return resident;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            resident.NowKb = line.mid(6).trimmed().split(' ').front().toLong();
+        else if (line.startsWith("VmHWM:"))
+            resident.PeakKb = line.mid(6).trimmed().split(' ').front().toLong();
+    }
+    return resident;
+}
+
+// The empty window's resident size, with the peak set back to it so that what follows shows.
+bool ResetPeak(Resident& empty) {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1 || !clear.flush())
+        return false;
+    empty = ResidentNow();
+    return empty.NowKb > 0 && empty.PeakKb > 0 && empty.PeakKb <= empty.NowKb + 64;
+}
+
+void Print(const Resident& empty, const Resident& after, double loadMs) {
+    std::printf("empty_rss_kb %ld peak_rss_kb %ld rss_kb %ld load_ms %.1f\n", empty.NowKb,
+                after.PeakKb, after.NowKb, loadMs);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -26,18 +65,19 @@ int main(int argc, char** argv) {
         form.resize(1600, 1000);
         form.show();
         QApplication::processEvents();
-        rusage empty{};
-        getrusage(RUSAGE_SELF, &empty);
+        Resident empty;
+        if (!ResetPeak(empty)) {
+            std::fprintf(stderr, "loadyear: the peak resident size could not be reset\n");
+            return 1;
+        }
         QString outcome = QStringLiteral("loaded");
         try {
             form.LoadLogFile(single);
         } catch (const AppError& error) {
             outcome = error.Message();
         }
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        std::printf("peak_rss_kb %ld empty_rss_kb %ld load_ms 0\n", usage.ru_maxrss,
-                    empty.ru_maxrss);
+        QApplication::processEvents();
+        Print(empty, ResidentNow(), 0.0);
         std::fprintf(stderr, "loadyear: %s\n", qPrintable(outcome.simplified()));
         return 0;
     }
@@ -51,8 +91,11 @@ int main(int argc, char** argv) {
         form.resize(1600, 1000);
         form.show();
         QApplication::processEvents();
-        rusage empty{};
-        getrusage(RUSAGE_SELF, &empty);
+        Resident empty;
+        if (!ResetPeak(empty)) {
+            std::fprintf(stderr, "loadyear: the peak resident size could not be reset\n");
+            return 1;
+        }
         QElapsedTimer timer;
         timer.start();
         benchyear::LoadIntoWindow(form, files);
@@ -64,10 +107,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "loadyear: the year was not loaded whole\n");
             return 1;
         }
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        std::printf("days %u peak_rss_kb %ld empty_rss_kb %ld load_ms %.1f\n",
-                    form.Data()->GetDayCount(), usage.ru_maxrss, empty.ru_maxrss, loadMs);
+        Print(empty, ResidentNow(), loadMs);
     }
     return 0;
 }
