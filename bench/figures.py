@@ -1,0 +1,178 @@
+# The table of bench/run: every figure of one run, its target where it has one, and whether it
+# holds. Targets compare us with floors and peers measured in the same run, or with a fixed
+# limit; our code against itself and `cat` are for information only. Arguments: the run's work
+# folder, the pictures folder, then what bench/run already found missing. Exits 1 when anything
+# is missing, naming it.
+import json, math, statistics, sys
+
+work, pictures, missing = sys.argv[1], sys.argv[2], list(sys.argv[3:])
+
+
+def read(name):
+    try:
+        return open("%s/%s" % (work, name)).read().split()
+    except OSError:
+        return []
+
+
+def pairs(name):
+    fields = read(name)
+    return dict(zip(fields[0::2], fields[1::2]))
+
+
+def number(text):
+    try:
+        value = float(text)
+    except (TypeError, ValueError):
+        return None
+    return value if math.isfinite(value) else None
+
+
+medians = {}
+try:
+    for b in json.load(open(work + "/bench.json"))["benchmarks"]:
+        if b.get("aggregate_name") == "median" and not b.get("error_occurred"):
+            scale = {"ms": 1, "us": 1e-3, "ns": 1e-6, "s": 1e3}[b["time_unit"]]
+            medians[b["run_name"].split("/")[0]] = b["real_time"] * scale
+except (OSError, ValueError, KeyError):
+    pass
+
+
+def ms(name):
+    return medians.get(name)
+
+
+cat_times = [float(b) - float(a) for a, b in (line.split() for line in open(work + "/cat.txt"))]
+cat = statistics.median(cat_times) * 1000 if cat_times else None
+pandas = number((read("pandas.txt") or [None])[0])
+duck = pairs("duckdb.txt")
+duck_one, duck_all = number(duck.get("threads1_ms")), number(duck.get("threadsN_ms"))
+draw = pairs("draw.txt")
+mpl_day, mpl_month = number(draw.get("day_ms")), number(draw.get("month_ms"))
+
+
+def memory(name):
+    values = {k: number(v) for k, v in pairs(name).items()}
+    mb = lambda key: None if values.get(key) is None else values[key] * 1024 / 1e6
+    return mb("empty_rss_kb"), mb("peak_rss_kb"), mb("rss_kb"), values.get("load_ms")
+
+
+year_empty, year_peak, year_rss, _ = memory("memory.txt")
+decade_empty, decade_peak, decade_rss, decade_ms = memory("decade.txt")
+lines_empty, lines_peak, lines_rss, _ = memory("empty-lines.txt")
+
+
+def minus(a, b):
+    return None if a is None or b is None else a - b
+
+
+def ratio(a, b):
+    return None if a is None or not b else a / b
+
+
+rows = []
+
+
+def section(title):
+    rows.append((title, None, None, None, "section"))
+
+
+def info(name, value):
+    rows.append((name, value, "-", None, "info"))
+
+
+def target(name, value, limit, text):
+    holds = None if value is None or limit is None else value <= limit
+    rows.append((name, value, text, holds, "target"))
+
+
+load, read1, readN = ms("LoadYear"), ms("ReadFloorOneThread"), ms("ReadFloorAllCores")
+cores = duck.get("threads", "N")
+section("Loading a year: 365 files, 35 MB")
+info("load: year into a data set, one thread (ms)", load)
+info("floor: open/read into one reused buffer, one thread (ms)", read1)
+info("floor: QFile::readAll as the loader reads, one thread (ms)", ms("ReadAllFloorOneThread"))
+info("floor: open/read, all %s cores (ms)" % cores, readN)
+info("floor: QFile::readAll, all %s cores (ms)" % cores, ms("ReadAllFloorAllCores"))
+info("peer: pandas read_csv + concat + to_datetime (ms)", pandas)
+info("peer: DuckDB read_csv, schema given, threads=1 (ms)", duck_one)
+info("peer: DuckDB read_csv, schema given, threads=%s (ms)" % cores, duck_all)
+info("cat of the files to /dev/null, a process from the shell (ms)", cat)
+target("load vs read floor, one thread (ratio)", ratio(load, read1), 8, "<= 8")
+target("load vs pandas (ratio)", ratio(load, pandas), 1 / 12, "<= 1/12 = 0.083")
+target("load vs DuckDB threads=1 (ratio)", ratio(load, duck_one), 1 / 8, "<= 1/8 = 0.125")
+
+section("Our code against itself, for information")
+window, ledger, health = ms("LoadYearWindow"), ms("LedgerYear"), ms("HealthYear")
+info("load through the window, dialog-driven (ms)", window)
+info("window load vs data-set load (ratio)", ratio(window, load))
+info("ledger: year, reading threads (ms)", ledger)
+info("ledger vs load (ratio)", ratio(ledger, load))
+info("health check: year, reading threads (ms)", health)
+info("health check vs ledger (ratio)", ratio(health, ledger))
+
+section("Drawing and moving: 10 July 2010 and July 2010, 13 channels")
+day, month, step = ms("DrawDay"), ms("DrawMonth"), ms("MoveAcrossMidnight")
+info("peer: matplotlib day redraw (ms)", mpl_day)
+info("peer: matplotlib month redraw (ms)", mpl_month)
+target("draw: day span (ms)", day, None if mpl_day is None else mpl_day / 10,
+       "<= mpl/10 = %.1f" % (mpl_day / 10) if mpl_day else "<= mpl/10")
+target("draw: month span (ms)", month, None if mpl_month is None else mpl_month / 16,
+       "<= mpl/16 = %.1f" % (mpl_month / 16) if mpl_month else "<= mpl/16")
+target("move: scroll step across midnight (ms)", step, None if mpl_day is None else mpl_day / 5,
+       "<= mpl day/5 = %.1f" % (mpl_day / 5) if mpl_day else "<= mpl day/5")
+target("move: day to month span (ms)", ms("SwitchToMonth"), 60, "<= 60")
+target("cursor move: year loaded, 13 channels (ms)", ms("CursorMove"), 2, "<= 2")
+
+section("Memory: resident size, base the empty window's")
+info("memory: empty window, resident (MB)", year_empty)
+info("memory: year, peak above the empty window (MB)", minus(year_peak, year_empty))
+target("memory: year, resident above the empty window (MB)", minus(year_rss, year_empty), 40,
+       "<= 40")
+target("memory: ten years, 3650 files, peak resident (MB)", decade_peak, 600, "<= 600")
+info("memory: ten years, resident above the empty window (MB)", minus(decade_rss, decade_empty))
+info("time: ten years into a window (ms)", decade_ms)
+target("memory: 100 MB of empty lines opened, peak above the empty window (MB)",
+       minus(lines_peak, lines_empty), 200, "<= 200")
+
+section("Other limits")
+target("ledger: ten years, the year's files 10 times (ms)", ms("LedgerTenYears"), 1000, "< 1000")
+target("files of the widest range, 15 years in folders (ms)", ms("CollectWidestRange"), 1000,
+       "< 1000")
+target("start: to first analysis window (ms)", ms("StartProgram"), 500, "<= 500")
+target("export: year as log CSV, to a file (ms)", ms("ExportYearLog"), 1000, "<= 1000")
+target("export: year as international CSV (ms)", ms("ExportYearInternational"), 1000, "<= 1000")
+
+print()
+if duck.get("version"):
+    print("DuckDB %s (Node module as pinned in bench/peers/package.json)" % duck["version"])
+try:
+    layout = json.load(open(pictures + "/layout-day.json"))
+    areas = ", ".join("%s %dx%d" % (c["name"], c["area"][2], c["area"][3])
+                      for c in layout["charts"])
+    print("Both sides drew %dx%d pixels, plot areas %s; pictures in %s" %
+          (layout["width"], layout["height"], areas, pictures))
+except (OSError, ValueError, KeyError):
+    missing.append("the layout of the charts")
+print("| figure | measured | target | holds |")
+print("|---|---:|---|---|")
+for name, value, text, holds, kind in rows:
+    if kind == "section":
+        print("| **%s** | | | |" % name)
+        continue
+    if value is None:
+        missing.append(name)
+        shown = "missing"
+    else:
+        shown = "%.3g" % value if abs(value) < 1 else "%.1f" % value
+    verdict = "-" if kind == "info" else ("missing" if holds is None else
+                                          ("yes" if holds else "no"))
+    print("| %s | %s | %s | %s |" % (name, shown, text, verdict))
+failed = [name for name, _, _, holds, kind in rows if kind == "target" and holds is False]
+print()
+print("targets: %d hold, %d do not%s" % (
+    sum(1 for r in rows if r[4] == "target" and r[3]), len(failed),
+    (": " + "; ".join(failed)) if failed else ""))
+if missing:
+    print("run: MISSING, so this run is incomplete: " + "; ".join(missing))
+    sys.exit(1)
