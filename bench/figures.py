@@ -3,7 +3,7 @@
 # limit; our code against itself and `cat` are for information only. Arguments: the run's work
 # folder, the pictures folder, then what bench/run already found missing. Exits 1 when anything
 # is missing, naming it.
-import json, math, statistics, sys
+import json, math, os, statistics, sys
 
 work, pictures, missing = sys.argv[1], sys.argv[2], list(sys.argv[3:])
 
@@ -87,7 +87,7 @@ def target(name, value, limit, text):
 
 
 load, read1, readN = ms("LoadYear"), ms("ReadFloorOneThread"), ms("ReadFloorAllCores")
-cores = duck.get("threads", "N")
+cores = len(os.sched_getaffinity(0))
 section("Loading a year: 365 files, 35 MB")
 info("load: year into a data set, one thread (ms)", load)
 info("floor: open/read into one reused buffer, one thread (ms)", read1)
