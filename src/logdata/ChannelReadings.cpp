@@ -79,14 +79,20 @@ size_t ChannelReadings::PieceCount(int channel) const {
 }
 
 ChannelReadings::Piece ChannelReadings::PieceOf(int channel, size_t index) const {
-    if (channel == ChVolume)
-        return FVolume[index];
-    if (channel == ChEnergy)
-        return FEnergy[index];
+    if (channel == ChVolume || channel == ChEnergy) {
+        Piece piece = channel == ChVolume ? FVolume[index] : FEnergy[index];
+        piece.Bars = piece.Series->Kind() == SeriesKind::Bar;
+        return piece;
+    }
     const TDay& day = *FDays[index].Day;
     // A day whose interval is unknown (its last line followed a gap) counts one-minute lines.
     const double interval = day.Interval() > 0.0 ? day.Interval() : Minute;
-    return {day.StartDate(), day.StartDate() + 1.0, &day.SeriesAt(channel), interval};
+    // An output is drawn from its band series; its values stay in the channel's own.
+    const ChartSeries& drawn = IsOutputChannel(channel)
+                                   ? day.SeriesAt(TDay::BarSlotBase + channel - ChR1)
+                                   : day.SeriesAt(channel);
+    return {day.StartDate(), day.StartDate() + 1.0, &day.SeriesAt(channel), interval,
+            drawn.Kind() == SeriesKind::Bar};
 }
 
 std::optional<size_t> ChannelReadings::PieceBefore(int channel, DateTime time) const {
@@ -105,6 +111,13 @@ std::optional<size_t> ChannelReadings::PieceBefore(int channel, DateTime time) c
 }
 
 ChannelReadings::Reading ChannelReadings::ValueAt(int channel, DateTime time) const {
+    if (PieceCount(channel) == 0)
+        return {};
+    // Under a bar, the point read is the one whose bar reaches `time`: the last one at or
+    // before half an interval later.
+    const Piece near = PieceOf(channel, PieceBefore(channel, time).value_or(0));
+    if (near.Bars)
+        time += near.Interval / 2.0;
     std::optional<size_t> p = PieceBefore(channel, time);
     // Before the first point of its day, the point at or before lies in the day before.
     for (int tries = 0; p && tries < 2; ++tries) {

@@ -24,7 +24,9 @@ public:
         DateTime Time = 0.0; // of the point read
     };
     // The point at or before `time`, if it lies less than one logging interval before it:
-    // nothing in a gap, before the first or after the last point's interval.
+    // nothing in a gap, before the first or after the last point's interval. A channel drawn as
+    // bars reads the bar under `time` instead: a bar stands centred on its point, one interval
+    // wide (a day's total at noon covers its whole day).
     Reading ValueAt(int channel, DateTime time) const;
 
     // The first logged moment after `time` (forward) or the last one before it.
@@ -55,6 +57,7 @@ public:
         DateTime End = 0.0;
         const ChartSeries* Series = nullptr;
         double Interval = 0.0; // logging interval in days
+        bool Bars = false;     // drawn as bars centred on the points
     };
 
 private:

@@ -2,6 +2,7 @@
 
 #include "logdata/ChannelReadings.h"
 #include "logdata/TAnalysisData.h"
+#include "settings/WindowSettings.h"
 
 #include <QDate>
 
@@ -32,7 +33,7 @@ bool PumpOn(int minute) {
 // 08:00-08:29, 12:00-12:59 and 23:50-23:59 with a flow of 10 l/min and 1000 W. Lines 10:03 to
 // 10:09 are missing, and the Power field of 12:30 reads "Err". The midnight record carries the
 // previous day's date, as the logger writes it.
-QByteArray KnownDay(const QDate& date) {
+QByteArray KnownDay(const QDate& date, const QByteArray& flow = "10,0") {
     QByteArray out = "DATE & TIME;T1[C];T2[C];T3[C];T4[C];T5[C];T6[C];Tds[C];V'[l/min];P[W];R1[%];"
                      "R2[%];R3[%];R![%]\r\n";
     for (int minute = 0; minute < 1440; ++minute) {
@@ -47,7 +48,7 @@ QByteArray KnownDay(const QDate& date) {
                    .arg(minute % 60, 2, 10, QLatin1Char('0'))
                    .toLatin1() +
                ";" + QByteArray::number(minute / 10.0, 'f', 1).replace('.', ',') +
-               ";20,0;30,0;40,0;50,0;60,0;70,0;" + (on ? "10,0" : "0,0") + ";" + power + ";" +
+               ";20,0;30,0;40,0;50,0;60,0;70,0;" + (on ? flow : "0,0") + ";" + power + ";" +
                (on ? "100" : "0") + ";0;0;0\r\n";
     }
     return out;
@@ -193,4 +194,63 @@ TEST_F(ChannelReadingsTest, ExtremesAndMeanCoverEveryDayOfTheSpan) {
                 Data.GetDay(0).GetEnergy() + Data.GetDay(1).GetEnergy(), 1e-12);
     EXPECT_EQ(readings.SpanStatistics(ChT1, At(april30, 10, 4), At(april30, 10, 8)).Count, 0)
         << "a span inside a gap has no values";
+}
+
+TEST_F(ChannelReadingsTest, BarsReadTheBarUnderTheCursorInEverySpan) {
+    // Four days of a month with different daily Volume (100 pump minutes at 10, 11, 12, 13 l/min).
+    const QDate june1(2010, 6, 1);
+    Data.LoadRange(Date(june1), Date(june1.addDays(3)), 4,
+                   Write(KnownDay(june1, "10,0"), QStringLiteral("20100601.csv")), &Chart, &Chart2);
+    for (int d = 1; d < 4; ++d) {
+        const QDate date = june1.addDays(d);
+        Data.AddFile(Write(KnownDay(date, QByteArray::number(10 + d) + ",0"),
+                           date.toString(QStringLiteral("yyyyMMdd")) + ".csv"));
+    }
+    Data.BuildMonthTotals();
+    DataState lowest = DataState::Absent;
+    const DateTime month = Date(june1);
+    for (int channel : {ChVolume, ChR1, ChFlow})
+        Data.ShowChannel(&Chart, channel, lowest, month + 30, month);
+    WindowSettings settings = WindowSettings::FactoryDefaults();
+    settings.OthersShowBars = true;
+    settings.RShowBars = true;
+    Data.ApplySettings(settings);
+
+    const ChannelReadings readings(Data);
+    for (int d = 0; d < 4; ++d) {
+        const QDate date = june1.addDays(d);
+        const double volume = Data.GetDay(static_cast<unsigned>(d)).GetVolume();
+        ASSERT_NEAR(volume, 100.0 * (10 + d), 1e-6);
+        for (const auto& [hour, minute] : {std::pair{0, 30}, {11, 59}, {12, 0}, {23, 59}}) {
+            const ChannelReadings::Reading r = readings.ValueAt(ChVolume, At(date, hour, minute));
+            EXPECT_TRUE(r.HasValue);
+            EXPECT_NEAR(r.Value, volume, 1e-6)
+                << date.toString(Qt::ISODate).toStdString() << " " << hour << ":" << minute;
+        }
+    }
+    EXPECT_FALSE(readings.ValueAt(ChVolume, At(june1, 0, 0) - 1e-6).HasValue);
+    // The month's bars go on with the days without a file, at zero, never the last day's total.
+    EXPECT_DOUBLE_EQ(readings.ValueAt(ChVolume, Date(june1.addDays(4)) + 1e-6).Value, 0.0);
+
+    // One-minute bars of an output and of the flow, read as an hour span shows them: each bar
+    // spans half a minute either side of its point. R1 switches on at 08:00 and off at 08:30.
+    const QDate june2 = june1.addDays(1);
+    EXPECT_DOUBLE_EQ(readings.ValueAt(ChR1, At(june2, 7, 59, 20)).Value, 0.0);
+    EXPECT_DOUBLE_EQ(readings.ValueAt(ChR1, At(june2, 7, 59, 40)).Value, 100.0);
+    EXPECT_DOUBLE_EQ(readings.ValueAt(ChR1, At(june2, 8, 29, 20)).Value, 100.0);
+    EXPECT_DOUBLE_EQ(readings.ValueAt(ChR1, At(june2, 8, 29, 40)).Value, 0.0);
+    EXPECT_DOUBLE_EQ(readings.ValueAt(ChFlow, At(june2, 7, 59, 40)).Value, 11.0);
+    EXPECT_DOUBLE_EQ(readings.ValueAt(ChFlow, At(june2, 7, 59, 40)).Time, At(june2, 8, 0));
+    // The bar of a day's first point reaches back over midnight into the day before's time.
+    EXPECT_DOUBLE_EQ(readings.ValueAt(ChT1, At(june2, 0, 0) - 10.0 / 86400).Value, 143.9)
+        << "T1 is a line: at or before";
+    EXPECT_DOUBLE_EQ(readings.ValueAt(ChR1, At(june2, 0, 0) - 10.0 / 86400).Time, At(june2, 0, 0));
+
+    // Drawn as lines again, the same moments read the point at or before.
+    settings.OthersShowBars = false;
+    settings.RShowBars = false;
+    Data.ApplySettings(settings);
+    const ChannelReadings lines(Data);
+    EXPECT_NEAR(lines.ValueAt(ChVolume, At(june2, 11, 59)).Value, Data.GetDay(0).GetVolume(), 1e-6);
+    EXPECT_DOUBLE_EQ(lines.ValueAt(ChR1, At(june2, 7, 59, 40)).Value, 0.0);
 }
