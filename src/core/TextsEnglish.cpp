@@ -203,5 +203,17 @@ const texts::Table texts::English = {
     /* 198 */ "A4 landscape, 300 dpi",
     /* 199 */ "readings",
     /* 200 */ "starts",
+    /* 201 */ "Tick a measured value on the left to draw it.",
+    /* 202 */ "Channels shown when a file is opened",
+    /* 203 */ "Short names separated by commas, for example T1,T2,Flow,Power,R1. Empty: none.",
+    /* 204 */ "This program is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License as published by the Free Software Foundation, either version 3 of the License, or (at your option) any later version. It is distributed in the hope that it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. The licence comes with the program in the file LICENSE; it can also be read at https://www.gnu.org/licenses/gpl-3.0.html.",
+    /* 205 */ "No spreadsheet program was found. Please choose the program that is to open the file, for example localc or libreoffice.",
+    /* 206 */ "Previous day (in the month span: first month)",
+    /* 207 */ "Next day (in the month span: last month)",
+    /* 208 */ "Scroll back in time (hold to keep scrolling)",
+    /* 209 */ "Scroll forward in time (hold to keep scrolling)",
+    /* 210 */ "Length of the time span shown",
+    /* 211 */ "Ticks these channels in the windows of the files given, for example T1,T2,Flow,R1.",
+    /* 212 */ "Unknown channel name in --channels:",
 };
 // clang-format on

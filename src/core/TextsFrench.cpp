@@ -203,5 +203,17 @@ const texts::Table texts::French = {
     /* 198 */ "A4 paysage, 300 ppp",
     /* 199 */ "mesures",
     /* 200 */ "démarrages",
+    /* 201 */ "Cochez une valeur mesurée à gauche pour la tracer.",
+    /* 202 */ "Canaux affichés à l'ouverture d'un fichier",
+    /* 203 */ "Noms courts séparés par des virgules, par exemple T1,T2,Flow,Power,R1. Vide : aucun.",
+    /* 204 */ "Ce programme est un logiciel libre : vous pouvez le redistribuer et/ou le modifier selon les termes de la Licence publique générale GNU telle que publiée par la Free Software Foundation, soit la version 3 de la licence, soit (à votre choix) toute version ultérieure. Il est distribué dans l'espoir qu'il sera utile, mais SANS AUCUNE GARANTIE, sans même la garantie implicite de QUALITÉ MARCHANDE ou d'ADÉQUATION À UN USAGE PARTICULIER. La licence accompagne le programme dans le fichier LICENSE ; elle peut aussi être lue à l'adresse https://www.gnu.org/licenses/gpl-3.0.html.",
+    /* 205 */ "Aucun tableur n'a été trouvé. Veuillez choisir le programme qui doit ouvrir le fichier, par exemple localc ou libreoffice.",
+    /* 206 */ "Jour précédent (en période d'un mois : premier mois)",
+    /* 207 */ "Jour suivant (en période d'un mois : dernier mois)",
+    /* 208 */ "Défiler vers le passé (maintenir pour continuer)",
+    /* 209 */ "Défiler vers l'avenir (maintenir pour continuer)",
+    /* 210 */ "Durée de la période affichée",
+    /* 211 */ "Coche ces canaux dans les fenêtres des fichiers donnés, par exemple T1,T2,Flow,R1.",
+    /* 212 */ "Nom de canal inconnu dans --channels :",
 };
 // clang-format on

@@ -203,5 +203,17 @@ const texts::Table texts::German = {
     /* 198 */ "A4 quer, 300 dpi",
     /* 199 */ "Messwerte",
     /* 200 */ "Starts",
+    /* 201 */ "Haken Sie links einen Messwert an, um ihn zu zeichnen.",
+    /* 202 */ "Beim Öffnen einer Datei angezeigte Kanäle",
+    /* 203 */ "Kurznamen durch Kommas getrennt, zum Beispiel T1,T2,Flow,Power,R1. Leer: keine.",
+    /* 204 */ "Dieses Programm ist freie Software: Sie können es unter den Bedingungen der GNU General Public License, wie von der Free Software Foundation veröffentlicht, weitergeben und/oder verändern, entweder gemäß Version 3 der Lizenz oder (nach Ihrer Wahl) jeder späteren Version. Es wird in der Hoffnung verbreitet, dass es nützlich ist, aber OHNE JEDE GEWÄHRLEISTUNG, sogar ohne die implizite Gewährleistung der MARKTREIFE oder der EIGNUNG FÜR EINEN BESTIMMTEN ZWECK. Die Lizenz liegt dem Programm in der Datei LICENSE bei; sie ist auch unter https://www.gnu.org/licenses/gpl-3.0.html zu lesen.",
+    /* 205 */ "Es wurde kein Tabellenkalkulationsprogramm gefunden. Bitte wählen Sie das Programm, das die Datei öffnen soll, zum Beispiel localc oder libreoffice.",
+    /* 206 */ "Vorheriger Tag (im Monatszeitraum: erster Monat)",
+    /* 207 */ "Nächster Tag (im Monatszeitraum: letzter Monat)",
+    /* 208 */ "Zurück in der Zeit blättern (gedrückt halten zum Weiterblättern)",
+    /* 209 */ "Vorwärts in der Zeit blättern (gedrückt halten zum Weiterblättern)",
+    /* 210 */ "Länge des angezeigten Zeitraums",
+    /* 211 */ "Hakt diese Kanäle in den Fenstern der angegebenen Dateien an, zum Beispiel T1,T2,Flow,R1.",
+    /* 212 */ "Unbekannter Kanalname in --channels:",
 };
 // clang-format on

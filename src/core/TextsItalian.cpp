@@ -203,5 +203,17 @@ const texts::Table texts::Italian = {
     /* 198 */ "A4 orizzontale, 300 dpi",
     /* 199 */ "letture",
     /* 200 */ "avvii",
+    /* 201 */ "Spuntare un valore misurato a sinistra per disegnarlo.",
+    /* 202 */ "Canali mostrati all'apertura di un file",
+    /* 203 */ "Nomi brevi separati da virgole, per esempio T1,T2,Flow,Power,R1. Vuoto: nessuno.",
+    /* 204 */ "Questo programma è software libero: è possibile ridistribuirlo e/o modificarlo secondo i termini della GNU General Public License pubblicata dalla Free Software Foundation, nella versione 3 della licenza o (a scelta) in qualsiasi versione successiva. È distribuito nella speranza che sia utile, ma SENZA ALCUNA GARANZIA, nemmeno la garanzia implicita di COMMERCIABILITÀ o di IDONEITÀ A UN PARTICOLARE SCOPO. La licenza accompagna il programma nel file LICENSE; si può leggere anche all'indirizzo https://www.gnu.org/licenses/gpl-3.0.html.",
+    /* 205 */ "Nessun programma di foglio di calcolo trovato. Scegliere il programma che deve aprire il file, per esempio localc o libreoffice.",
+    /* 206 */ "Giorno precedente (nel periodo di un mese: primo mese)",
+    /* 207 */ "Giorno successivo (nel periodo di un mese: ultimo mese)",
+    /* 208 */ "Scorrere indietro nel tempo (tenere premuto per continuare)",
+    /* 209 */ "Scorrere avanti nel tempo (tenere premuto per continuare)",
+    /* 210 */ "Durata del periodo mostrato",
+    /* 211 */ "Spunta questi canali nelle finestre dei file indicati, per esempio T1,T2,Flow,R1.",
+    /* 212 */ "Nome di canale sconosciuto in --channels:",
 };
 // clang-format on

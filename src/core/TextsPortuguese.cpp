@@ -203,5 +203,17 @@ const texts::Table texts::Portuguese = {
     /* 198 */ "A4 horizontal, 300 ppp",
     /* 199 */ "leituras",
     /* 200 */ "arranques",
+    /* 201 */ "Marque um valor medido à esquerda para o desenhar.",
+    /* 202 */ "Canais mostrados ao abrir um ficheiro",
+    /* 203 */ "Nomes curtos separados por vírgulas, por exemplo T1,T2,Flow,Power,R1. Vazio: nenhum.",
+    /* 204 */ "Este programa é software livre: pode redistribuí-lo e/ou modificá-lo nos termos da Licença Pública Geral GNU, tal como publicada pela Free Software Foundation, na versão 3 da licença ou (à sua escolha) em qualquer versão posterior. É distribuído na esperança de que seja útil, mas SEM QUALQUER GARANTIA, nem mesmo a garantia implícita de COMERCIALIZAÇÃO ou de ADEQUAÇÃO A UM FIM ESPECÍFICO. A licença acompanha o programa no ficheiro LICENSE; também pode ser lida em https://www.gnu.org/licenses/gpl-3.0.html.",
+    /* 205 */ "Não foi encontrado nenhum programa de folha de cálculo. Escolha o programa que deve abrir o ficheiro, por exemplo localc ou libreoffice.",
+    /* 206 */ "Dia anterior (no período de um mês: primeiro mês)",
+    /* 207 */ "Dia seguinte (no período de um mês: último mês)",
+    /* 208 */ "Deslocar para trás no tempo (manter premido para continuar)",
+    /* 209 */ "Deslocar para a frente no tempo (manter premido para continuar)",
+    /* 210 */ "Duração do período mostrado",
+    /* 211 */ "Marca estes canais nas janelas dos ficheiros indicados, por exemplo T1,T2,Flow,R1.",
+    /* 212 */ "Nome de canal desconhecido em --channels:",
 };
 // clang-format on

@@ -203,5 +203,17 @@ const texts::Table texts::Spanish = {
     /* 198 */ "A4 horizontal, 300 ppp",
     /* 199 */ "lecturas",
     /* 200 */ "arranques",
+    /* 201 */ "Marque un valor medido a la izquierda para dibujarlo.",
+    /* 202 */ "Canales mostrados al abrir un archivo",
+    /* 203 */ "Nombres cortos separados por comas, por ejemplo T1,T2,Flow,Power,R1. Vacío: ninguno.",
+    /* 204 */ "Este programa es software libre: puede redistribuirlo y/o modificarlo según los términos de la Licencia Pública General de GNU publicada por la Free Software Foundation, ya sea la versión 3 de la licencia o (a su elección) cualquier versión posterior. Se distribuye con la esperanza de que sea útil, pero SIN NINGUNA GARANTÍA, ni siquiera la garantía implícita de COMERCIABILIDAD o IDONEIDAD PARA UN FIN DETERMINADO. La licencia acompaña al programa en el archivo LICENSE; también puede leerse en https://www.gnu.org/licenses/gpl-3.0.html.",
+    /* 205 */ "No se ha encontrado ningún programa de hoja de cálculo. Elija el programa que debe abrir el archivo, por ejemplo localc o libreoffice.",
+    /* 206 */ "Día anterior (en el periodo de un mes: primer mes)",
+    /* 207 */ "Día siguiente (en el periodo de un mes: último mes)",
+    /* 208 */ "Desplazarse hacia atrás en el tiempo (mantener pulsado para continuar)",
+    /* 209 */ "Desplazarse hacia delante en el tiempo (mantener pulsado para continuar)",
+    /* 210 */ "Duración del periodo mostrado",
+    /* 211 */ "Marca estos canales en las ventanas de los archivos indicados, por ejemplo T1,T2,Flow,R1.",
+    /* 212 */ "Nombre de canal desconocido en --channels:",
 };
 // clang-format on
