@@ -1,18 +1,18 @@
 #include "ui/CommandLine.h"
 
+#include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/OpeningChannels.h"
 #include "ui/OpeningTexts.h"
 #include "ui/PathOpener.h"
+#include "ui/TDialogAbout.h"
 #include "ui/TMainform.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFileInfo>
 
-#ifndef SOLVISTA_VERSION
-#define SOLVISTA_VERSION "0"
-#endif
 
 namespace {
 
@@ -22,6 +22,7 @@ struct Options {
     QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption Version{{QStringLiteral("v"), QStringLiteral("version")}};
     QCommandLineOption Language{QStringLiteral("language"), QString(), QStringLiteral("LANG")};
+    QCommandLineOption Channels{QStringLiteral("channels"), QString(), QStringLiteral("LIST")};
 };
 
 // Parses without complaining: the caller decides what an error means.
@@ -30,6 +31,7 @@ void ParseInto(QCommandLineParser& parser, const Options& options, const QString
     parser.addOption(options.Help);
     parser.addOption(options.Version);
     parser.addOption(options.Language);
+    parser.addOption(options.Channels);
     parser.parse(arguments);
 }
 
@@ -57,6 +59,16 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
         if (line.LanguageNumber == 0)
             line.Complaints.push_back({TextUnknownLanguage, code});
     }
+    if (parser.isSet(options.Channels)) {
+        // Each --channels adds to the list, so a long one may be given in parts.
+        QStringList unknown;
+        line.Channels = OpeningChannels::Parse(
+            parser.values(options.Channels).join(QLatin1Char(',')), &unknown);
+        for (const QString& name : unknown)
+            line.Complaints.push_back({TextUnknownChannel, name});
+    }
+    if (arguments.size() > 0 && arguments.constLast() == QStringLiteral("--channels"))
+        line.Complaints.push_back({TextUnknownChannel, QString()});
     for (const QString& path : parser.positionalArguments())
         line.Paths << QFileInfo(path).absoluteFilePath();
     return line;
@@ -74,7 +86,7 @@ std::optional<QString> CommandLine::ImmediateOutput(const QStringList& arguments
 }
 
 QString CommandLine::VersionText() {
-    return QStringLiteral("Solvista %1\n").arg(QString::fromLatin1(SOLVISTA_VERSION));
+    return QStringLiteral("Solvista %1\n").arg(TDialogAbout::VersionNumber());
 }
 
 QString CommandLine::HelpText() {
@@ -82,10 +94,11 @@ QString CommandLine::HelpText() {
         return QStringLiteral("  %1  %2\n").arg(option, -20).arg(description);
     };
     return Text(TextUsage) + QLatin1Char(' ') + ProgramName +
-           QStringLiteral(" [--language de|en|fr|es|it|pt|us] [FILE.csv | FIRST.csv LAST.csv | "
-                          "FOLDER]\n\n") +
+           QStringLiteral(" [--language de|en|fr|es|it|pt|us] [--channels T1,T2,...] "
+                          "[FILE.csv | FIRST.csv LAST.csv | FOLDER]\n\n") +
            Text(TextArgumentPaths) + QStringLiteral("\n\n") +
            row(QStringLiteral("--language LANG"), Text(TextOptionLanguage)) +
+           row(QStringLiteral("--channels LIST"), Text(TextOptionChannels)) +
            row(QStringLiteral("-h, --help"), Text(TextOptionHelp)) +
            row(QStringLiteral("-v, --version"), Text(TextOptionVersion));
 }
@@ -107,7 +120,7 @@ void CommandLine::ApplyTo(TMainform& frame) const {
         &frame, &TMainform::StartUpFinished, &frame, GuardedSlot([&frame, line = *this] {
             for (const QString& message : line.Messages())
                 ShowErrorMessage(message);
-            PathOpener::Open(frame, line.Paths);
+            PathOpener::Open(frame, line.Paths, line.Channels);
         }),
         static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 }

@@ -34,6 +34,8 @@ public:
     QStringList Paths;
     // 0: the saved language.
     int LanguageNumber = 0;
+    // The channels --channels names, ticked in the windows of the paths; none given: the settings'.
+    std::optional<std::vector<int>> Channels;
     std::vector<Complaint> Complaints;
 
     // The complaints in the current language, one message each.

@@ -40,18 +40,19 @@ PathOpener::Request PathOpener::Classify(const QStringList& paths) {
     return request;
 }
 
-void PathOpener::Open(TMainform& frame, const QStringList& paths) {
+void PathOpener::Open(TMainform& frame, const QStringList& paths,
+                      const std::optional<std::vector<int>>& channels) {
     const Request request = Classify(paths);
     switch (request.What) {
     case Kind::Nothing:
         return;
     case Kind::Day:
-        frame.OpenLogFile(request.Paths[0]);
+        frame.OpenLogFile(request.Paths[0], channels);
         return;
     case Kind::Range:
         frame.MultiDayAnalysis(TMainform::DialogOrigin::Paths,
                                FolderWithSeparator(QFileInfo(request.Paths[0]).path()),
-                               request.Paths[0], request.Paths[1]);
+                               request.Paths[0], request.Paths[1], channels);
         return;
     case Kind::Folder:
         frame.OpenYieldOverview(QDir::toNativeSeparators(QDir::cleanPath(request.Paths[0])));

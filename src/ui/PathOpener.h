@@ -2,6 +2,9 @@
 
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
 class TMainform;
 
 // Opens what a list of paths names, whether it came from the command line or from a drop: one log
@@ -18,6 +21,8 @@ public:
     // list that is none of the shapes above.
     static Request Classify(const QStringList& paths);
 
-    // Classifies and opens into the window SelectTargetWindow gives; failures are raised.
-    static void Open(TMainform& frame, const QStringList& paths);
+    // Classifies and opens into the window SelectTargetWindow gives, ticking `channels` in it
+    // (without them, those of the window's settings); failures are raised.
+    static void Open(TMainform& frame, const QStringList& paths,
+                     const std::optional<std::vector<int>>& channels = {});
 };

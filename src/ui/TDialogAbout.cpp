@@ -1,5 +1,6 @@
 #include "ui/TDialogAbout.h"
 
+#include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "core/Platform.h"
 #include "ui/ErrorBoundary.h"
@@ -19,12 +20,14 @@
 
 #include <initializer_list>
 
+#ifndef SOLVISTA_VERSION
+#define SOLVISTA_VERSION "0"
+#endif
+
 namespace {
 
 constexpr int TextInfo = 15;
 constexpr int TextVersion = 71;
-constexpr int TextNotice = 106;
-constexpr int TextNoticeContinued = 107;
 constexpr int TextByOrderOf = 108;
 constexpr int TextCountry = 109;
 
@@ -146,6 +149,8 @@ TDialogAbout::TDialogAbout(QWidget* parent, Platform* platform)
         child->installEventFilter(this);
 }
 
+QString TDialogAbout::VersionNumber() { return QStringLiteral(SOLVISTA_VERSION); }
+
 Platform& TDialogAbout::LinkPlatform() const { return FPlatform ? *FPlatform : Platform::System(); }
 
 void TDialogAbout::FormShow() {
@@ -153,9 +158,10 @@ void TDialogAbout::FormShow() {
     LabelMailTo->setText(MailAddress);
     LabelWebLink->setText(WebAddress);
     setWindowTitle(Text(TextInfo) + QStringLiteral(": ") + AppName);
-    LabelVersion->setText(Text(TextVersion) + QLatin1Char(' ') + VersionNumber);
+    LabelVersion->setText(Text(TextVersion) + QLatin1Char(' ') + VersionNumber());
     Disclaimer->clear();
-    Disclaimer->appendPlainText(Text(TextNotice) + QLatin1Char(' ') + Text(TextNoticeContinued));
+    // The program's real licence; the table's freeware notice would misstate the user's rights.
+    Disclaimer->appendPlainText(Text(TextLicence));
     Disclaimer->moveCursor(QTextCursor::Start);
     LabelByOrderOf->setText(Text(TextByOrderOf));
     LabelCountry->setText(Text(TextCountry));

@@ -13,7 +13,8 @@ class TDialogAbout : public QDialog {
     Q_OBJECT
 public:
     static inline const QString AppName = QStringLiteral("Tarvex Solvista 1");
-    static inline const QString VersionNumber = QStringLiteral("1.02");
+    // The one version of the build, as --version prints it.
+    static QString VersionNumber();
     static inline const QString MailAddress = QStringLiteral("info@tarvex.example");
     static inline const QString WebAddress = QStringLiteral("https://www.tarvex.example");
 

@@ -1,5 +1,7 @@
+#include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "output/ScriptedPlatform.h"
+#include "ui/CommandLine.h"
 #include "ui/TDialogAbout.h"
 
 #include <QApplication>
@@ -50,28 +52,48 @@ TEST_F(AboutDialogTest, EveryShowingTakesTheCurrentLanguage) {
     Dialog.show();
     EXPECT_EQ(Dialog.windowTitle(), "Info: Tarvex Solvista 1");
     EXPECT_EQ(LabelText("LabelAppName"), "Tarvex Solvista 1");
-    EXPECT_EQ(LabelText("LabelVersion"), "Version 1.02");
+    EXPECT_EQ(LabelText("LabelVersion"), "Version " BUILT_VERSION);
     EXPECT_EQ(LabelText("LabelByOrderOf"), "By order of:");
     EXPECT_EQ(LabelText("LabelCountry"), "Germany");
     EXPECT_EQ(LabelText("LabelMailTo"), "info@tarvex.example");
     EXPECT_EQ(LabelText("LabelWebLink"), "https://www.tarvex.example");
     auto* notice = Dialog.findChild<QPlainTextEdit*>(QStringLiteral("Disclaimer"));
     ASSERT_NE(notice, nullptr);
-    EXPECT_EQ(notice->toPlainText(), Text(106) + " " + Text(107));
+    EXPECT_EQ(notice->toPlainText(), Text(TextLicence));
     EXPECT_EQ(Dialog.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->blockCount(), 3);
     Dialog.hide();
 
     SetCurrentTexts(TextArrayId::French);
     Dialog.show();
     EXPECT_EQ(Dialog.windowTitle(), Text(15) + ": Tarvex Solvista 1");
-    EXPECT_EQ(LabelText("LabelVersion"), Text(71) + " 1.02");
+    EXPECT_EQ(LabelText("LabelVersion"), Text(71) + " " BUILT_VERSION);
     EXPECT_EQ(LabelText("LabelCountry"), "Allemagne");
     EXPECT_EQ(LabelText("LabelByOrderOf"), Text(108));
-    // The memo hands no-break spaces (French puts them before ";") back as plain ones.
-    QString french = Text(106) + " " + Text(107);
-    french.replace(QChar(0xA0), QLatin1Char(' '));
-    EXPECT_EQ(notice->toPlainText(), french) << "one line, not appended";
+    EXPECT_EQ(notice->toPlainText(), Text(TextLicence)) << "one text, not appended";
     Dialog.hide();
+}
+
+// The box states the program's real licence in every language, never the freeware notice the
+// table still holds, and shows the version --version prints.
+TEST_F(AboutDialogTest, TheBoxStatesTheLicenceAndTheBuildsVersion) {
+    const QString notice = LanguageTexts(TextArrayId::English)[106];
+    ASSERT_TRUE(notice.contains(QStringLiteral("freeware"))) << "the table keeps its text";
+    for (auto id : {TextArrayId::German, TextArrayId::English, TextArrayId::French,
+                    TextArrayId::Spanish, TextArrayId::Italian, TextArrayId::Portuguese}) {
+        SetCurrentTexts(id);
+        Dialog.show();
+        const QString shown =
+            Dialog.findChild<QPlainTextEdit*>(QStringLiteral("Disclaimer"))->toPlainText();
+        EXPECT_TRUE(shown.contains(QStringLiteral("GNU"))) << static_cast<int>(id);
+        EXPECT_TRUE(shown.contains(QStringLiteral("gpl-3.0"))) << static_cast<int>(id);
+        EXPECT_TRUE(shown.contains(QStringLiteral("LICENSE"))) << static_cast<int>(id);
+        EXPECT_FALSE(shown.contains(QStringLiteral("reeware"), Qt::CaseInsensitive))
+            << static_cast<int>(id);
+        EXPECT_FALSE(shown.contains(Text(106).left(20))) << static_cast<int>(id);
+        EXPECT_TRUE(LabelText("LabelVersion").endsWith(QStringLiteral(" ") + BUILT_VERSION));
+        Dialog.hide();
+    }
+    EXPECT_EQ(CommandLine::VersionText(), QStringLiteral("Solvista " BUILT_VERSION "\n"));
 }
 
 TEST_F(AboutDialogTest, EscAndEnterCloseWithOkEvenFromTheNotice) {

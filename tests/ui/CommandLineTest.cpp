@@ -1,5 +1,8 @@
+#include "core/Channels.h"
+#include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "ui/CommandLine.h"
+#include "ui/OpeningChannels.h"
 #include "ui/OpeningTexts.h"
 
 #include <QDir>
@@ -59,6 +62,26 @@ TEST(CommandLine, BadArgumentsBecomeComplaintsAndTheRestStillCounts) {
     EXPECT_EQ(missing.Messages()[0], Text(TextUnknownLanguage)) << "no empty lines after it";
 }
 
+TEST(CommandLine, ChannelsNameTheBoxesTickedForTheFilesGiven) {
+    EXPECT_FALSE(Parse({QStringLiteral("day.csv")}).Channels) << "none asked: the settings'";
+    const CommandLine line =
+        Parse({QStringLiteral("--channels"), QStringLiteral("r1, flow;T1"),
+               QStringLiteral("--channels=Energy,T9"), QStringLiteral("day.csv")});
+    ASSERT_TRUE(line.Channels);
+    EXPECT_EQ(*line.Channels, (std::vector<int>{ChT1, ChFlow, ChR1, ChEnergy})) << "channel order";
+    ASSERT_EQ(line.Complaints.size(), 1u);
+    EXPECT_EQ(line.Complaints[0].Text, TextUnknownChannel);
+    EXPECT_EQ(line.Complaints[0].Argument, QStringLiteral("T9"));
+    EXPECT_EQ(line.Paths.size(), 1);
+    EXPECT_EQ(Parse({QStringLiteral("--channels")}).Complaints.size(), 1u);
+    // An empty list is a choice too: nothing ticked, whatever the settings say.
+    const CommandLine none = Parse({QStringLiteral("--channels="), QStringLiteral("day.csv")});
+    ASSERT_TRUE(none.Channels);
+    EXPECT_TRUE(none.Channels->empty());
+    EXPECT_TRUE(CommandLine::HelpText().contains(QStringLiteral("--channels LIST")));
+    EXPECT_EQ(OpeningChannels::Format(*line.Channels), QStringLiteral("T1,Flow,R1,Energy"));
+}
+
 TEST(CommandLine, HelpAndVersionAnswerWithoutAnApplication) {
     const QStringList help = {QStringLiteral("solvista"), QStringLiteral("--help")};
     SetCurrentTexts(TextArrayId::French);
@@ -87,7 +110,12 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutAnApplication) {
 
 TEST(CommandLine, ItsTextsAreFilledAndTranslated) {
     const TextArray& english = LanguageTexts(TextArrayId::English);
-    for (int i = TextUsage; i <= TextOpenWhat; ++i) {
+    std::vector<int> slots;
+    for (int i = TextUsage; i <= TextOpenWhat; ++i)
+        slots.push_back(i);
+    for (int i = TextGuideFirst; i < TextGuideFirst + TextGuideCount; ++i)
+        slots.push_back(i);
+    for (int i : slots) {
         for (TextArrayId id : {TextArrayId::German, TextArrayId::French, TextArrayId::Spanish,
                                TextArrayId::Italian, TextArrayId::Portuguese}) {
             EXPECT_FALSE(LanguageTexts(id)[i].isEmpty()) << static_cast<int>(id) << " slot " << i;
