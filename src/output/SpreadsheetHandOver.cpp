@@ -1,5 +1,6 @@
 #include "output/SpreadsheetHandOver.h"
 
+#include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "core/Platform.h"
 #include "output/CommaCopy.h"
@@ -93,8 +94,16 @@ HandOverResult HandOverToSpreadsheet(const QString& logPath, bool english, Setti
             return HandOverResult::StoredProgram;
     }
 
+#ifdef Q_OS_WIN
     prompts.Inform(Text(TextNotFound), Text(TextInformation) + QLatin1Char(':'));
-    const QString initialFolder = stored.isEmpty() ? QString() : QFileInfo(stored).absolutePath();
+    const QString programFolder;
+#else
+    // Elsewhere there is no Excel.exe to miss, and the programs live in one folder.
+    prompts.Inform(Text(TextNoSpreadsheet), Text(TextInformation) + QLatin1Char(':'));
+    const QString programFolder = QStringLiteral("/usr/bin");
+#endif
+    const QString initialFolder =
+        stored.isEmpty() ? programFolder : QFileInfo(stored).absolutePath();
     QString picked = KnownSpreadsheetPrograms().first();
     if (!prompts.PickProgram(picked, Text(TextAllFiles) + QStringLiteral(" (*.*)|*"),
                              initialFolder))

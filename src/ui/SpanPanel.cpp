@@ -142,6 +142,11 @@ void SpanPanel::Fill() {
 
 QString SpanPanel::TableText() const {
     QStringList lines;
+    // Pasted elsewhere, the figures still say which span they are of.
+    const QString moment = QStringLiteral("dd.mm.yyyy hh:nn");
+    lines << QStringList{Text(TextMarkedSpan), DatePattern::Format(moment, FFrom),
+                         DatePattern::Format(moment, FTo)}
+                 .join(QLatin1Char('\t'));
     QStringList heading;
     for (int c = 0; c < TableSpan->columnCount(); ++c)
         heading << TableSpan->horizontalHeaderItem(c)->text();

@@ -2,6 +2,7 @@
 
 #include "ScriptedPlatform.h"
 #include "core/AppError.h"
+#include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "settings/SettingsStore.h"
 
@@ -71,7 +72,13 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
+#ifdef Q_OS_WIN
     QString Info() const { return QStringLiteral("info:") + Text(99) + "|Information:"; }
+#else
+    QString Info() const {
+        return QStringLiteral("info:") + Text(TextNoSpreadsheet) + "|Information:";
+    }
+#endif
     QString Error() const { return QStringLiteral("error:") + Text(100) + "|Error:"; }
 
     QTemporaryDir Temp;
@@ -244,3 +251,30 @@ TEST_F(HandOverTest, APickedProgramThatCannotBeRememberedRaisesText95AfterStarti
     }
     EXPECT_EQ(Os.LaunchedPrograms(), QStringList{"/usr/bin/sheet"});
 }
+
+#ifndef Q_OS_WIN
+// Away from Windows the "not found" message names no Excel.exe and the program choice starts
+// where the programs are, unless a program was stored before.
+TEST_F(HandOverTest, WithoutASpreadsheetTheChoiceStartsAmongThePrograms) {
+    for (auto id : {TextArrayId::German, TextArrayId::English, TextArrayId::French}) {
+        SetCurrentTexts(id);
+        Prompts.Shown.clear();
+        Prompts.PickRequests.clear();
+        Prompts.Picks.push_back(std::nullopt);
+        EXPECT_EQ(Run(false, Store.get()), HandOverResult::Cancelled);
+        ASSERT_EQ(Prompts.Shown.size(), 1);
+        EXPECT_FALSE(Prompts.Shown[0].contains(QStringLiteral("Excel")))
+            << Prompts.Shown[0].toStdString();
+        EXPECT_NE(Prompts.Shown[0], QStringLiteral("info:") + Text(99) + "|" + Text(53) + ":");
+        ASSERT_EQ(Prompts.PickRequests.size(), 1u);
+        EXPECT_EQ(Prompts.PickRequests[0].Folder, "/usr/bin");
+        EXPECT_EQ(Prompts.PickRequests[0].Proposed, "localc");
+    }
+    Store->SetExcelPath(QStringLiteral("/opt/sheet/bin/sheet"));
+    Prompts.PickRequests.clear();
+    Prompts.Picks.push_back(std::nullopt);
+    EXPECT_EQ(Run(false, Store.get()), HandOverResult::Cancelled);
+    ASSERT_EQ(Prompts.PickRequests.size(), 1u);
+    EXPECT_EQ(Prompts.PickRequests[0].Folder, "/opt/sheet/bin");
+}
+#endif

@@ -1,6 +1,7 @@
 #include "LogGenerator.h"
 #include "chart/ChartSurface.h"
 #include "chart/CursorLayer.h"
+#include "core/DatePattern.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TDay.h"
@@ -177,14 +178,22 @@ TEST_F(ChartCursorTest, ShiftDragMarksASpanWithoutZoomingAndTheTableGoesToTheCli
     QApplication::clipboard()->clear();
     Form.findChild<QPushButton*>(QStringLiteral("ButtonCopySpan"))->click();
     const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
-    ASSERT_GE(lines.size(), 4);
-    EXPECT_EQ(lines[0].split(QLatin1Char('\t')).size(), 10);
-    EXPECT_TRUE(lines[0].startsWith(Text(TextChannel) + QLatin1Char('\t')));
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Thermal output [kW]\t")));
-    const QStringList power = lines[2].split(QLatin1Char('\t'));
+    ASSERT_GE(lines.size(), 5);
+    // The span's first and last moment head the table, as the marked span shows them.
+    const QStringList span = lines[0].split(QLatin1Char('\t'));
+    ASSERT_EQ(span.size(), 3);
+    EXPECT_EQ(span[0], Text(TextMarkedSpan));
+    EXPECT_EQ(span[1],
+              DatePattern::Format(QStringLiteral("dd.mm.yyyy hh:nn"), Cursor().SpanFrom()));
+    EXPECT_EQ(span[2], DatePattern::Format(QStringLiteral("dd.mm.yyyy hh:nn"), Cursor().SpanTo()));
+    EXPECT_TRUE(span[1].startsWith(QStringLiteral("01.06.2010 1"))) << span[1].toStdString();
+    EXPECT_EQ(lines[1].split(QLatin1Char('\t')).size(), 10);
+    EXPECT_TRUE(lines[1].startsWith(Text(TextChannel) + QLatin1Char('\t')));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("Thermal output [kW]\t")));
+    const QStringList power = lines[3].split(QLatin1Char('\t'));
     EXPECT_FALSE(power[7].isEmpty()) << "the span's Energy";
     EXPECT_TRUE(power[9].isEmpty()) << "Power has no starts";
-    const QStringList r1 = lines[3].split(QLatin1Char('\t'));
+    const QStringList r1 = lines[4].split(QLatin1Char('\t'));
     EXPECT_FALSE(r1[8].isEmpty()) << "on-time";
 
     // Escape on the panel, where a click on Copy may have left the focus, closes it too.
