@@ -5,6 +5,7 @@
 #include "ui/ErrorBoundary.h"
 #include "ui/FrameLook.h"
 #include "ui/MdiArrangement.h"
+#include "ui/MdiWindowList.h"
 #include "ui/QtLanguage.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogAbout.h"
@@ -82,6 +83,15 @@ TMainform::TMainform(const StoreFactory& createStore, QWidget* parent) : QMainWi
     // Windows stacked or moved beyond the area, or larger than a small screen, stay reachable.
     MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    WindowList = new MdiWindowList(
+        MdiArea, MenuWindow,
+        [](const QMdiSubWindow* sub) {
+            const auto* form = qobject_cast<const TChildform*>(sub->widget());
+            const QString dates = form != nullptr ? form->CaptionDates() : QString();
+            return dates.isEmpty() && sub->widget() != nullptr ? sub->widget()->windowTitle()
+                                                               : dates;
+        },
+        this);
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("PanelClient"));
     auto* column = new QVBoxLayout(central);

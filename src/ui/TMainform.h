@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class SettingsStore;
@@ -12,6 +13,7 @@ class TChildform;
 class TDialogAbout;
 class TDialogMultiDayAnalysis;
 class TDialogSettings;
+class MdiWindowList;
 class TYieldWindow;
 class QAction;
 class QActionGroup;
@@ -97,6 +99,9 @@ public:
     std::array<QToolButton*, 7> ToolButtonLanguage{}; // ToolButton1 .. ToolButton7
     QToolButton* ToolButtonAbout = nullptr;
 
+    // The Window menu's list of the open windows (the entries follow the menu's own).
+    MdiWindowList* WindowListOf() const { return WindowList; }
+
     // The seven language actions in language-number order (German first).
     std::array<QAction*, 7> LanguageActions() const;
 
@@ -122,14 +127,16 @@ public:
 
     // Opening without the file dialog (command line, drops): one log file into the window
     // SelectTargetWindow gives, remembering its folder as Open does.
-    void OpenLogFile(const QString& path);
+    // Then ticks `channels`, or without them the channels the window's settings name.
+    void OpenLogFile(const QString& path, const std::optional<std::vector<int>>& channels = {});
     // The multi-day dialog on a target window, starting in `startFolder`; with `first` and `last`
     // it analyses that range at once, as Analyse would, and closes when it is done. Cancelled, it
     // closes a target left empty: from the menu any such target (it was chosen only for this), from
     // paths only one it made, so that the empty window the user had stays.
     enum class DialogOrigin { Menu, Paths };
     void MultiDayAnalysis(DialogOrigin origin, const QString& startFolder,
-                          const QString& first = QString(), const QString& last = QString());
+                          const QString& first = QString(), const QString& last = QString(),
+                          const std::optional<std::vector<int>>& channels = {});
     // A language number 1..7 for this run instead of the saved one; never written to the INI file.
     void SetLanguageOverride(int number) { FLanguageOverride = number; }
     // The dialogs made once and reused for every showing.
@@ -166,6 +173,7 @@ private:
     void CreateDialogs();
     void ConnectCommands();
     void StoreLastUsedDir(const QString& folder);
+    void TickOpeningChannels(TChildform& target, const std::optional<std::vector<int>>& channels);
     void ShowYieldWindow();
 
     std::unique_ptr<SettingsStore> FStore;
@@ -179,4 +187,5 @@ private:
     int FLanguageOverride = 0;
     bool FClosing = false;
     QMetaObject::Connection FFocusConnection;
+    MdiWindowList* WindowList = nullptr;
 };

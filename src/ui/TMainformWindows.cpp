@@ -6,6 +6,7 @@
 #include "core/LanguageTexts.h"
 #include "settings/SettingsStore.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/MdiWindowList.h"
 #include "ui/Prompts.h"
 #include "ui/TChildform.h"
 
@@ -59,6 +60,7 @@ TChildform* TMainform::CreateAnalysisWindow(bool maximised) {
                                   Qt::QueuedConnection);
     });
     QMdiSubWindow* shown = MdiArea->addSubWindow(sub.release());
+    WindowList->Adopt(shown, findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));
     try {
         if (maximised)
             shown->showMaximized();
