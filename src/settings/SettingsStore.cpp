@@ -15,6 +15,7 @@ constexpr int TextIniAccess = 95;
 
 const QString MainSection = QStringLiteral("Main");
 const QString ChildSection = QStringLiteral("Child");
+const QString OpenChannelsKey = QStringLiteral("OpenChannels");
 const QString HealthSection = QStringLiteral("Health");
 
 // Key stem and slot, in the order the keys are read and written (Power before Volume, unlike the
@@ -133,6 +134,7 @@ void SettingsStore::ReadIniFile() {
                                        defaults.OthersShowBars) != 0;
     w.RShowBars =
         ini.ReadInteger(ChildSection, QStringLiteral("RShowBars"), defaults.RShowBars) != 0;
+    w.OpenChannels = ini.ReadString(ChildSection, OpenChannelsKey, defaults.OpenChannels);
 }
 
 template <typename WriteKeys> void SettingsStore::SaveGroup(WriteKeys&& writeKeys) {
@@ -180,6 +182,10 @@ void SettingsStore::SetNewWindowSettings(const WindowSettings& settings) {
             ini.WriteInteger(ChildSection, ColorKey(key), static_cast<int>(w.Colors[key.Slot]));
         ini.WriteInteger(ChildSection, QStringLiteral("OthersShowBars"), w.OthersShowBars ? 1 : 0);
         ini.WriteInteger(ChildSection, QStringLiteral("RShowBars"), w.RShowBars ? 1 : 0);
+        // A file that never had channels chosen stays as it was.
+        if (!w.OpenChannels.isEmpty() ||
+            !ini.ReadString(ChildSection, OpenChannelsKey, {}).isEmpty())
+            ini.WriteString(ChildSection, OpenChannelsKey, w.OpenChannels);
     });
 }
 

@@ -45,6 +45,9 @@ struct WindowSettings {
     std::array<ColorRef, SettingsSlotCount> Colors{};
     bool OthersShowBars = true;
     bool RShowBars = false;
+    // The channels ticked when a file is opened into the window, by short name ("T1,T2,Flow");
+    // none unless the user asks for them.
+    QString OpenChannels;
 
     // The factory settings: before the INI file is read, for missing or invalid keys, and for the
     // settings dialog's Default button.

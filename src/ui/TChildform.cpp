@@ -11,6 +11,7 @@
 #include "ui/HealthPanel.h"
 #include "ui/FrameLook.h"
 #include "ui/SpanPanel.h"
+#include "ui/WindowGuide.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -89,6 +90,7 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     layout->addWidget(FHealthPanel);
     connect(ButtonHealth, &QPushButton::toggled, this,
             GuardedSlot([this](bool on) { FHealthPanel->SetShown(on); }));
+    FGuide = new WindowGuide(*this, *Chart);
     ApplyMinimumSize();
     ApplyFixedChartProperties();
     ApplyTexts();
@@ -315,6 +317,7 @@ void TChildform::ApplyTexts() {
     UpdateCaption();
     UpdateSpanTexts();
     FCursor->ApplyTexts();
+    FGuide->ApplyTexts();
 }
 
 bool TChildform::HasData() const { return AnalysisData && AnalysisData->HasData(); }

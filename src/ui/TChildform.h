@@ -16,6 +16,7 @@ class ChartSurface;
 class HealthPanel;
 class Platform;
 class TAnalysisData;
+class WindowGuide;
 class SettingsStore;
 class SpanPanel;
 class QAction;
@@ -77,6 +78,10 @@ public:
     void AbortMultiDayLoad();
     void SetHeadline(const QString& fromText, const QString& toText, int fileCount);
     void UpdateCaption();
+    // What tells the window apart in little room: its analysis's date or range, or nothing.
+    QString CaptionDates() const {
+        return ToText.isEmpty() ? FromText : FromText + QStringLiteral("\u2013") + ToText;
+    }
 
     // Navigation. The handlers are public so that the main window and tests can drive them as the
     // controls do.
@@ -222,6 +227,7 @@ private:
     SpanPanel* PanelSpanStatistics = nullptr;
     ChartCursor* FCursor = nullptr;
     void BuildCursor(QLayout* column);
+    WindowGuide* FGuide = nullptr; // the empty chart's hint, the span controls' tool tips
 
     // --- Output: spreadsheet hand-over (TChildformExcel.cpp), image and page
     // (TChildformOutput.cpp)

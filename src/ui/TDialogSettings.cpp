@@ -1,10 +1,12 @@
 #include "ui/TDialogSettings.h"
 
 #include "core/AppError.h"
+#include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsStore.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/OpeningChannels.h"
 #include "ui/QtPrompts.h"
 #include "ui/TChildform.h"
 
@@ -198,6 +200,13 @@ void TDialogSettings::BuildControls() {
     headline->addWidget(LabelOutputHeadline);
     headline->addWidget(EditOutputHeadline, 1);
     grid->addLayout(headline, 4, 0, 1, 2);
+    auto* opening = new QHBoxLayout;
+    opening->setSpacing(RowSpacing);
+    LabelOpenChannels = MakeLabel(this, QStringLiteral("LabelOpenChannels"));
+    EditOpenChannels = MakeEdit(this, QStringLiteral("EditOpenChannels"));
+    opening->addWidget(LabelOpenChannels);
+    opening->addWidget(EditOpenChannels, 1);
+    grid->addLayout(opening, 5, 0, 1, 2);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(RowSpacing);
@@ -216,7 +225,7 @@ void TDialogSettings::BuildControls() {
     buttons->addStretch(1);
     buttons->addWidget(OKBtn);
     buttons->addWidget(CancelBtn);
-    grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->addLayout(buttons, 6, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(4, 1);
 
@@ -301,6 +310,7 @@ void TDialogSettings::FormShow() {
     }
     (FWorking.OthersShowBars ? RadioOthersShowBars : RadioOthersShowLines)->setChecked(true);
     (FWorking.RShowBars ? RadioRShowBars : RadioRShowLines)->setChecked(true);
+    EditOpenChannels->setText(FWorking.OpenChannels);
     ApplyCaptions();
 }
 
@@ -325,6 +335,9 @@ void TDialogSettings::ApplyCaptions() {
     LabelYMin->setText(Text(35));
     LabelYMax->setText(Text(36));
     LabelOutputHeadline->setText(Text(42));
+    LabelOpenChannels->setText(Text(TextOpenChannels) + QStringLiteral(":"));
+    EditOpenChannels->setPlaceholderText(Text(TextOpenChannelsHint));
+    EditOpenChannels->setToolTip(Text(TextOpenChannelsHint));
     DefaultButton->setText(Text(43));
     OKBtn->setText(Text(45));
     CancelBtn->setText(Text(44));
@@ -408,6 +421,16 @@ void TDialogSettings::OKBtnClick() {
             LabelForStorage(ReadLabelEdit(row.Edit), row.TextNumber);
     FWorking.OthersShowBars = RadioOthersShowBars->isChecked();
     FWorking.RShowBars = RadioRShowBars->isChecked();
+    // Stored by the names the panel uses, or the user learns of a mistyped name now rather than
+    // when a file opens without it.
+    QStringList unknown;
+    const std::vector<int> opening = OpeningChannels::Parse(EditOpenChannels->text(), &unknown);
+    if (!unknown.isEmpty()) {
+        EditOpenChannels->setFocus();
+        AppError::Raise(Text(TextOpenChannelsHint) + QStringLiteral("\n\n") +
+                        unknown.join(QLatin1Char(' ')));
+    }
+    FWorking.OpenChannels = OpeningChannels::Format(opening);
     FCommitted = FWorking;
     QDialog::done(QDialog::Accepted);
 }

@@ -78,6 +78,8 @@ public:
     QLineEdit* EditYMax = nullptr;
     QLabel* LabelOutputHeadline = nullptr;
     QLineEdit* EditOutputHeadline = nullptr;
+    QLabel* LabelOpenChannels = nullptr;
+    QLineEdit* EditOpenChannels = nullptr;
     QPushButton* DefaultButton = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;

@@ -2,6 +2,7 @@
 
 #include "settings/SettingsStore.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/OpeningChannels.h"
 #include "ui/Prompts.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogAbout.h"
@@ -78,7 +79,7 @@ void TMainform::ActionOpenExecute() {
     OpenLogFile(path);
 }
 
-void TMainform::OpenLogFile(const QString& path) {
+void TMainform::OpenLogFile(const QString& path, const std::optional<std::vector<int>>& channels) {
     // Stored before anything is loaded, so a declined or failed load keeps the folder.
     StoreLastUsedDir(FolderOf(path));
     TChildform* target = SelectTargetWindow();
@@ -86,11 +87,18 @@ void TMainform::OpenLogFile(const QString& path) {
         return;
     try {
         target->LoadLogFile(path);
+        TickOpeningChannels(*target, channels);
     } catch (...) {
         UpdateActionStates();
         throw;
     }
     UpdateActionStates();
+}
+
+void TMainform::TickOpeningChannels(TChildform& target,
+                                    const std::optional<std::vector<int>>& channels) {
+    OpeningChannels::Tick(
+        target, channels ? *channels : OpeningChannels::Parse(target.Settings().OpenChannels));
 }
 
 void TMainform::ActionMultiDayAnalysisExecute() {
@@ -99,7 +107,8 @@ void TMainform::ActionMultiDayAnalysisExecute() {
 }
 
 void TMainform::MultiDayAnalysis(DialogOrigin origin, const QString& startFolder,
-                                 const QString& first, const QString& last) {
+                                 const QString& first, const QString& last,
+                                 const std::optional<std::vector<int>>& channels) {
     const size_t windowsBefore = AnalysisWindows().size();
     TChildform* target = SelectTargetWindow();
     if (target == nullptr)
@@ -116,6 +125,7 @@ void TMainform::MultiDayAnalysis(DialogOrigin origin, const QString& startFolder
                 sub->close();
     } else {
         StoreLastUsedDir(MultiDayDialog->GetChosenFolder());
+        TickOpeningChannels(*target, channels);
     }
     UpdateActionStates();
 }
@@ -138,6 +148,8 @@ void TMainform::ShowYieldWindow() {
     if (YieldWindow == nullptr) {
         YieldWindow = new TYieldWindow([this] { return SelectTargetWindow(); }, this);
         YieldWindow->FolderChosen = [this](const QString& folder) { StoreLastUsedDir(folder); };
+        // A window of its own: the commands that need no analysis window answer there too.
+        YieldWindow->addActions({ActionOpen, ActionMultiDayAnalysis, ActionExit});
         YieldWindow->Loaded = [this] {
             UpdateActionStates();
             // The analysis is in the frame: bring it before the yield window.

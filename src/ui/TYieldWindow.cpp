@@ -8,6 +8,7 @@
 #include "ledger/LedgerInput.h"
 #include "ledger/LedgerTexts.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/OpeningChannels.h"
 #include "ui/Prompts.h"
 #include "ui/TChildform.h"
 
@@ -265,6 +266,8 @@ void TYieldWindow::TableDoubleClick(QTreeWidgetItem* item) {
             Guarded([&] { target->AddMultiDayFile(files[i]); });
         target->FinishMultiDayLoad();
     }
+    // A day or month chosen here is for looking at: it opens with curves drawn.
+    OpeningChannels::Tick(*target, OpeningChannels::YieldChannels());
     if (Loaded)
         Loaded();
 }

@@ -126,6 +126,24 @@ TEST_F(SettingsStoreTest, SavesGroupByGroupInKeyOrderByteForByte) {
     EXPECT_EQ(SettingsStore(Os).GetNewWindowSettings(), w);
 }
 
+// The channels ticked on opening live in a key of their own that an untouched file never gets.
+TEST_F(SettingsStoreTest, OpeningChannelsAreAKeyOfTheirOwnWrittenOnlyOnceChosen) {
+    WriteIni("[Child]\r\nLineWidth=3\r\n");
+    SettingsStore store(Os);
+    EXPECT_TRUE(store.GetNewWindowSettings().OpenChannels.isEmpty()) << "none by default";
+    WindowSettings w = store.GetNewWindowSettings();
+    store.SetNewWindowSettings(w);
+    EXPECT_FALSE(ReadIni().contains("OpenChannels"));
+    w.OpenChannels = QStringLiteral("T1,Flow,R1");
+    store.SetNewWindowSettings(w);
+    EXPECT_TRUE(ReadIni().endsWith("RShowBars=0\r\nOpenChannels=T1,Flow,R1\r\n"));
+    EXPECT_EQ(SettingsStore(Os).GetNewWindowSettings().OpenChannels, "T1,Flow,R1");
+    // Cleared again, the key says so rather than keeping the old choice.
+    w.OpenChannels.clear();
+    store.SetNewWindowSettings(w);
+    EXPECT_TRUE(SettingsStore(Os).GetNewWindowSettings().OpenChannels.isEmpty());
+}
+
 TEST_F(SettingsStoreTest, ReadOnlyFileFailsEverySaveButMemoryFollows) {
     WriteIni("[Main]\r\nLanguage=1\r\n");
     SettingsStore store(Os);

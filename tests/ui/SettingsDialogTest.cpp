@@ -1,3 +1,4 @@
+#include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "settings/FakePlatform.h"
 #include "settings/SettingsStore.h"
@@ -448,4 +449,32 @@ TEST_F(SettingsDialogTest, WindowWithoutAStoreAppliesAndAsksNothing) {
     EditWindowSettings(Dialog, form);
     EXPECT_TRUE(form.Settings().RShowBars);
     EXPECT_TRUE(Prompts.AskedPrompts().empty());
+}
+
+// The channels ticked on opening are typed by their short names; a name the panel does not know
+// is refused with the form expected, and what is kept reads as the panel names it.
+TEST_F(SettingsDialogTest, OpeningChannelsAreKeptByThePanelsNames) {
+    SetCurrentTexts(TextArrayId::English);
+    WindowSettings s = WindowSettings::FactoryDefaults();
+    s.OpenChannels = QStringLiteral("T2,Power");
+    Open(s);
+    QLineEdit* edit = Edit("EditOpenChannels");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), QStringLiteral("T2,Power"));
+    EXPECT_EQ(Find<QLabel>("LabelOpenChannels")->text(), Text(TextOpenChannels) + ":");
+    edit->setText(QStringLiteral("r1 t1, T9"));
+    const QString error = PressOkFailing();
+    EXPECT_TRUE(error.startsWith(Text(TextOpenChannelsHint))) << error.toStdString();
+    EXPECT_TRUE(error.endsWith(QStringLiteral("T9")));
+    EXPECT_EQ(Dialog.GetSettings().OpenChannels, QStringLiteral("T2,Power")) << "nothing taken";
+    edit->setText(QStringLiteral("r1 t1, flow"));
+    ASSERT_TRUE(PressOk());
+    EXPECT_EQ(Dialog.GetSettings().OpenChannels, QStringLiteral("T1,Flow,R1"));
+
+    // Default clears the choice, as the factory has none.
+    Open(Dialog.GetSettings());
+    Dialog.DefaultButton->click();
+    EXPECT_TRUE(Edit("EditOpenChannels")->text().isEmpty());
+    ASSERT_TRUE(PressOk());
+    EXPECT_TRUE(Dialog.GetSettings().OpenChannels.isEmpty());
 }

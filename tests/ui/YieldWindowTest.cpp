@@ -8,6 +8,7 @@
 #include "ui/TYieldWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -129,6 +130,18 @@ TEST_F(YieldWindowTest, DoubleClicksOpenADayAndAMonthInAnalysisWindows) {
     ASSERT_NE(day, nullptr);
     EXPECT_FALSE(day->IsMultiDay());
     EXPECT_TRUE(day->GetFileName(0).endsWith("20101225.csv"));
+    // Opened from here, the day shows curves: collector and store, flow, power and the pump.
+    const auto ticked = [](const TChildform* analysis) {
+        QStringList names;
+        for (QCheckBox* box : analysis->findChildren<QCheckBox*>())
+            if (box->objectName().startsWith(QStringLiteral("CB_")) && box->isChecked())
+                names << box->objectName().mid(3);
+        names.sort();
+        return names;
+    };
+    const QStringList yieldChannels{"Flow", "Power", "R1", "T1", "T2"};
+    EXPECT_EQ(ticked(form.AnalysisWindows()[0]), yieldChannels);
+    EXPECT_TRUE(form.AnalysisWindows()[0]->HasVisibleSeries());
 
     // The month goes to a new window beside it, as a multi-day analysis of its 31 days.
     window->TableDoubleClick(december);
@@ -137,6 +150,7 @@ TEST_F(YieldWindowTest, DoubleClicksOpenADayAndAMonthInAnalysisWindows) {
     ASSERT_NE(month, nullptr);
     EXPECT_TRUE(month->IsMultiDay());
     EXPECT_EQ(month->GetDayCount(), 31u);
+    EXPECT_EQ(ticked(form.AnalysisWindows()[1]), yieldChannels);
     // Choosing the month shows its days on the second chart.
     window->Table->setCurrentItem(december);
     EXPECT_TRUE(window->ChartDays->TitleLine(0).startsWith("Energy per day"));
