@@ -13,7 +13,6 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
-
 namespace {
 
 const QString ProgramName = QStringLiteral("solvista");
