@@ -215,5 +215,12 @@ const texts::Table texts::English = {
     /* 210 */ "Length of the time span shown",
     /* 211 */ "Ticks these channels in the windows of the files given, for example T1,T2,Flow,R1.",
     /* 212 */ "Unknown channel name in --channels:",
+    /* 213 */ "The file does not exist.",
+    /* 214 */ "This is a folder, not a file.",
+    /* 215 */ "This is not an ordinary file (a pipe or a device).",
+    /* 216 */ "Access denied.",
+    /* 217 */ "The disk is full.",
+    /* 218 */ "The file is too large (%s); files of 2 GiB or more cannot be read.",
+    /* 219 */ "The folder does not exist.",
 };
 // clang-format on

@@ -215,5 +215,12 @@ const texts::Table texts::French = {
     /* 210 */ "Durée de la période affichée",
     /* 211 */ "Coche ces canaux dans les fenêtres des fichiers donnés, par exemple T1,T2,Flow,R1.",
     /* 212 */ "Nom de canal inconnu dans --channels :",
+    /* 213 */ "Le fichier n'existe pas.",
+    /* 214 */ "Il s'agit d'un dossier, pas d'un fichier.",
+    /* 215 */ "Il ne s'agit pas d'un fichier ordinaire (un tube ou un périphérique).",
+    /* 216 */ "Accès refusé.",
+    /* 217 */ "Le disque est plein.",
+    /* 218 */ "Le fichier est trop volumineux (%s) ; les fichiers de 2 Gio ou plus ne peuvent pas être lus.",
+    /* 219 */ "Le dossier n'existe pas.",
 };
 // clang-format on

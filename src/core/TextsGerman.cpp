@@ -215,5 +215,12 @@ const texts::Table texts::German = {
     /* 210 */ "Länge des angezeigten Zeitraums",
     /* 211 */ "Hakt diese Kanäle in den Fenstern der angegebenen Dateien an, zum Beispiel T1,T2,Flow,R1.",
     /* 212 */ "Unbekannter Kanalname in --channels:",
+    /* 213 */ "Die Datei existiert nicht.",
+    /* 214 */ "Das ist ein Ordner, keine Datei.",
+    /* 215 */ "Das ist keine gewöhnliche Datei (eine Pipe oder ein Gerät).",
+    /* 216 */ "Zugriff verweigert.",
+    /* 217 */ "Der Datenträger ist voll.",
+    /* 218 */ "Die Datei ist zu groß (%s); Dateien ab 2 GiB können nicht gelesen werden.",
+    /* 219 */ "Der Ordner existiert nicht.",
 };
 // clang-format on

@@ -215,5 +215,12 @@ const texts::Table texts::Italian = {
     /* 210 */ "Durata del periodo mostrato",
     /* 211 */ "Spunta questi canali nelle finestre dei file indicati, per esempio T1,T2,Flow,R1.",
     /* 212 */ "Nome di canale sconosciuto in --channels:",
+    /* 213 */ "Il file non esiste.",
+    /* 214 */ "Questa è una cartella, non un file.",
+    /* 215 */ "Questo non è un file normale (una pipe o un dispositivo).",
+    /* 216 */ "Accesso negato.",
+    /* 217 */ "Il disco è pieno.",
+    /* 218 */ "Il file è troppo grande (%s); i file di 2 GiB o più non possono essere letti.",
+    /* 219 */ "La cartella non esiste.",
 };
 // clang-format on

@@ -215,5 +215,12 @@ const texts::Table texts::Portuguese = {
     /* 210 */ "Duração do período mostrado",
     /* 211 */ "Marca estes canais nas janelas dos ficheiros indicados, por exemplo T1,T2,Flow,R1.",
     /* 212 */ "Nome de canal desconhecido em --channels:",
+    /* 213 */ "O ficheiro não existe.",
+    /* 214 */ "Isto é uma pasta, não um ficheiro.",
+    /* 215 */ "Isto não é um ficheiro normal (um pipe ou um dispositivo).",
+    /* 216 */ "Acesso negado.",
+    /* 217 */ "O disco está cheio.",
+    /* 218 */ "O ficheiro é demasiado grande (%s); não é possível ler ficheiros de 2 GiB ou mais.",
+    /* 219 */ "A pasta não existe.",
 };
 // clang-format on

@@ -215,5 +215,12 @@ const texts::Table texts::Spanish = {
     /* 210 */ "Duración del periodo mostrado",
     /* 211 */ "Marca estos canales en las ventanas de los archivos indicados, por ejemplo T1,T2,Flow,R1.",
     /* 212 */ "Nombre de canal desconocido en --channels:",
+    /* 213 */ "El archivo no existe.",
+    /* 214 */ "Es una carpeta, no un archivo.",
+    /* 215 */ "No es un archivo normal (una tubería o un dispositivo).",
+    /* 216 */ "Acceso denegado.",
+    /* 217 */ "El disco está lleno.",
+    /* 218 */ "El archivo es demasiado grande (%s); no se pueden leer archivos de 2 GiB o más.",
+    /* 219 */ "La carpeta no existe.",
 };
 // clang-format on

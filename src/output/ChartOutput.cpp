@@ -3,10 +3,13 @@
 #include "chart/ChartSurface.h"
 #include "core/AppError.h"
 #include "core/DatePattern.h"
+#include "core/FileFailure.h"
 #include "core/LanguageTexts.h"
+#include "core/SafeFile.h"
 #include "output/OutputTexts.h"
 #include "output/SizedChartImage.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -14,7 +17,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -31,9 +33,9 @@ constexpr int TitleRoom = 60;
 
 bool ShowsSeries(const ChartSurface& surface) { return surface.ActiveSeriesCount() > 0; }
 
-[[noreturn]] void RaiseFileError(const QString& path) {
-    // The file layer's own message, which is not translated.
-    AppError::Raise(FormatText(QStringLiteral("Datei %s kann nicht erstellt werden"), path));
+[[noreturn]] void RaiseFileError(const QString& path, const QString& reason) {
+    // The file layer's own message, which is not translated, and the reason under it.
+    AppError::Raise(FileNotCreatedMessage(path, reason));
 }
 
 void CopyTitleLines(const ChartSurface& from, ChartSurface& to) {
@@ -269,39 +271,50 @@ QString ProposedImageName(bool monthMode, DateTime currentDate) {
 void SaveChartImages(const ChartPair& charts, const QString& path, ImageSizeChoice size) {
     const std::optional<ImageFormat> format = ImageFormatOf(path);
     if (!format)
-        AppError::Raise(FormatText(Text(TextUnknownImageType), QFileInfo(path).fileName()));
+        AppError::Raise(
+            FormatText(Text(TextUnknownImageType), EscapeControls(QFileInfo(path).fileName())));
     // Written beside the target and renamed over it once complete: a failure leaves no half
     // image and keeps an older file of that name.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        RaiseFileError(path);
+    SafeFile file(path);
+    if (!file.Open())
+        RaiseFileError(path, file.Reason());
     bool written = false;
     {
         OutputDressing dressing(charts);
         const ImageStack stack(charts);
         const QString title =
             charts.ChartTitle.isEmpty() ? QFileInfo(path).completeBaseName() : charts.ChartTitle;
+        // Bitmaps are encoded in memory first: the toolkit's bitmap writers leak a buffer when
+        // the device refuses a write.
+        const bool raster = *format == ImageFormat::Bmp || *format == ImageFormat::Png;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QIODevice& device = raster ? static_cast<QIODevice&>(buffer) : file.Device();
         // A chosen size is drawn for that size; BMP stays the design's picture of the screen.
         if (size != ImageSizeChoice::Screen && *format != ImageFormat::Bmp) {
-            written = WriteSized(stack, GeometryOf(size, stack.Size(), stack.Dpi()), *format, file,
-                                 title);
+            written = WriteSized(stack, GeometryOf(size, stack.Size(), stack.Dpi()), *format,
+                                 device, title);
         } else {
             switch (*format) {
             case ImageFormat::Bmp:
             case ImageFormat::Png:
-                written = WriteRaster(stack, file, *format == ImageFormat::Bmp ? "BMP" : "PNG");
+                written = WriteRaster(stack, device, *format == ImageFormat::Bmp ? "BMP" : "PNG");
                 break;
             case ImageFormat::Svg:
-                written = WriteSvg(stack, file, title);
+                written = WriteSvg(stack, device, title);
                 break;
             case ImageFormat::Pdf:
-                written = WritePdf(stack, file, title);
+                written = WritePdf(stack, device, title);
                 break;
             }
         }
+        if (raster)
+            written = written && file.Write(bytes);
     }
-    if (!written || !file.commit())
-        RaiseFileError(path);
+    // A drawing's end may report success over a failed write: the file knows better.
+    if (!file.Commit() || !written)
+        RaiseFileError(path, file.Reason());
 }
 
 PrintLayout ComputePrintLayout(int pageWidth, int pageHeight, int width, int mainHeight,

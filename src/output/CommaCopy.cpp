@@ -1,8 +1,12 @@
 #include "output/CommaCopy.h"
 
+#include "core/FileFailure.h"
+#include "core/SafeFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
 
 QString CommaCopyName(const QString& logPath) {
     const QString name = QFileInfo(logPath).fileName();
@@ -11,28 +15,71 @@ QString CommaCopyName(const QString& logPath) {
     return stem + QStringLiteral("c.csv");
 }
 
-bool WriteCommaCopy(const QString& logPath, const QString& copyPath) {
+namespace {
+
+bool Refuse(QString* reason, const QString& why) {
+    if (reason != nullptr)
+        *reason = why;
+    return false;
+}
+
+// Opens the log for reading, or says why not.
+bool OpenLog(QFile& log, QString* reason) {
+    if (!QFileInfo(log.fileName()).isFile() || !log.open(QIODevice::ReadOnly))
+        return Refuse(reason, ReadFailureReason(log.fileName()));
+    return true;
+}
+
+// Streams the log through `change` into a safely written copy.
+template <typename Change>
+bool CopyThrough(const QString& logPath, const QString& copyPath, QString* reason,
+                 Change&& change) {
     QFile log(logPath);
-    if (!log.open(QIODevice::ReadOnly))
+    if (!OpenLog(log, reason))
         return false;
-    QSaveFile copy(copyPath);
-    if (!copy.open(QIODevice::WriteOnly))
-        return false;
-    while (!log.atEnd()) {
-        // Bytes, not text: the log's own encoding goes over unchanged.
-        QByteArray line = log.readLine();
-        if (line.isEmpty() && log.error() != QFileDevice::NoError)
-            return false;
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        line.replace(';', ',');
-        line.append("\r\n");
-        if (copy.write(line) != line.size())
-            return false;
-    }
-    if (log.error() != QFileDevice::NoError)
-        return false;
-    return copy.commit();
+    SafeFile copy(copyPath);
+    if (!copy.Open())
+        return Refuse(reason, copy.Reason());
+    if (!change(log, copy))
+        return Refuse(reason, copy.Reason().isEmpty() ? log.errorString() : copy.Reason());
+    if (!copy.Commit())
+        return Refuse(reason, copy.Reason());
+    return true;
+}
+
+} // namespace
+
+bool WriteCommaCopy(const QString& logPath, const QString& copyPath, QString* reason) {
+    return CopyThrough(logPath, copyPath, reason, [](QFile& log, SafeFile& copy) {
+        while (!log.atEnd()) {
+            // Bytes, not text: the log's own encoding goes over unchanged.
+            QByteArray line = log.readLine();
+            if (line.isEmpty() && log.error() != QFileDevice::NoError)
+                return false;
+            if (line.endsWith('\n'))
+                line.chop(1);
+            if (line.endsWith('\r'))
+                line.chop(1);
+            line.replace(';', ',');
+            line.append("\r\n");
+            if (!copy.Write(line))
+                return false;
+        }
+        return log.error() == QFileDevice::NoError;
+    });
+}
+
+bool WriteByteCopy(const QString& logPath, const QString& copyPath, QString* reason) {
+    return CopyThrough(logPath, copyPath, reason, [](QFile& log, SafeFile& copy) {
+        QByteArray block(1 << 16, Qt::Uninitialized);
+        for (;;) {
+            const qint64 got = log.read(block.data(), block.size());
+            if (got < 0)
+                return false;
+            if (got == 0)
+                return true;
+            if (!copy.Write(QByteArrayView(block.constData(), got)))
+                return false;
+        }
+    });
 }

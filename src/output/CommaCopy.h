@@ -11,6 +11,8 @@
 QString CommaCopyName(const QString& logPath);
 
 // Writes the copy of `logPath` to `copyPath`, replacing a file there. Lines may have any length.
-// False when the log file cannot be read or the copy cannot be written; a failed write leaves any
-// earlier copy as it was.
-bool WriteCommaCopy(const QString& logPath, const QString& copyPath);
+// False, with `reason` set, when the log file cannot be read or the copy cannot be written; a
+// failed write leaves any earlier copy as it was.
+bool WriteCommaCopy(const QString& logPath, const QString& copyPath, QString* reason = nullptr);
+// The same for an exact copy of the log's bytes.
+bool WriteByteCopy(const QString& logPath, const QString& copyPath, QString* reason = nullptr);

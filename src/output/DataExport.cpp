@@ -3,13 +3,14 @@
 #include "chart/ChartSeries.h"
 #include "core/AppError.h"
 #include "core/Channels.h"
+#include "core/FileFailure.h"
 #include "core/LanguageTexts.h"
+#include "core/SafeFile.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TDay.h"
 #include "output/ChartOutput.h"
 
 #include <QDate>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -241,8 +242,7 @@ int DataExport::Build() {
 }
 
 void DataExport::Save(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(FBytes) != FBytes.size() || !file.commit())
-        // The file layer's own message, which is not translated.
-        AppError::Raise(FormatText(QStringLiteral("Datei %s kann nicht erstellt werden"), path));
+    QString reason;
+    if (!SafeFile::WriteAll(path, FBytes, &reason))
+        AppError::Raise(FileNotCreatedMessage(path, reason));
 }

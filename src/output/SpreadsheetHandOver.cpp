@@ -1,5 +1,6 @@
 #include "output/SpreadsheetHandOver.h"
 
+#include "core/FileFailure.h"
 #include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "core/Platform.h"
@@ -47,17 +48,13 @@ QStringList SpreadsheetArguments(const QString& program, const QString& file, ch
     return arguments;
 }
 
-bool WriteByteCopy(const QString& logPath, const QString& copyPath) {
-    // The spreadsheet may still hold an earlier copy open: replace it, never write into it.
-    if (QFileInfo::exists(copyPath) && !QFile::remove(copyPath))
-        return false;
-    return QFile::copy(logPath, copyPath);
-}
-
 HandOverResult HandOverToSpreadsheet(const QString& logPath, bool english, SettingsStore* store,
                                      Platform& platform, HandOverPrompts& prompts) {
-    const auto fail = [&] {
-        prompts.Fail(Text(TextStartFailed), Text(TextError) + QLatin1Char(':'));
+    const auto fail = [&](const QString& reason = QString()) {
+        prompts.Fail(reason.isEmpty()
+                         ? Text(TextStartFailed)
+                         : Text(TextStartFailed) + QStringLiteral("\n\n") + EscapeControls(reason),
+                     Text(TextError) + QLatin1Char(':'));
         return HandOverResult::Failed;
     };
 
@@ -68,8 +65,9 @@ HandOverResult HandOverToSpreadsheet(const QString& logPath, bool english, Setti
         return fail();
     const QString file = QDir(folder).absoluteFilePath(english ? CommaCopyName(logPath)
                                                                : QFileInfo(logPath).fileName());
-    if (!(english ? WriteCommaCopy(logPath, file) : WriteByteCopy(logPath, file)))
-        return fail();
+    QString reason;
+    if (!(english ? WriteCommaCopy(logPath, file, &reason) : WriteByteCopy(logPath, file, &reason)))
+        return fail(reason);
     const char separator = english ? ',' : ';';
     const auto launch = [&](const QString& program) {
         return !program.isEmpty() &&

@@ -36,9 +36,6 @@ QStringList KnownSpreadsheetPrograms();
 // (separator, Windows-1252, decimal commas), so the columns split and values read as numbers.
 QStringList SpreadsheetArguments(const QString& program, const QString& file, char separator);
 
-// Replaces `copyPath` by an exact copy of `logPath`; false when either fails.
-bool WriteByteCopy(const QString& logPath, const QString& copyPath);
-
 // Hands a copy of the log file `logPath` to a spreadsheet program: with `english` the comma copy,
 // otherwise the file's bytes, in the platform's temporary folder under an absolute path; the log
 // itself is never handed over. Attempts in order: the office suite's spreadsheet on PATH, the

@@ -1,5 +1,6 @@
 #include "settings/IniFile.h"
 
+#include "core/SafeFile.h"
 #include "core/Windows1252.h"
 
 #include <QDateTime>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -91,35 +91,19 @@ bool IniFile::Load() {
     return true;
 }
 
-bool IniFile::Save() {
-    const QFileInfo info(FPath);
-    // A rename replaces even a read-only file, so ask first whether the file itself may be written.
-    if (info.exists() && (!info.isFile() || !info.isWritable()))
-        return false;
-    QSaveFile file(FPath);
-    // Where no temporary file can be made, fail rather than write the file in place.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+bool IniFile::Save(QString* reason) {
     QByteArray bytes;
     for (const QString& line : FLines) {
         bytes += FEncoding == Encoding::Utf8 ? line.toUtf8() : EncodeWindows1252(line);
         bytes += "\r\n";
     }
-    // A small file stays in the write buffer until commit, whose flush error is lost and whose
-    // rename would then put a cut file in place of the old one: flush here, where a short write
-    // (a full disk) is still seen, and drop the temporary file instead.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SafeFile::WriteAll(FPath, bytes, reason);
 }
 
 void IniFile::RemoveStaleTemporaries() const {
     const QFileInfo info(FPath);
     const QDir folder = info.absoluteDir();
-    // QSaveFile names its temporary file after the target with six random letters or digits.
+    // The temporary file of a save is named after the target with six random letters or digits.
     const QRegularExpression temporary(QLatin1Char('^') +
                                        QRegularExpression::escape(info.fileName()) +
                                        QStringLiteral("\\.[A-Za-z0-9]{6}$"));

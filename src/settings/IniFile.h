@@ -26,8 +26,9 @@ public:
     // Windows-1252.
     bool Load();
     // Writes the content through a temporary file in the same folder that replaces the old one, so
-    // a crash mid-write loses nothing. Refuses (false) when the existing file may not be written.
-    bool Save();
+    // a crash or a full disk loses nothing. Refuses (false) when the existing file may not be
+    // written; `reason` says why it failed.
+    bool Save(QString* reason = nullptr);
 
     // Removes the temporary files that saves killed half-way left beside the file ("name.XXXXXX"),
     // except ones so young that another instance of the program may still be writing them.

@@ -1,6 +1,9 @@
 #include "settings/SettingsStore.h"
 
 #include "core/AppError.h"
+#include "core/FileFailure.h"
+#include "core/FileTexts.h"
+#include "core/LanguageTexts.h"
 #include "core/Platform.h"
 #include "settings/IniFile.h"
 
@@ -12,6 +15,13 @@
 namespace {
 
 constexpr int TextIniAccess = 95;
+
+// Text 95 with the reason on a line of its own.
+[[noreturn]] void RaiseIniAccess(const QString& reason) {
+    if (reason.isEmpty())
+        AppError::RaiseText(TextIniAccess);
+    AppError::Raise(Text(TextIniAccess) + QStringLiteral("\n\n") + EscapeControls(reason));
+}
 
 const QString MainSection = QStringLiteral("Main");
 const QString ChildSection = QStringLiteral("Child");
@@ -109,7 +119,7 @@ void SettingsStore::ReadIniFile() {
     IniFile ini(FIniPath);
     ini.RemoveStaleTemporaries();
     if (!ini.Load())
-        AppError::RaiseText(TextIniAccess);
+        RaiseIniAccess(ReadFailureReason(FIniPath));
     FExcelPath = ini.ReadString(MainSection, QStringLiteral("ExcelPath"), QString());
     for (const QString& key : ini.Keys(HealthSection))
         FHealth.insert(key, ini.ReadString(HealthSection, key, QString()));
@@ -142,16 +152,19 @@ template <typename WriteKeys> void SettingsStore::SaveGroup(WriteKeys&& writeKey
         return;
     if (!QFileInfo(QFileInfo(FIniPath).absolutePath()).isDir()) {
         FIniWritable = false;
-        AppError::RaiseText(TextIniAccess);
+        RaiseIniAccess(Text(TextFileFolderMissing));
     }
     // Another program may have changed the file since it was read: start from what it holds now,
     // so only this group's keys change. An unreadable file is not overwritten.
     IniFile ini(FIniPath);
-    if (!ini.Load() || (QFileInfo::exists(FIniPath) && !FPlatform.MayWriteFile(FIniPath)))
-        AppError::RaiseText(TextIniAccess);
+    if (!ini.Load())
+        RaiseIniAccess(ReadFailureReason(FIniPath));
+    if (QFileInfo::exists(FIniPath) && !FPlatform.MayWriteFile(FIniPath))
+        RaiseIniAccess(Text(TextFileAccessDenied));
     std::forward<WriteKeys>(writeKeys)(ini);
-    if (!ini.Save())
-        AppError::RaiseText(TextIniAccess);
+    QString reason;
+    if (!ini.Save(&reason))
+        RaiseIniAccess(reason);
 }
 
 MainSettings SettingsStore::GetMainSettings() const { return FMain; }

@@ -2,7 +2,9 @@
 
 #include "chart/ChartSeries.h"
 #include "chart/ChartSurface.h"
+#include "core/FileFailure.h"
 #include "core/LanguageTexts.h"
+#include "core/SafeFile.h"
 #include "ledger/LedgerColumns.h"
 #include "ledger/LedgerCsv.h"
 #include "ledger/LedgerInput.h"
@@ -20,7 +22,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QTimer>
 #include <QTreeWidget>
@@ -224,11 +225,13 @@ void TYieldWindow::ButtonExportClick() {
     if (!CurrentPrompts().ShowFileDialog(path, this, QStringLiteral("CSV|*.csv|"), false,
                                          QStringLiteral("csv"), FFolder))
         return;
-    QSaveFile file(path);
     const QByteArray bytes = LedgerCsv(TableRows(), LedgerColumns()).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        CurrentPrompts().Message(PromptKind::Error,
-                                 Text(TextYieldNotWritten) + QStringLiteral("\n\n") + path);
+    QString reason;
+    if (!SafeFile::WriteAll(path, bytes, &reason))
+        CurrentPrompts().Message(PromptKind::Error, Text(TextYieldNotWritten) +
+                                                        QStringLiteral("\n\n") +
+                                                        EscapeControls(path) + QLatin1Char('\n') +
+                                                        EscapeControls(reason));
 }
 
 void TYieldWindow::TableDoubleClick(QTreeWidgetItem* item) {

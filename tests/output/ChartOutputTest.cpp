@@ -3,7 +3,9 @@
 #include "chart/ChartSeries.h"
 #include "chart/ChartSurface.h"
 #include "core/AppError.h"
+#include "core/FileTexts.h"
 #include "core/LanguageTexts.h"
+#include "support/FileSizeLimit.h"
 
 #include <QFile>
 #include <QImage>
@@ -210,11 +212,42 @@ TEST_F(ChartOutputTest, AFileThatCannotBeWrittenRaisesTheFileErrorAndUndressess)
             Upper.RemoveSeries(&UpperLine);
         const QString path = Dir.filePath(QStringLiteral("missing/c.bmp"));
         EXPECT_EQ(ErrorOf([&] { SaveChartImages(Pair(QStringLiteral("Plant A")), path); }),
-                  QStringLiteral("Datei %1 kann nicht erstellt werden").arg(path));
+                  QStringLiteral("Datei %1 kann nicht erstellt werden\n\n").arg(path) +
+                      Text(TextFileFolderMissing));
         EXPECT_EQ(Titles(Upper), QStringList{"01. May 2010"});
         EXPECT_EQ(Lower.TitleCount(), 0);
         EXPECT_FALSE(Upper.LegendVisible());
         EXPECT_EQ(Lower.size(), QSize(640, 200));
+    }
+}
+
+TEST_F(ChartOutputTest, AFullDiskFailsEveryFormatAndKeepsTheOldFile) {
+    Upper.AddSeries(&UpperLine);
+    Lower.AddSeries(&LowerLine);
+    for (const char* name : {"c.bmp", "c.png", "c.svg", "c.pdf"}) {
+        const QString path = Dir.filePath(QString::fromLatin1(name));
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old picture");
+        old.close();
+        // Nothing fits, or a few kilobytes: less than the toolkit keeps in its write buffer.
+        for (const rlim_t free : {rlim_t{0}, rlim_t{4096}}) {
+            QString error;
+            {
+                const FileSizeLimit disk(free);
+                ASSERT_TRUE(disk.Active);
+                error = ErrorOf([&] { SaveChartImages(Pair(QStringLiteral("Plant A")), path); });
+            }
+            EXPECT_EQ(error, QStringLiteral("Datei %1 kann nicht erstellt werden\n\n").arg(path) +
+                                 Text(TextFileDiskFull))
+                << name << " " << free;
+            QFile kept(path);
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll(), "old picture") << name << " " << free;
+        }
+        EXPECT_EQ(Titles(Upper), QStringList{"01. May 2010"}) << "dressing removed";
+        ASSERT_TRUE(QFile::remove(path));
+        EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList()) << "no temporary file";
     }
 }
 

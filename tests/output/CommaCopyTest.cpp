@@ -1,5 +1,10 @@
 #include "output/CommaCopy.h"
 
+#include "core/FileTexts.h"
+#include "core/LanguageTexts.h"
+#include "support/FileSizeLimit.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -76,4 +81,37 @@ TEST(CommaCopy, FailsWithoutALogOrAWritableCopyAndKeepsTheOldCopy) {
     // A folder given as the log file reads as nothing and must not loop.
     EXPECT_FALSE(WriteCommaCopy(dir.path(), copy));
     EXPECT_EQ(Read(copy), "old\r\n");
+}
+
+TEST(CommaCopy, AFullDiskFailsBothCopiesSaysWhyAndKeepsTheOldOnes) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("20100501.csv"));
+    QByteArray bytes;
+    for (int i = 0; i < 400; ++i)
+        bytes += "01.05.10 00:00;57,3;0;1,5;0\r\n";
+    Write(log, bytes);
+    const QString comma = dir.filePath(QStringLiteral("20100501c.csv"));
+    const QString exact = dir.filePath(QStringLiteral("copy.csv"));
+    Write(comma, "old comma copy");
+    Write(exact, "old copy");
+    for (const rlim_t free : {rlim_t{0}, rlim_t{4096}}) {
+        QString commaReason;
+        QString exactReason;
+        {
+            const FileSizeLimit disk(free);
+            ASSERT_TRUE(disk.Active);
+            EXPECT_FALSE(WriteCommaCopy(log, comma, &commaReason)) << free;
+            EXPECT_FALSE(WriteByteCopy(log, exact, &exactReason)) << free;
+        }
+        EXPECT_EQ(commaReason, Text(TextFileDiskFull));
+        EXPECT_EQ(exactReason, Text(TextFileDiskFull));
+        EXPECT_EQ(Read(comma), "old comma copy") << free;
+        EXPECT_EQ(Read(exact), "old copy") << free;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "no temporary file left";
+    QString reason;
+    EXPECT_FALSE(WriteByteCopy(dir.filePath(QStringLiteral("gone.csv")), exact, &reason));
+    EXPECT_EQ(reason, Text(TextFileMissing));
+    ASSERT_TRUE(WriteByteCopy(log, exact));
+    EXPECT_EQ(Read(exact), bytes);
 }

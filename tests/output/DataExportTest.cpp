@@ -5,10 +5,14 @@
 #include "chart/SeriesHost.h"
 #include "core/AppError.h"
 #include "core/Channels.h"
+#include "core/FileTexts.h"
+#include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TDay.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -220,4 +224,40 @@ TEST_F(DataExportTest, ASpanWithoutValuesHasOnlyTheHeadingAndAFailedSaveKeepsThe
     EXPECT_TRUE(empty.Bytes().startsWith("DATE & TIME;T1"));
 
     EXPECT_THROW(empty.Save(Dir.filePath(QStringLiteral("missing/x.csv"))), AppError);
+}
+
+TEST_F(DataExportTest, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
+    const auto data = LoadFile(WriteDay(QDate(2010, 5, 1), {}));
+    DataExport out(*data, ExportRequest{ExportFormat::International, {ChT1, ChT2, ChFlow}});
+    ASSERT_GT(out.Build(), 0);
+    ASSERT_GT(out.Bytes().size(), 8192);
+    const QString path = Dir.filePath(QStringLiteral("export.csv"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an earlier export\r\n");
+    old.close();
+    for (const rlim_t free : {rlim_t{0}, rlim_t{4096}}) {
+        QString error;
+        {
+            const FileSizeLimit disk(free);
+            ASSERT_TRUE(disk.Active);
+            try {
+                out.Save(path);
+            } catch (const AppError& e) {
+                error = e.Message();
+            }
+        }
+        EXPECT_EQ(error, QStringLiteral("Datei %1 kann nicht erstellt werden\n\n").arg(path) +
+                             Text(TextFileDiskFull))
+            << free;
+        QFile kept(path);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), "an earlier export\r\n") << free;
+    }
+    EXPECT_EQ(QDir(Dir.path()).entryList({QStringLiteral("export*")}, QDir::Files),
+              QStringList{QStringLiteral("export.csv")});
+    out.Save(path);
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), out.Bytes());
 }

@@ -2,6 +2,7 @@
 
 #include "ScriptedPlatform.h"
 #include "core/AppError.h"
+#include "core/FileTexts.h"
 #include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "settings/SettingsStore.h"
@@ -223,13 +224,15 @@ TEST_F(HandOverTest, ACopyThatCannotBeWrittenEndsWithText100AndLaunchesNothing) 
         EXPECT_TRUE(Os.Launches.empty());
     }
 
+    // A log that went away: text 100 and, on a line of its own, why.
     Prompts.Shown.clear();
     Os.TemporaryAnswer = Temp.filePath(QStringLiteral("tmp"));
     ASSERT_TRUE(QFile::remove(Log));
     for (const bool english : {true, false}) {
         Prompts.Shown.clear();
         EXPECT_EQ(Run(english, Store.get()), HandOverResult::Failed);
-        EXPECT_EQ(Prompts.Shown, QStringList{Error()});
+        EXPECT_EQ(Prompts.Shown, QStringList{QStringLiteral("error:") + Text(100) + "\n\n" +
+                                             Text(TextFileMissing) + "|Error:"});
         EXPECT_TRUE(Os.Launches.empty());
     }
 }
@@ -247,7 +250,7 @@ TEST_F(HandOverTest, APickedProgramThatCannotBeRememberedRaisesText95AfterStarti
         Run(false, Store.get());
         ADD_FAILURE() << "no error raised";
     } catch (const AppError& error) {
-        EXPECT_EQ(error.Message(), Text(95));
+        EXPECT_EQ(error.Message(), Text(95) + "\n\n" + Text(TextFileFolderMissing));
     }
     EXPECT_EQ(Os.LaunchedPrograms(), QStringList{"/usr/bin/sheet"});
 }

@@ -1,7 +1,9 @@
 #include "settings/SettingsStore.h"
 
 #include "FakePlatform.h"
+#include "support/FileSizeLimit.h"
 #include "core/AppError.h"
+#include "core/FileTexts.h"
 #include "core/LanguageTexts.h"
 
 #include <QDateTime>
@@ -10,10 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <memory>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -148,7 +147,7 @@ TEST_F(SettingsStoreTest, ReadOnlyFileFailsEverySaveButMemoryFollows) {
     WriteIni("[Main]\r\nLanguage=1\r\n");
     SettingsStore store(Os);
     Os.ReadOnlyFiles.insert(IniPath());
-    const QString text95 = Text(95);
+    const QString text95 = Text(95) + QStringLiteral("\n\n") + Text(TextFileAccessDenied);
     for (int round = 0; round < 2; ++round) {
         EXPECT_EQ(ErrorOf([&] { store.SetMainSettings(4, QStringLiteral("/x/")); }), text95);
         EXPECT_EQ(ErrorOf([&] { store.SetExcelPath(QStringLiteral("/e")); }), text95);
@@ -162,30 +161,6 @@ TEST_F(SettingsStoreTest, ReadOnlyFileFailsEverySaveButMemoryFollows) {
     store.SetExcelPath(QStringLiteral("/f"));
     EXPECT_EQ(ReadIni(), "[Main]\r\nLanguage=1\r\nExcelPath=/f\r\n");
 }
-
-// A disk with `bytes` free, as the process sees it: no file grows past that size, and a write
-// beyond it fails short (EFBIG instead of the signal that would end the process).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        FSignal = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &FOld);
-        rlimit limit = FOld;
-        limit.rlim_cur = bytes;
-        Active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &FOld);
-        std::signal(SIGXFSZ, FSignal);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool Active = false;
-
-private:
-    rlimit FOld{};
-    void (*FSignal)(int) = nullptr;
-};
 
 TEST_F(SettingsStoreTest, FullDiskFailsTheSaveAndKeepsTheOldFile) {
     WindowSettings w = WindowSettings::FactoryDefaults();
@@ -204,9 +179,10 @@ TEST_F(SettingsStoreTest, FullDiskFailsTheSaveAndKeepsTheOldFile) {
         {
             const FileSizeLimit disk(free);
             ASSERT_TRUE(disk.Active);
-            EXPECT_EQ(ErrorOf([&] { store.SetNewWindowSettings(w); }), Text(95)) << free;
+            const QString full = Text(95) + QStringLiteral("\n\n") + Text(TextFileDiskFull);
+            EXPECT_EQ(ErrorOf([&] { store.SetNewWindowSettings(w); }), full) << free;
             EXPECT_EQ(ErrorOf([&] { store.SetMainSettings(5, QString(9000, QLatin1Char('d'))); }),
-                      Text(95))
+                      full)
                 << free;
         }
         EXPECT_EQ(ReadIni(), before) << free;
@@ -244,7 +220,8 @@ TEST_F(SettingsStoreTest, StaleTemporaryFilesGoAtStart) {
 TEST_F(SettingsStoreTest, VanishedFolderLatchesToMemoryOnly) {
     SettingsStore store(Os);
     ASSERT_TRUE(QDir(Temp.filePath(QStringLiteral("config"))).removeRecursively());
-    EXPECT_EQ(ErrorOf([&] { store.SetExcelPath(QStringLiteral("/a")); }), Text(95));
+    EXPECT_EQ(ErrorOf([&] { store.SetExcelPath(QStringLiteral("/a")); }),
+              Text(95) + QStringLiteral("\n\n") + Text(TextFileFolderMissing));
     EXPECT_FALSE(store.IsIniWritable());
     EXPECT_EQ(ErrorOf([&] { store.SetExcelPath(QStringLiteral("/b")); }), QStringLiteral("<none>"));
     EXPECT_EQ(store.GetExcelPath(), QStringLiteral("/b"));
@@ -253,7 +230,8 @@ TEST_F(SettingsStoreTest, VanishedFolderLatchesToMemoryOnly) {
 
 TEST_F(SettingsStoreTest, UnreadableFileOrFolderMeansNoStore) {
     ASSERT_TRUE(QDir().mkpath(IniPath())); // a folder where the file should be
-    EXPECT_EQ(ErrorOf([&] { SettingsStore store(Os); }), Text(95));
+    EXPECT_EQ(ErrorOf([&] { SettingsStore store(Os); }),
+              Text(95) + QStringLiteral("\n\n") + Text(TextFileIsFolder));
 
     Os.Variables[QStringLiteral("XDG_CONFIG_HOME")] = Temp.filePath(QStringLiteral("no/such"));
     EXPECT_EQ(ErrorOf([&] { SettingsStore store(Os); }), Text(95));

@@ -1,3 +1,4 @@
+#include "core/FileTexts.h"
 #include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "settings/FakePlatform.h"
@@ -394,7 +395,7 @@ TEST_F(SettingsDialogTest, NewWindowsEndsAtAFailedSaveWithoutTheQuestion) {
     } catch (const std::exception& e) {
         error = QString::fromUtf8(e.what());
     }
-    EXPECT_EQ(error, Text(95));
+    EXPECT_EQ(error, Text(95) + "\n\n" + Text(TextFileAccessDenied));
     EXPECT_TRUE(Prompts.AskedPrompts().empty());
     EXPECT_EQ(store->GetNewWindowSettings().LineWidth, 8); // memory follows all the same
     EXPECT_EQ(form.Settings().LineWidth, 2);

@@ -5,6 +5,7 @@
 #include "ledger/LedgerTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/TChildform.h"
+#include "support/FileSizeLimit.h"
 #include "ui/TYieldWindow.h"
 
 #include <QAction>
@@ -110,6 +111,23 @@ TEST_F(YieldWindowTest, TheTableHoldsYearsMonthsAndDaysWithTotals) {
     EXPECT_TRUE(lines[0].startsWith("period;energy_kwh;volume_l;"));
     EXPECT_EQ(lines[1].split(';')[0], "2010");
     EXPECT_EQ(lines.size(), 1 + 2 + 5 + 65 + 1);
+    exported.close();
+
+    // On a full disk the export says so and the earlier one stays.
+    const QByteArray before = lines.join('\n');
+    {
+        const FileSizeLimit disk(4096);
+        ASSERT_TRUE(disk.Active);
+        Prompts.ExpectFile(csv);
+        Prompts.Expect(PromptKind::Error, PromptAnswer::Ok);
+        window->ButtonExport->click();
+    }
+    ASSERT_FALSE(Prompts.AskedPrompts().empty());
+    EXPECT_EQ(Prompts.AskedPrompts().back().Text, Text(TextYieldNotWritten) +
+                                                      QStringLiteral("\n\n") + csv +
+                                                      QStringLiteral("\nThe disk is full."));
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readAll(), before);
     window->close();
 }
 
