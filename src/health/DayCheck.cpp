@@ -357,7 +357,12 @@ void DayCheck::FindPumpCycling(std::vector<HealthEvent>& events) const {
             starts.push_back(i);
         previous = i;
     }
-    const auto needed = static_cast<size_t>(std::ceil(Limits.PumpCycleStarts - 1e-9));
+    // Held to its range before the conversion: limits may come from anywhere, not only the file.
+    const double limit = Limits.PumpCycleStarts;
+    const double bounded = limit >= healthlimit::PumpCycleStarts.Min
+                               ? std::min(limit, healthlimit::PumpCycleStarts.Max)
+                               : healthlimit::PumpCycleStarts.Min;
+    const auto needed = static_cast<size_t>(std::ceil(bounded - 1e-9));
     const double window = Limits.PumpCycleMinutes * Minute;
     size_t groupFirst = 0;
     size_t groupLast = 0;

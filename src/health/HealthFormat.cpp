@@ -29,6 +29,9 @@ QString Number(double value) { return QString::number(Rounded(value), 'g', 12); 
 } // namespace
 
 QString IsoDateTime(DateTime value) {
+    // Years 1 to 9999 only, which also keeps the conversion below in range.
+    if (!(value >= -693594.0 && value < 2958466.0))
+        return QString();
     // Rounded to the second as a whole, so a time a hair before midnight is the next day's 00:00.
     const long long seconds = std::llround(value * 86400.0);
     const long long days = seconds / 86400;

@@ -1,24 +1,39 @@
 #include "health/HealthThresholds.h"
 
+#include "core/FileFailure.h"
+
 #include <cmath>
+#include <cstdio>
 
 const QList<HealthThresholds::Key>& HealthThresholds::Keys() {
+    using T = HealthThresholds;
+    namespace l = healthlimit;
     static const QList<Key> keys = {
-        {"SensorMinC", &HealthThresholds::SensorMinC},
-        {"SensorMaxC", &HealthThresholds::SensorMaxC},
-        {"StuckHours", &HealthThresholds::StuckHours},
-        {"StuckCollectorMoveK", &HealthThresholds::StuckCollectorMoveK},
-        {"NoFlowMinutes", &HealthThresholds::NoFlowMinutes},
-        {"MissedYieldK", &HealthThresholds::MissedYieldK},
-        {"MissedYieldMinutes", &HealthThresholds::MissedYieldMinutes},
-        {"StagnationC", &HealthThresholds::StagnationC},
-        {"HeatLossMinutes", &HealthThresholds::HeatLossMinutes},
-        {"PumpCycleStarts", &HealthThresholds::PumpCycleStarts},
-        {"PumpCycleMinutes", &HealthThresholds::PumpCycleMinutes},
-        {"GapMinutes", &HealthThresholds::GapMinutes},
+        {"SensorMinC", &T::SensorMinC, l::SensorMinC},
+        {"SensorMaxC", &T::SensorMaxC, l::SensorMaxC},
+        {"StuckHours", &T::StuckHours, l::StuckHours},
+        {"StuckCollectorMoveK", &T::StuckCollectorMoveK, l::StuckCollectorMoveK},
+        {"NoFlowMinutes", &T::NoFlowMinutes, l::NoFlowMinutes},
+        {"MissedYieldK", &T::MissedYieldK, l::MissedYieldK},
+        {"MissedYieldMinutes", &T::MissedYieldMinutes, l::MissedYieldMinutes},
+        {"StagnationC", &T::StagnationC, l::StagnationC},
+        {"HeatLossMinutes", &T::HeatLossMinutes, l::HeatLossMinutes},
+        {"PumpCycleStarts", &T::PumpCycleStarts, l::PumpCycleStarts},
+        {"PumpCycleMinutes", &T::PumpCycleMinutes, l::PumpCycleMinutes},
+        {"GapMinutes", &T::GapMinutes, l::GapMinutes},
     };
     return keys;
 }
+
+namespace {
+
+void Warn(const QString& text) {
+    std::fputs(("solvista: " + EscapeControls(text) + "\n").toLocal8Bit().constData(), stderr);
+}
+
+QString Figure(double value) { return QString::number(value, 'g', 10); }
+
+} // namespace
 
 HealthThresholds HealthThresholds::FromValues(const QMap<QString, QString>& values) {
     HealthThresholds result;
@@ -30,32 +45,30 @@ HealthThresholds HealthThresholds::FromValues(const QMap<QString, QString>& valu
                 continue;
             bool ok = false;
             const double value = it.value().trimmed().toDouble(&ok);
-            if (ok && std::isfinite(value))
+            // Far outside, a limit turns every line into an event or none, or overflows the
+            // counts and times it is turned into.
+            if (ok && value >= key.Limit.Min && value <= key.Limit.Max)
                 result.*key.Member = value;
+            else
+                Warn(QStringLiteral("[Health] %1=%2 is not a number from %3 to %4; the default %5 "
+                                    "is used.")
+                         .arg(name, it.value(), Figure(key.Limit.Min), Figure(key.Limit.Max),
+                              Figure(key.Limit.Default)));
             break;
         }
     }
-    // Limits that cannot be meant fall back: a check would otherwise fire everywhere or never.
-    const HealthThresholds defaults;
+    // Limits that cannot be meant together fall back: a check would otherwise fire everywhere.
     if (result.SensorMinC >= result.SensorMaxC) {
-        result.SensorMinC = defaults.SensorMinC;
-        result.SensorMaxC = defaults.SensorMaxC;
+        Warn(QStringLiteral("[Health] SensorMinC is not below SensorMaxC; the defaults are used."));
+        result.SensorMinC = healthlimit::SensorMinC.Default;
+        result.SensorMaxC = healthlimit::SensorMaxC.Default;
     }
-    for (double HealthThresholds::*positive :
-         {&HealthThresholds::StuckHours, &HealthThresholds::NoFlowMinutes,
-          &HealthThresholds::MissedYieldMinutes, &HealthThresholds::HeatLossMinutes,
-          &HealthThresholds::PumpCycleMinutes, &HealthThresholds::GapMinutes,
-          &HealthThresholds::StuckCollectorMoveK, &HealthThresholds::MissedYieldK})
-        if (result.*positive <= 0.0)
-            result.*positive = defaults.*positive;
-    if (result.PumpCycleStarts < 2.0)
-        result.PumpCycleStarts = defaults.PumpCycleStarts;
     return result;
 }
 
 QMap<QString, QString> HealthThresholds::ToValues() const {
     QMap<QString, QString> values;
     for (const Key& key : Keys())
-        values.insert(QLatin1String(key.Name), QString::number(this->*key.Member, 'g', 10));
+        values.insert(QLatin1String(key.Name), Figure(this->*key.Member));
     return values;
 }
