@@ -136,4 +136,5 @@ private:
     int FLineWidth = 1;
     ValueAxis FAxis = ValueAxis::Left;
     SeriesHost* FHost = nullptr;
+    std::size_t FHostIndex = 0; // where the host lists it
 };

@@ -2,12 +2,11 @@
 
 #include "chart/ChartSeries.h"
 
-#include <algorithm>
-
 SeriesHost::~SeriesHost() {
     // Only the series' back pointers are touched: the derived part is already gone.
     for (ChartSeries* series : FSeries)
-        series->FHost = nullptr;
+        if (series)
+            series->FHost = nullptr;
 }
 
 void SeriesHost::AddSeries(ChartSeries* series) {
@@ -15,6 +14,7 @@ void SeriesHost::AddSeries(ChartSeries* series) {
         return;
     if (series->FHost)
         series->FHost->RemoveSeries(series);
+    series->FHostIndex = FSeries.size();
     FSeries.push_back(series);
     series->FHost = this;
     SeriesAttached(series);
@@ -23,7 +23,15 @@ void SeriesHost::AddSeries(ChartSeries* series) {
 void SeriesHost::RemoveSeries(ChartSeries* series) {
     if (!series || series->FHost != this)
         return;
-    FSeries.erase(std::find(FSeries.begin(), FSeries.end(), series));
+    FSeries[series->FHostIndex] = nullptr;
+    ++FHoles;
+    while (!FSeries.empty() && FSeries.back() == nullptr) {
+        FSeries.pop_back();
+        --FHoles;
+    }
+    // Closing up once half the list is holes keeps every removal constant on average.
+    if (FHoles * 2 > FSeries.size())
+        Compact();
     series->FHost = nullptr;
     SeriesDetached(series);
 }
@@ -31,6 +39,23 @@ void SeriesHost::RemoveSeries(ChartSeries* series) {
 void SeriesHost::RemoveAllSeries() {
     while (!FSeries.empty())
         RemoveSeries(FSeries.back());
+}
+
+const std::vector<ChartSeries*>& SeriesHost::Series() const {
+    if (FHoles != 0)
+        Compact();
+    return FSeries;
+}
+
+void SeriesHost::Compact() const {
+    size_t kept = 0;
+    for (ChartSeries* series : FSeries)
+        if (series) {
+            series->FHostIndex = kept;
+            FSeries[kept++] = series;
+        }
+    FSeries.resize(kept);
+    FHoles = 0;
 }
 
 bool SeriesHost::Holds(const ChartSeries* series) const { return series && series->FHost == this; }

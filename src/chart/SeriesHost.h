@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 class ChartSeries;
@@ -19,8 +20,8 @@ public:
     void RemoveSeries(ChartSeries* series);
     // Detaches every series.
     void RemoveAllSeries();
-    int ActiveSeriesCount() const { return static_cast<int>(FSeries.size()); }
-    const std::vector<ChartSeries*>& Series() const { return FSeries; }
+    int ActiveSeriesCount() const { return static_cast<int>(FSeries.size() - FHoles); }
+    const std::vector<ChartSeries*>& Series() const;
     bool Holds(const ChartSeries* series) const;
 
 protected:
@@ -31,7 +32,12 @@ protected:
 
 private:
     friend class ChartSeries;
-    std::vector<ChartSeries*> FSeries; // attachment order
+    void Compact() const;
+    // Attachment order. A series that leaves leaves a hole, closed up at the latest when the list
+    // is next asked for: a window of many thousand series then closes in linear time, whatever
+    // order they go in.
+    mutable std::vector<ChartSeries*> FSeries;
+    mutable std::size_t FHoles = 0;
 };
 
 // A host that only keeps the list: for tests and code that needs no drawing.

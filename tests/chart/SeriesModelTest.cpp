@@ -68,3 +68,50 @@ TEST(SeriesModel, AttachmentFollowsTheLifetimesOfSeriesAndHost) {
     }
     EXPECT_EQ(survivor.Host(), nullptr);
 }
+
+// Series leave in any order, many at a time, and join again: the host lists exactly those
+// attached, in the order they were attached, and each series knows its place.
+TEST(SeriesModel, RemovalsInAnyOrderKeepTheAttachmentOrder) {
+    constexpr int Count = 1000;
+    std::vector<std::unique_ptr<ChartSeries>> all;
+    MemoryHost host;
+    MemoryHost other;
+    for (int i = 0; i < Count; ++i) {
+        all.push_back(std::make_unique<ChartSeries>());
+        host.AddSeries(all.back().get());
+    }
+    std::vector<ChartSeries*> expected;
+    for (int i = 0; i < Count; ++i) {
+        if (i % 3 == 0)
+            all[static_cast<size_t>(i)].reset(); // dies attached
+        else if (i % 3 == 1)
+            other.AddSeries(all[static_cast<size_t>(i)].get()); // moves to another host
+        else
+            expected.push_back(all[static_cast<size_t>(i)].get());
+        if (i == Count / 2) { // asked for half-way, with holes and without
+            EXPECT_EQ(host.ActiveSeriesCount(), static_cast<int>(host.Series().size()));
+        }
+    }
+    EXPECT_EQ(host.Series(), expected);
+    EXPECT_EQ(host.ActiveSeriesCount(), static_cast<int>(expected.size()));
+    // Back again at the end, out of the middle, from the front.
+    ChartSeries* moved = all[1].get();
+    host.AddSeries(moved);
+    expected.push_back(moved);
+    host.RemoveSeries(expected[expected.size() / 2]);
+    expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(expected.size() / 2));
+    host.RemoveSeries(expected.front());
+    expected.erase(expected.begin());
+    EXPECT_EQ(host.Series(), expected);
+    for (ChartSeries* series : expected) {
+        EXPECT_EQ(series->Host(), &host);
+    }
+    EXPECT_FALSE(other.Holds(moved));
+    EXPECT_EQ(other.ActiveSeriesCount(), Count / 3 - 1);
+    host.RemoveAllSeries();
+    EXPECT_TRUE(host.Series().empty());
+    EXPECT_EQ(host.ActiveSeriesCount(), 0);
+    for (ChartSeries* series : expected) {
+        EXPECT_EQ(series->Host(), nullptr);
+    }
+}
