@@ -1,6 +1,7 @@
 #include "ledger/LedgerInput.h"
 
 #include "core/DateTime.h"
+#include "core/FileFailure.h"
 #include "core/LanguageTexts.h"
 #include "logdata/DayFileCollection.h"
 
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr int TextOpenError = 84;
+constexpr int TextNoFilesFound = 87;
 
 DateTime DayOf(QDate date, int fallbackYear, int fallbackMonth, int fallbackDay) {
     DateTime day = 0;
@@ -33,10 +35,15 @@ LedgerInput CollectLedgerInput(const QStringList& paths, QDate from, QDate to) {
             DayFileCollection::InTree(path, first, last, files);
             for (const DayFile& file : files)
                 input.Files << file.Path;
+            // A folder given by name (perhaps one named like a day file) must not vanish
+            // without a word.
+            if (files.empty())
+                input.Missing.push_back({path, Text(TextNoFilesFound)});
         } else if (info.isFile()) {
             input.Files << path;
         } else {
-            input.Missing.push_back({path, Text(TextOpenError)});
+            input.Missing.push_back(
+                {path, Text(TextOpenError) + QStringLiteral("\n\n") + ReadFailureReason(path)});
         }
     }
     return input;

@@ -1,14 +1,25 @@
 #include "logdata/LogReader.h"
 
 #include "core/AppError.h"
+#include "core/FileFailure.h"
+#include "core/FileTexts.h"
 #include "core/LanguageTexts.h"
+#include "core/OutOfMemoryError.h"
 #include "core/Windows1252.h"
 #include "logdata/LogLines.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cmath>
+#include <new>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -38,18 +49,61 @@ QByteArray LogReader::ReadLogLines(const QString& fileName, LogLines& lines) {
 }
 
 void LogReader::ReadFile(const QString& fileName, LogLines& lines) {
-    const QFileInfo info(fileName);
-    // A folder is no log file, though it "exists".
-    if (!info.isFile())
-        AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + info.fileName());
     lines.Clear();
+    const auto fail = [&fileName](const QString& reason) {
+        QString message = Text(TextOpenError) + QStringLiteral("\n\n") +
+                          EscapeControls(QFileInfo(fileName).fileName());
+        if (!reason.isEmpty())
+            message += QStringLiteral("\n\n") + EscapeControls(reason);
+        AppError::Raise(message);
+    };
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + info.fileName());
-    // One buffer of the file's size; empty lines are not indexed at all.
-    lines.Load(file.readAll(), false);
-    if (file.error() != QFileDevice::NoError)
-        AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + info.fileName());
+    qint64 size = 0;
+#ifdef Q_OS_UNIX
+    // Opened without waiting (a FIFO would block until someone writes), then the opened file is
+    // what is checked and measured, so nothing can be swapped in between.
+    const int fd =
+        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        fail(SystemErrorReason(errno));
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        fail(S_ISDIR(status.st_mode) ? Text(TextFileIsFolder) : Text(TextFileNotRegular));
+    }
+    size = status.st_size;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        fail(file.errorString());
+    }
+#else
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        fail(ReadFailureReason(fileName));
+    size = file.size();
+#endif
+    // Refused before a byte is read: the lines' offsets hold 31 bits.
+    if (size >= MaxFileSize)
+        fail(TooLargeReason(size));
+    // One buffer of the size at opening, read to there: a file that grows meanwhile is read as it
+    // was, and no buffer grows by doubling.
+    QByteArray bytes;
+    try {
+        bytes.resize(size);
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemoryError();
+    }
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 got = file.read(bytes.data() + done, size - done);
+        if (got < 0)
+            fail(file.errorString());
+        if (got == 0)
+            break; // shrunk meanwhile
+        done += got;
+    }
+    bytes.truncate(done);
+    // Empty lines are not indexed at all.
+    lines.Load(std::move(bytes), false);
 }
 
 QByteArray LogReader::TakeHeading(LogLines& lines) {

@@ -21,8 +21,12 @@ public:
 
     // Fills `lines` with the data lines of the file and returns the heading.
     QByteArray ReadLogLines(const QString& fileName, LogLines& lines);
+    // Files of this size or more are refused before they are read.
+    static constexpr qint64 MaxFileSize = qint64{1} << 31;
+
     // Its two halves: the file's lines read once (empty ones are not kept), then the heading
-    // taken out of them (a file without any line is an error).
+    // taken out of them (a file without any line is an error). The file is read to the size it
+    // had when opened; a failure to open names the file and says why.
     void ReadFile(const QString& fileName, LogLines& lines);
     QByteArray TakeHeading(LogLines& lines);
     // True when all fourteen fields carry the expected names; stores units into `units` and sets

@@ -1,6 +1,7 @@
 #include "logdata/TAnalysisData.h"
 
 #include "core/AppError.h"
+#include "core/FileFailure.h"
 #include "core/OutOfMemoryError.h"
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
@@ -64,7 +65,8 @@ void TAnalysisData::CommonStart(const QString& fileName, SeriesHost* chart, Seri
     Units[ChEnergy] = QStringLiteral("[kWh]");
     FileNames.clear();
     if (!QFileInfo(fileName).isFile())
-        AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + fileName);
+        AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + EscapeControls(fileName) +
+                        QStringLiteral("\n\n") + ReadFailureReason(fileName));
 }
 
 void TAnalysisData::LoadFile(const QString& fileName, SeriesHost* chart, SeriesHost* chart2) {

@@ -1,5 +1,6 @@
 #include "report/ReportOptions.h"
 
+#include "core/FileFailure.h"
 #include "core/LanguageTexts.h"
 
 #include <QRegularExpression>
@@ -27,8 +28,10 @@ bool TakeValue(const QStringList& arguments, int& i, const QString& name, QStrin
 } // namespace
 
 QDate ParseReportDate(const QString& text, bool end) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{4})(?:-(\\d{2})(?:-(\\d{2}))?)?$"));
+    // ASCII digits to the very end: "$" would let a final line break through, "\d" other
+    // scripts' digits.
+    static const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+        QStringLiteral("([0-9]{4})(?:-([0-9]{2})(?:-([0-9]{2}))?)?")));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return {};
@@ -103,7 +106,7 @@ bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
                 return false;
             }
         } else {
-            error = QStringLiteral("unknown option %1").arg(argument);
+            error = QStringLiteral("unknown option %1").arg(EscapeControls(argument));
             return false;
         }
     }

@@ -1,6 +1,7 @@
 #include "report/ReportRun.h"
 
 #include "core/AppError.h"
+#include "core/FileFailure.h"
 #include "core/LanguageTexts.h"
 #include "health/HealthCheck.h"
 #include "health/HealthFormat.h"
@@ -20,10 +21,11 @@
 
 namespace {
 
+// A reason on one line; what it quotes from outside cannot start another.
 QString OneLine(QString text) {
-    return text.replace(QStringLiteral("\r"), QString())
-        .replace(QStringLiteral("\n\n"), QStringLiteral(": "))
-        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return EscapeControls(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                              .replace(QStringLiteral("\n\n"), QStringLiteral(": "))
+                              .replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 // Reads the files, with a progress line on a terminal once the scan takes longer than a moment.
@@ -88,10 +90,11 @@ int RunHealth(const ReportOptions& options, const LedgerInput& input, QTextStrea
         CheckFiles(input.Files, date(options.From), date(options.To), ChannelRoles(),
                    UserThresholds(), &failures);
     for (const LedgerSkip& skip : input.Missing)
-        err << "solvista-report: passed over " << skip.File << ": " << OneLine(skip.Reason) << '\n';
+        err << "solvista-report: passed over " << EscapeControls(skip.File) << ": "
+            << OneLine(skip.Reason) << '\n';
     for (const FileFailure& failure : failures)
-        err << "solvista-report: passed over " << failure.File << ": " << OneLine(failure.Reason)
-            << '\n';
+        err << "solvista-report: passed over " << EscapeControls(failure.File) << ": "
+            << OneLine(failure.Reason) << '\n';
     err << Qt::flush;
     if (failures.size() == static_cast<size_t>(input.Files.size())) {
         err << "solvista-report: no file could be read\n" << Qt::flush;
@@ -143,9 +146,11 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err, 
     });
     ReadWithProgress(ledger, input.Files, err, progress);
     for (const LedgerSkip& skip : input.Missing)
-        err << "solvista-report: passed over " << skip.File << ": " << OneLine(skip.Reason) << '\n';
+        err << "solvista-report: passed over " << EscapeControls(skip.File) << ": "
+            << OneLine(skip.Reason) << '\n';
     for (const LedgerSkip& skip : ledger.Skipped())
-        err << "solvista-report: passed over " << skip.File << ": " << OneLine(skip.Reason) << '\n';
+        err << "solvista-report: passed over " << EscapeControls(skip.File) << ": "
+            << OneLine(skip.Reason) << '\n';
     err << Qt::flush;
     if (ledger.FilesRead() == 0) {
         err << "solvista-report: no file could be read\n" << Qt::flush;

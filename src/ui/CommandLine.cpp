@@ -1,5 +1,6 @@
 #include "ui/CommandLine.h"
 
+#include "core/FileFailure.h"
 #include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "ui/ErrorBoundary.h"
@@ -105,9 +106,9 @@ QString CommandLine::HelpText() {
 QStringList CommandLine::Messages() const {
     QStringList messages;
     for (const Complaint& complaint : Complaints)
-        messages << (complaint.Argument.isEmpty()
-                         ? Text(complaint.Text)
-                         : Text(complaint.Text) + QStringLiteral("\n\n") + complaint.Argument);
+        messages << (complaint.Argument.isEmpty() ? Text(complaint.Text)
+                                                  : Text(complaint.Text) + QStringLiteral("\n\n") +
+                                                        EscapeControls(complaint.Argument));
     return messages;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/ErrorBoundary.h"
 
 #include "core/AppError.h"
+#include "core/FileFailure.h"
 #include "core/LanguageTexts.h"
 #include "ui/Prompts.h"
 
@@ -16,9 +17,16 @@ void ShowErrorMessage(const QString& text) { CurrentPrompts().Message(PromptKind
 
 QString FileErrorText(const QString& path, const QString& reason) {
     constexpr int TextOpenError = 84;
-    QString text = Text(TextOpenError) + QStringLiteral("\n\n") + QDir::toNativeSeparators(path);
-    if (!reason.isEmpty() && !reason.startsWith(Text(TextOpenError)))
-        text += QLatin1Char('\n') + reason;
+    QString text = Text(TextOpenError) + QStringLiteral("\n\n") +
+                   EscapeControls(QDir::toNativeSeparators(path));
+    QString why = reason;
+    // Text 84 names the file itself; only the reason after the name is kept.
+    if (why.startsWith(Text(TextOpenError))) {
+        const QStringList parts = why.split(QStringLiteral("\n\n"));
+        why = parts.size() >= 3 ? parts.last() : QString();
+    }
+    if (!why.isEmpty())
+        text += QLatin1Char('\n') + why;
     return text;
 }
 

@@ -10,7 +10,7 @@
 void ShowErrorMessage(const QString& text);
 
 // The message of a file that could not be loaded: text 84, then below it the file's path and the
-// reason the data set gave (left out when the reason is text 84 itself, which names the file).
+// reason the data set gave (of a text 84 that names the file, only the reason after the name).
 QString FileErrorText(const QString& path, const QString& reason);
 
 // The application's handler for every exception that escapes an event handler.

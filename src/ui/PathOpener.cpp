@@ -1,6 +1,7 @@
 #include "ui/PathOpener.h"
 
 #include "core/AppError.h"
+#include "core/FileFailure.h"
 #include "core/LanguageTexts.h"
 #include "ui/OpeningTexts.h"
 #include "ui/TMainform.h"
@@ -26,7 +27,8 @@ PathOpener::Request PathOpener::Classify(const QStringList& paths) {
     Request request;
     for (const QString& path : paths)
         if (!QFileInfo::exists(path))
-            AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + path);
+            AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + EscapeControls(path) +
+                            QLatin1Char('\n') + ReadFailureReason(path));
     request.Paths = paths;
     const auto isFolder = [](const QString& path) { return QFileInfo(path).isDir(); };
     if (paths.isEmpty())

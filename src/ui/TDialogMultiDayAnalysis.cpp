@@ -1,6 +1,7 @@
 #include "ui/TDialogMultiDayAnalysis.h"
 
 #include "core/AppError.h"
+#include "core/FileFailure.h"
 #include "core/OutOfMemoryError.h"
 #include "core/LanguageTexts.h"
 #include "logdata/DayFileCollection.h"
@@ -255,7 +256,8 @@ void TDialogMultiDayAnalysis::CheckFileExists(QLineEdit* edit) {
         return;
     edit->setFocus();
     edit->selectAll();
-    AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + edit->text());
+    AppError::Raise(Text(TextOpenError) + QStringLiteral("\n\n") + EscapeControls(edit->text()) +
+                    QLatin1Char('\n') + ReadFailureReason(edit->text()));
 }
 
 bool TDialogMultiDayAnalysis::DateOfName(const QString& name, DateTime& date) {

@@ -1,6 +1,7 @@
 #include "ui/TDialogSettings.h"
 
 #include "core/AppError.h"
+#include "core/FileFailure.h"
 #include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "settings/IniFile.h"
@@ -63,7 +64,8 @@ constexpr int GroupSpacing = 8;
 int StrToInt(const QString& text) {
     int value = 0;
     if (!ParseProfileInteger(text, value))
-        AppError::Raise(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+        AppError::Raise(
+            QStringLiteral("'%1' ist kein gültiger Integerwert").arg(EscapeControls(text)));
     return value;
 }
 

@@ -2,6 +2,7 @@
 
 #include "chart/ChartSeries.h"
 #include "chart/ChartSurface.h"
+#include "core/FileFailure.h"
 #include "core/LanguageFormat.h"
 #include "core/LanguageTexts.h"
 #include "ledger/LedgerColumns.h"
@@ -99,7 +100,8 @@ void TYieldWindow::ShowResult() {
     // The reasons may be long: the label names the count, its tool tip every file.
     QStringList lines;
     for (const LedgerSkip& skip : passed)
-        lines << QStringLiteral("%1: %2").arg(skip.File, QString(skip.Reason).replace("\n\n", " "));
+        lines << QStringLiteral("%1: %2").arg(
+            EscapeControls(skip.File), EscapeControls(QString(skip.Reason).replace("\n\n", " ")));
     LabelPassedOver->setText(
         QStringLiteral("%1 %2").arg(Text(TextYieldPassedOver)).arg(passed.size()));
     LabelPassedOver->setToolTip(lines.join(QLatin1Char('\n')));

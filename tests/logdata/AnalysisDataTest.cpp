@@ -1,4 +1,5 @@
 #include "LogFileFixture.h"
+#include "core/FileTexts.h"
 
 #include "LogGenerator.h"
 #include "core/LanguageTexts.h"
@@ -118,8 +119,8 @@ TEST_F(AnalysisDataTest, AnUnreadableFirstFileIsReportedAndTheRangeStaysOpen) {
 TEST_F(AnalysisDataTest, OpeningErrorsNameTheFile) {
     const QString missing = Dir.filePath(QStringLiteral("20100501.csv"));
     EXPECT_EQ(MessageOf([&] { Data.LoadFile(missing, &Chart, &Chart2); }),
-              Text(84) + "\n\n" + missing)
-        << "the whole name as passed";
+              Text(84) + "\n\n" + missing + "\n\n" + Text(TextFileMissing))
+        << "the whole name as passed, and why";
     EXPECT_EQ(MessageOf([&] { Data.LoadFile(missing, &Chart, nullptr); }), "Illegal State (2)");
     TAnalysisData range({}, &Reader);
     EXPECT_EQ(MessageOf([&] { range.LoadRange(0, 1, 2, missing, nullptr, &Chart2); }),
@@ -134,7 +135,8 @@ TEST_F(AnalysisDataTest, OpeningErrorsNameTheFile) {
     const QDate first(2010, 5, 1);
     LoadRange(first, first.addDays(2), 3, WriteDay(first));
     const QString gone = Dir.filePath(QStringLiteral("20100502.csv"));
-    EXPECT_EQ(MessageOf([&] { Data.AddFile(gone); }), Text(84) + "\n\n20100502.csv")
+    EXPECT_EQ(MessageOf([&] { Data.AddFile(gone); }),
+              Text(84) + "\n\n20100502.csv\n\n" + Text(TextFileMissing))
         << "a further file is named without its folder";
     EXPECT_EQ(Data.GetDayCount(), 1u);
 }

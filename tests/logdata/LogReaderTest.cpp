@@ -1,8 +1,12 @@
 #include "LogFileFixture.h"
+#include "core/FileTexts.h"
 
 #include "core/LanguageTexts.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -72,11 +76,17 @@ TEST_F(LogReaderTest, ReplacedAndTakenLinesLeaveTheOthersIntact) {
 TEST_F(LogReaderTest, UnreadableFilesAndFilesWithoutValues) {
     LogLines lines;
     const QString opening = Text(84) + QStringLiteral("\n\n");
+    // Each failure to open names the file and says why.
     EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(Dir.filePath("none.csv"), lines); }),
-              opening + "none.csv");
+              opening + "none.csv\n\n" + Text(TextFileMissing));
     QDir(Dir.path()).mkdir("folder.csv");
     EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(Dir.filePath("folder.csv"), lines); }),
-              opening + "folder.csv");
+              opening + "folder.csv\n\n" + Text(TextFileIsFolder));
+    // A pipe would hold the reader until someone writes to it.
+    const QString fifo = Dir.filePath("pipe\x1b[2J.csv");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(fifo, lines); }),
+              opening + "pipe\\x1b[2J.csv\n\n" + Text(TextFileNotRegular));
     for (const QByteArray& bytes : {QByteArray(), QByteArray(50, '\0'), QByteArray("\r\n\n\r")}) {
         EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(Write(bytes), lines); }), Text(85));
     }
@@ -84,6 +94,29 @@ TEST_F(LogReaderTest, UnreadableFilesAndFilesWithoutValues) {
     const QByteArray heading = Reader.ReadLogLines(Write(QByteArray("\n\n") + IsoHeading), lines);
     EXPECT_EQ(heading, IsoHeading);
     EXPECT_EQ(MessageOf([&] { Reader.GetFileDate(lines); }), Text(85));
+}
+
+// Refused from its size alone, before a byte is read: a sparse file takes no room on the disk
+// and no time to make.
+TEST_F(LogReaderTest, AFileOfTwoGibibytesIsRefusedBeforeItIsRead) {
+    SetCurrentTexts(TextArrayId::English);
+    const QString path =
+        Write(QByteArray(IsoHeading) + "\r\n2010-05-01 00:00;1;2;3;4;5;6;7;8;9;0;0;0;0\r\n",
+              QStringLiteral("20100501.csv"));
+    LogLines lines;
+    QFile file(path);
+    for (const qint64 size : {LogReader::MaxFileSize, LogReader::MaxFileSize + 4096}) {
+        ASSERT_TRUE(file.resize(size));
+        EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(path, lines); }),
+                  Text(84) + "\n\n20100501.csv\n\nThe file is too large (2.0 GiB); files of 2 "
+                             "GiB or more cannot be read.");
+        EXPECT_TRUE(lines.IsEmpty());
+    }
+    // Cut back, the same file reads (the zeros after its lines end the text).
+    ASSERT_TRUE(file.resize(200));
+    EXPECT_EQ(Reader.ReadLogLines(path, lines), IsoHeading);
+    EXPECT_EQ(lines.Count(), 1);
+    SetCurrentTexts(TextArrayId::German);
 }
 
 TEST_F(LogReaderTest, HeadingNamesUnitsAndSeparators) {

@@ -3,6 +3,7 @@
 #include "health/HealthLedger.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerColumns.h"
+#include "report/ReportOptions.h"
 #include "report/ReportRun.h"
 #include "report/ReportWriter.h"
 
@@ -21,6 +22,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -112,6 +115,42 @@ TEST_F(ReportTest, NothingReadableExitsOneAndNamesTheFilesWithTheirReasons) {
     EXPECT_TRUE(run.Err.contains(Dir.filePath("gone") + ": Error occurred while opening file"));
     // An empty folder holds nothing to read either.
     EXPECT_EQ(Report({Dir.path()}).Status, 1);
+}
+
+// What comes from outside cannot forge a line on the terminal, and every failure says why.
+TEST_F(ReportTest, NamesAndOptionsFromOutsideStayOnTheirLine) {
+    const Outcome forged = Report({"--x\n\x1b[2Jsolvista-report: all well", Dir.path()});
+    EXPECT_EQ(forged.Status, 2);
+    EXPECT_EQ(forged.Err, "solvista-report: unknown option --x\\n\\x1b[2Jsolvista-report: all well "
+                          "(try --help)\n");
+    // Dates end where the text ends, a line break included, and take ASCII digits only.
+    for (const char* date : {"2010\n", "2010-05\n", "2010-05-01\n", "\u0662\u0660\u0661\u0660"}) {
+        EXPECT_EQ(Report({QStringLiteral("--to=") + QString::fromUtf8(date), Dir.path()}).Status, 2)
+            << date;
+        EXPECT_FALSE(ParseReportDate(QString::fromUtf8(date), false).isValid()) << date;
+    }
+    EXPECT_EQ(ParseReportDate("2010", true), QDate(2010, 12, 31));
+
+    const QString odd = Dir.filePath(QStringLiteral("20100501\n\x1b[31m.csv"));
+    QFile file(odd);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a log\n");
+    file.close();
+    const QString folderLikeADay = Dir.filePath(QStringLiteral("20100502.csv"));
+    ASSERT_TRUE(QDir().mkdir(folderLikeADay));
+    const QString fifo = Dir.filePath(QStringLiteral("20100503.csv"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const Outcome run = Report({odd, folderLikeADay, fifo, Dir.filePath("gone.csv")});
+    EXPECT_EQ(run.Status, 1);
+    const QStringList lines = run.Err.split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), 5) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.contains("20100501\\n\\x1b[31m.csv: The file you specified is not a valid"))
+        << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.contains(folderLikeADay + ": No files were found"));
+    EXPECT_TRUE(run.Err.contains(fifo + ": Error occurred while opening file: This is not an "
+                                        "ordinary file"));
+    EXPECT_TRUE(run.Err.contains("gone.csv: Error occurred while opening file: The file does "
+                                 "not exist."));
 }
 
 TEST_F(ReportTest, CsvHasAHeadingAndOneLinePerMonthWithDecimalPoints) {

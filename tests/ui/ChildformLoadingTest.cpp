@@ -2,6 +2,7 @@
 #include "chart/ChartSeries.h"
 #include "chart/ChartSurface.h"
 #include "core/AppError.h"
+#include "core/FileTexts.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/ErrorBoundary.h"
@@ -150,13 +151,14 @@ TEST_F(ChildformLoadingTest, EveryUnreadableFileIsNamedWithItsReason) {
             << c.Name;
     }
     EXPECT_EQ(Prompts.AskedPrompts().size(), std::size(cases)) << "one box each, no further click";
-    // A file the reader cannot even open names itself once.
+    // A file the reader cannot even open names itself once, and why.
     const QString missing = Dir.filePath(QStringLiteral("gone.csv"));
     try {
         Form.LoadLogFile(missing);
         ADD_FAILURE() << "no error";
     } catch (const AppError& error) {
-        EXPECT_EQ(error.Message(), Text(84) + "\n\n" + QDir::toNativeSeparators(missing));
+        EXPECT_EQ(error.Message(), Text(84) + "\n\n" + QDir::toNativeSeparators(missing) + "\n" +
+                                       Text(TextFileMissing));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "LogGenerator.h"
 #include "chart/SeriesMemory.h"
+#include "core/FileTexts.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/EscapeKeyPoll.h"
@@ -150,8 +151,8 @@ TEST_F(MultiDayDialogTest, ChecksTheFilesInOrderAndStaysOpen) {
     };
     const QString openError = Text(84) + "\n\n";
     const std::vector<Case> cases = {
-        {missing, days[1], openError + Native(missing)},
-        {days[0], missing, openError + Native(missing)},
+        {missing, days[1], openError + Native(missing) + "\n" + Text(TextFileMissing)},
+        {days[0], missing, openError + Native(missing) + "\n" + Text(TextFileMissing)},
         {text, days[1], Text(89)},
         {shortName, text, Text(89)}, // the extension of either file is looked at first
         {shortName, days[1], Text(88)},

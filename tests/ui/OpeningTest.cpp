@@ -1,5 +1,6 @@
 #include "LogGenerator.h"
 #include "MainformFixture.h"
+#include "core/FileTexts.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/CommandLine.h"
@@ -101,7 +102,8 @@ TEST_F(OpeningTest, PathListsAreADayARangeOrAFolderAndNothingElse) {
     EXPECT_EQ(RaisedBy({day, folder}), Text(TextOpenWhat));
     EXPECT_EQ(RaisedBy({day, next, day}), Text(TextOpenWhat));
     const QString gone = Temp.filePath(QStringLiteral("logs/20100503.csv"));
-    EXPECT_EQ(RaisedBy({day, gone}), Text(84) + QStringLiteral("\n\n") + gone)
+    EXPECT_EQ(RaisedBy({day, gone}),
+              Text(84) + QStringLiteral("\n\n") + gone + "\n" + Text(TextFileMissing))
         << "a missing path is named before the shape is judged";
 }
 
@@ -247,7 +249,8 @@ TEST_F(OpeningTest, ABadCommandLineLeavesTheEmptyFirstWindow) {
     Prompts.Expect(PromptKind::Error, PromptAnswer::Ok);
     Start(second);
     QApplication::processEvents();
-    EXPECT_EQ(Prompts.AskedPrompts().back().Text, Text(84) + QStringLiteral("\n\n") + gone);
+    EXPECT_EQ(Prompts.AskedPrompts().back().Text,
+              Text(84) + QStringLiteral("\n\n") + gone + "\n" + Text(TextFileMissing));
     ASSERT_EQ(second.AnalysisWindows().size(), 1u);
     EXPECT_FALSE(second.AnalysisWindows()[0]->HasData());
     EXPECT_TRUE(Prompts.Exhausted());
