@@ -60,6 +60,8 @@ def memory(name):
 year_empty, year_peak, year_rss, _ = memory("memory.txt")
 decade_empty, decade_peak, decade_rss, decade_ms = memory("decade.txt")
 lines_empty, lines_peak, lines_rss, _ = memory("empty-lines.txt")
+big_empty, big_peak, _, _ = memory("big-window.txt")
+_, big_report_peak, _, _ = memory("big-report.txt")
 
 
 def minus(a, b):
@@ -134,11 +136,18 @@ info("memory: ten years, resident above the empty window (MB)", minus(decade_rss
 info("time: ten years into a window (ms)", decade_ms)
 target("memory: 100 MB of empty lines opened, peak above the empty window (MB)",
        minus(lines_peak, lines_empty), 200, "<= 200")
+target("memory: 1 GB log in a window, peak above the empty window (MB)",
+       minus(big_peak, big_empty), 1500, "<= 1500")
+target("memory: 1 GB log through solvista-report, peak resident (MB)", big_report_peak, 1500,
+       "<= 1500")
 
 section("Other limits")
 target("ledger: ten years, the year's files 10 times (ms)", ms("LedgerTenYears"), 1000, "< 1000")
 target("files of the widest range, 15 years in folders (ms)", ms("CollectWidestRange"), 1000,
        "< 1000")
+target("widest range, 108,000 months: close the window (ms)", ms("CloseWidestRange"),
+       ms("LoadWidestRange"), "<= load = %.1f" % ms("LoadWidestRange")
+       if ms("LoadWidestRange") is not None else "<= load")
 target("start: to first analysis window (ms)", ms("StartProgram"), 500, "<= 500")
 target("export: year as log CSV, to a file (ms)", ms("ExportYearLog"), 1000, "<= 1000")
 target("export: year as international CSV (ms)", ms("ExportYearInternational"), 1000, "<= 1000")

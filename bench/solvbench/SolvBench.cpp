@@ -1,6 +1,7 @@
 // The figures of a year of one-minute logs: loading it, drawing it, moving through it, and how
 // long the program takes to show its first window. Charts are drawn offscreen.
 #include "BenchYear.h"
+#include "LogGenerator.h"
 #include "chart/ChartSurface.h"
 #include "chart/SeriesHost.h"
 #include "core/Channels.h"
@@ -294,6 +295,43 @@ void CollectWidestRange(benchmark::State& state) {
     }
 }
 BENCHMARK(CollectWidestRange)->Unit(benchmark::kMillisecond);
+
+// An analysis window over the widest range, 1000-01-01 to 9999-12-31, with a day file at each
+// end: about 108,000 months. Loading it and closing the window again, each timed on its own.
+void WidestRangeWindow(benchmark::State& state, bool close) {
+    QTemporaryDir dir;
+    QStringList files;
+    loggen::DayOptions options;
+    options.IntervalMinutes = 60;
+    for (const QDate day : {QDate(1000, 1, 1), QDate(9999, 12, 31)}) {
+        files << dir.filePath(day.toString(QStringLiteral("yyyyMMdd")) + ".csv");
+        QFile file(files.back());
+        file.open(QIODevice::WriteOnly);
+        file.write(loggen::GenerateDay(day, options).Bytes);
+    }
+    for (auto _ : state) {
+        if (close)
+            state.PauseTiming();
+        auto form = std::make_unique<TChildform>(nullptr, WindowSettings::FactoryDefaults());
+        benchyear::LoadIntoWindow(*form, files);
+        const int months = form->Data() ? form->Data()->GetMonthCount() : 0;
+        if (close)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        form.reset();
+        if (!close)
+            state.ResumeTiming();
+        if (months < 107000) {
+            state.SkipWithError("the range was not loaded whole");
+            return;
+        }
+    }
+}
+void LoadWidestRange(benchmark::State& state) { WidestRangeWindow(state, false); }
+void CloseWidestRange(benchmark::State& state) { WidestRangeWindow(state, true); }
+BENCHMARK(LoadWidestRange)->Unit(benchmark::kMillisecond);
+BENCHMARK(CloseWidestRange)->Unit(benchmark::kMillisecond);
 
 // The data export of the whole year, every log column, built and written to a file.
 void ExportYear(benchmark::State& state, ExportFormat format) {

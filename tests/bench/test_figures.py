@@ -30,6 +30,8 @@ class Run:
             "memory.txt": "empty_rss_kb 50000 peak_rss_kb 80000 rss_kb 80000 load_ms 80\n",
             "decade.txt": "empty_rss_kb 50000 peak_rss_kb 300000 rss_kb 290000 load_ms 900\n",
             "empty-lines.txt": "empty_rss_kb 50000 peak_rss_kb 150000 rss_kb 60000 load_ms 0\n",
+            "big-window.txt": "empty_rss_kb 50000 peak_rss_kb 1200000 rss_kb 1100000 load_ms 0\n",
+            "big-report.txt": "peak_rss_kb 1200000\n",
         }
 
     def run(self, *missing):
