@@ -46,6 +46,12 @@ public:
         const Column& c = FColumns[static_cast<size_t>(column)];
         return FTimes[c.Rows.empty() ? static_cast<size_t>(i) : c.Rows[static_cast<size_t>(i)]];
     }
+    // The row of a column's point `i`, and the moment of a row.
+    int Row(int column, int i) const {
+        const Column& c = FColumns[static_cast<size_t>(column)];
+        return c.Rows.empty() ? i : static_cast<int>(c.Rows[static_cast<size_t>(i)]);
+    }
+    DateTime RowTime(int row) const { return FTimes[static_cast<size_t>(row)]; }
     double Y(int column, int i) const {
         const Column& c = FColumns[static_cast<size_t>(column)];
         return c.Wide ? c.Doubles[static_cast<size_t>(i)]

@@ -341,21 +341,14 @@ void DayCheck::FindPumpCycling(std::vector<HealthEvent>& events) const {
     if (NeverOn(Roles.Pump))
         return;
     const int pump = Roles.Pump;
-    if (!IsFileChannel(pump) || !R.HasValues(pump))
+    if (!IsOutputChannel(pump) || !R.HasValues(pump))
         return;
-    // A start is a line with the pump on after a line with it off; across a gap the state before
-    // is not known.
+    // The starts are the day's own (the ledger and the span statistics count the same ones).
     std::vector<int> starts;
-    int previous = -1;
-    for (int i = 0; i < R.Count(); ++i) {
-        const double p = V(pump, i);
-        if (std::isnan(p))
-            continue;
-        if (previous >= 0 && BreakBefore(i))
-            previous = -1;
-        if (previous >= 0 && On(p) && !On(V(pump, previous)))
-            starts.push_back(i);
-        previous = i;
+    for (const DateTime time : R.StartTimes(pump - ChR1)) {
+        const int line = R.LineAt(time);
+        if (line < R.Count() && (starts.empty() || starts.back() != line))
+            starts.push_back(line);
     }
     // Held to its range before the conversion: limits may come from anywhere, not only the file.
     const double limit = Limits.PumpCycleStarts;

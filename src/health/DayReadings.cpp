@@ -1,69 +1,17 @@
 #include "health/DayReadings.h"
 
-#include "chart/ChartSeries.h"
 #include "logdata/DayLineReader.h"
 #include "logdata/LogLines.h"
 #include "logdata/LogReader.h"
 #include "logdata/TDay.h"
 
 #include <algorithm>
-#include <iterator>
 #include <unordered_map>
 
-DayReadings::DayReadings(const TDay& day) : FDayStart(day.StartDate()) {
-    // Every line is a moment of some channel's series or an "Err" mark; the channels mostly
-    // share their moments, so merging them one by one is nearly a copy.
-    std::vector<DateTime> moments;
-    std::vector<DateTime> merged;
-    for (int c = 0; c < FileChannelCount; ++c) {
-        const ChartSeries& series = day.SeriesAt(c);
-        moments.clear();
-        moments.reserve(static_cast<size_t>(series.Count()));
-        for (int i = 0; i < series.Count(); ++i)
-            if (!series.IsNull(i))
-                moments.push_back(series.XValue(i));
-        if (moments.empty())
-            continue;
-        FHasValues[static_cast<size_t>(c)] = true;
-        if (moments == FTimes)
-            continue;
-        merged.clear();
-        std::set_union(FTimes.begin(), FTimes.end(), moments.begin(), moments.end(),
-                       std::back_inserter(merged));
-        FTimes.swap(merged);
-    }
-    if (!day.FaultMarks().empty()) {
-        moments.clear();
-        for (const TDay::FaultMark& mark : day.FaultMarks()) {
-            moments.push_back(mark.Time);
-            FFaultMarks.push_back({mark.Time, mark.Channel});
-        }
-        std::sort(moments.begin(), moments.end());
-        merged.clear();
-        std::set_union(FTimes.begin(), FTimes.end(), moments.begin(), moments.end(),
-                       std::back_inserter(merged));
-        FTimes.swap(merged);
-    }
-    // Two lines with one time stamp are one moment.
-    FTimes.erase(std::unique(FTimes.begin(), FTimes.end()), FTimes.end());
-
-    for (int c = 0; c < FileChannelCount; ++c) {
-        std::vector<double>& column = FValues[static_cast<size_t>(c)];
-        column.assign(FTimes.size(), NoValue);
-        const ChartSeries& series = day.SeriesAt(c);
-        size_t at = 0;
-        for (int i = 0; i < series.Count(); ++i) {
-            if (series.IsNull(i))
-                continue;
-            const DateTime x = series.XValue(i);
-            while (at < FTimes.size() && FTimes[at] < x)
-                ++at;
-            if (at < FTimes.size())
-                column[at] = series.YValue(i);
-        }
-    }
-
-    LearnInterval();
+DayReadings::DayReadings(const TDay& day) {
+    Begin(day.StartDate(), 0);
+    day.ForEachLine([this](const DayLine& line, bool) { Take(line); });
+    Finish(day.Sums());
 }
 
 DayReadings DayReadings::ReadFile(const QString& fileName, LogReader& reader) {
@@ -75,41 +23,57 @@ DayReadings DayReadings::ReadFile(const QString& fileName, LogReader& reader) {
 void DayReadings::Read(const QString& fileName, LogReader& reader) {
     LogLines lines;
     ChannelUnits units;
+    const DateTime day = reader.OpenDayFile(fileName, lines, units);
+    Begin(day, lines.Count());
+    DayLineReader reading(day);
+    reading.ReadLines(&lines, reader, [this](const DayLine& line) { Take(line); });
+    Finish(reading.Sums());
+}
+
+void DayReadings::Begin(DateTime dayStart, int lines) {
+    FDayStart = dayStart;
     FTimes.clear();
     FFaultMarks.clear();
     FHasValues.fill(false);
     FInterval = 1.0 / MinutesPerDay;
-    FDayStart = reader.OpenDayFile(fileName, lines, units);
-    DayLineReader reading(FDayStart);
-    // A line makes at most one moment: the columns are sized for all of them up front and cut to
-    // the moments made at the end.
-    const auto most = static_cast<size_t>(lines.Count());
-    for (auto& column : FValues)
-        column.assign(most, NoValue);
+    // A line makes at most one moment: sized for all of them up front, cut to the moments made
+    // at the end.
+    const auto most = static_cast<size_t>(std::max(lines, 0));
+    for (auto& column : FValues) {
+        column.clear();
+        column.reserve(most);
+    }
     FTimes.reserve(most);
-    reading.ReadLines(&lines, reader, [this](const DayLineReader::Line& line) {
-        // Two lines with one time stamp are one moment; the later values win, as in a series.
-        if (FTimes.empty() || FTimes.back() != line.Time)
-            FTimes.push_back(line.Time);
-        const size_t row = FTimes.size() - 1;
-        for (int c = 0; c < FileChannelCount; ++c) {
-            const auto i = static_cast<size_t>(c);
-            if (line.Has[i]) {
-                FValues[i][row] = line.Values[i];
-                FHasValues[i] = true;
-            }
+}
+
+void DayReadings::Take(const DayLine& line) {
+    // Two lines with one time stamp are one moment; the later values win, as in a series.
+    if (FTimes.empty() || FTimes.back() != line.Time) {
+        FTimes.push_back(line.Time);
+        for (auto& column : FValues)
+            column.push_back(NoValue);
+    }
+    const size_t row = FTimes.size() - 1;
+    for (int c = 0; c < FileChannelCount; ++c) {
+        const auto i = static_cast<size_t>(c);
+        if (line.Has[i]) {
+            FValues[i][row] = line.Values[i];
+            FHasValues[i] = true;
         }
-        if (line.Err.any())
-            for (int c = 0; c < FileChannelCount; ++c)
-                if (line.Err[static_cast<size_t>(c)])
-                    FFaultMarks.push_back({line.Time, c});
-    });
-    for (auto& column : FValues)
-        column.resize(FTimes.size());
+    }
+    if (line.Err.any())
+        for (int c = 0; c < FileChannelCount; ++c)
+            if (line.Err[static_cast<size_t>(c)])
+                FFaultMarks.push_back({line.Time, c});
+}
+
+void DayReadings::Finish(const DaySums& sums) {
     // Power in watts is shown in kilowatts, as the day record does.
-    if (!reading.Sums().PowerHasFraction())
+    if (!sums.PowerHasFraction())
         for (double& v : FValues[ChPower])
             v *= 0.001;
+    for (int k = 0; k < DayOutputCount; ++k)
+        FStarts[static_cast<size_t>(k)] = sums.StartTimes(k);
     LearnInterval();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Channels.h"
 #include "core/DateTime.h"
+#include "logdata/DaySums.h"
 
 #include <QString>
 
@@ -14,8 +15,8 @@ class LogReader;
 class TDay;
 
 // A day's readings line by line: the moments the logger wrote a line, and per file channel the
-// value of each line (NaN where the line had none). Built from the day's series and its "Err"
-// marks, so the reading rules stay those of the log reader.
+// value of each line (NaN where the line had none). Built from the lines the log reader accepts,
+// read from a file or handed back by a day record, so both give the same readings.
 class DayReadings {
 public:
     static constexpr double NoValue = std::numeric_limits<double>::quiet_NaN();
@@ -28,6 +29,10 @@ public:
 
     DayReadings() = default;
     explicit DayReadings(const TDay& day);
+    // Built line by line: Begin, every accepted line, then Finish with the day's sums.
+    void Begin(DateTime dayStart, int lines);
+    void Take(const DayLine& line);
+    void Finish(const DaySums& sums);
     // Reads a day file without building chart series, by the same rules; raises AppError when
     // the file is no log file.
     static DayReadings ReadFile(const QString& fileName, LogReader& reader);
@@ -43,6 +48,10 @@ public:
         return FValues[static_cast<size_t>(channel)][static_cast<size_t>(line)];
     }
     bool HasValues(int channel) const { return FHasValues[static_cast<size_t>(channel)]; }
+    // The moments an output started, by the day's own rule.
+    const std::vector<DateTime>& StartTimes(int output) const {
+        return FStarts[static_cast<size_t>(output)];
+    }
     // The logger's usual distance between lines (the most common one), in days.
     double Interval() const { return FInterval; }
     const std::vector<FaultMark>& FaultMarks() const { return FFaultMarks; }
@@ -63,4 +72,5 @@ private:
     std::array<std::vector<double>, FileChannelCount> FValues;
     std::array<bool, FileChannelCount> FHasValues{};
     std::vector<FaultMark> FFaultMarks;
+    std::array<std::vector<DateTime>, DayOutputCount> FStarts;
 };

@@ -2,23 +2,19 @@
 
 #include "health/DayCheck.h"
 #include "health/DayReadings.h"
-#include "core/AppError.h"
-#include "core/LanguageTexts.h"
-#include "logdata/LogReader.h"
-#include "logdata/ReadingThreads.h"
+#include "ledger/LedgerTexts.h"
+#include "logdata/DayLineReader.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TDay.h"
 #include "logdata/TMonth.h"
 
 #include <algorithm>
-#include <atomic>
-#include <new>
 #include <cmath>
 
 namespace {
 
 constexpr double Slack = 0.5 / 86400.0;
-constexpr int TextNoMemory = 98;
+constexpr int InputCount = ChTD + 1;
 
 bool ByStart(const HealthEvent& a, const HealthEvent& b) {
     if (a.Start != b.Start)
@@ -39,23 +35,144 @@ double JoinedValue(EventKind kind, double a, double b) {
     }
 }
 
-} // namespace
+// How far each input moved over the days seen. An input that never changes in any day of a
+// range has no sensor connected (plants leave inputs unused): holding still is no fault there.
+struct InputMotion {
+    std::array<double, InputCount> Low;
+    std::array<double, InputCount> High;
 
-namespace {
+    InputMotion() {
+        Low.fill(INFINITY);
+        High.fill(-INFINITY);
+    }
+    void Add(const DayReadings& readings) {
+        for (int c = 0; c < InputCount; ++c)
+            for (int i = 0; i < readings.Count(); ++i) {
+                const double v = readings.Value(c, i);
+                // No comparison with a missing value (NaN) holds.
+                Low[static_cast<size_t>(c)] =
+                    v < Low[static_cast<size_t>(c)] ? v : Low[static_cast<size_t>(c)];
+                High[static_cast<size_t>(c)] =
+                    v > High[static_cast<size_t>(c)] ? v : High[static_cast<size_t>(c)];
+            }
+    }
+    void Add(const InputMotion& other) {
+        for (size_t c = 0; c < Low.size(); ++c) {
+            Low[c] = std::min(Low[c], other.Low[c]);
+            High[c] = std::max(High[c], other.High[c]);
+        }
+    }
+    bool Moved(int channel) const {
+        return channel < 0 || channel >= InputCount ||
+               High[static_cast<size_t>(channel)] > Low[static_cast<size_t>(channel)];
+    }
+    void DropStill(std::vector<HealthEvent>& events) const {
+        std::erase_if(events, [this](const HealthEvent& event) {
+            return event.Kind == EventKind::StuckSensor && !event.Channels.empty() &&
+                   !Moved(event.Channels.front());
+        });
+    }
+};
 
-std::vector<HealthEvent> CheckOneDay(const TDay& day, const ChannelRoles& roles,
-                                     const HealthThresholds& limits, bool edgeGaps) {
-    const DayReadings readings(day);
+std::vector<HealthEvent> CheckReadings(const DayReadings& readings, const ChannelRoles& roles,
+                                       const HealthThresholds& limits, bool edgeGaps) {
     DayCheck check(readings, roles, limits);
     check.ReportEdgeGaps(edgeGaps);
     return check.FindAll();
 }
 
+// Adds the days of [first, last] that are not held as whole-day gaps, then sorts, joins what
+// meets at midnight and drops the short edges kept for joining.
+void FinishRange(std::vector<HealthEvent>& events, std::vector<DateTime> held, DateTime first,
+                 DateTime last, const HealthThresholds& limits) {
+    std::sort(held.begin(), held.end());
+    for (DateTime date = FloorDay(first); date <= last + Slack; date += 1.0)
+        if (!std::binary_search(held.begin(), held.end(), date))
+            events.push_back({EventKind::RecordingGap, date, date + 1.0, {}, MinutesPerDay});
+    std::stable_sort(events.begin(), events.end(), ByStart);
+    JoinTouchingEvents(events);
+    const double shortest = limits.GapMinutes / MinutesPerDay - Slack;
+    std::erase_if(events, [shortest](const HealthEvent& event) {
+        return event.Kind == EventKind::RecordingGap && event.End - event.Start < shortest;
+    });
+}
+
+void Append(std::vector<HealthEvent>& events, const std::vector<HealthEvent>& found) {
+    events.insert(events.end(), found.begin(), found.end());
+}
+
 } // namespace
+
+struct HealthDays::Day {
+    DateTime Start = 0.0;
+    std::vector<HealthEvent> Events;
+    InputMotion Motion;
+};
+
+namespace {
+
+class HealthWorker : public DayWorker {
+public:
+    HealthWorker(std::vector<HealthDays::Day>& days, const ChannelRoles& roles,
+                 const HealthThresholds& limits)
+        : Days(days), Roles(roles), Limits(limits) {}
+    void Begin(DateTime day, int lines) override { Readings.Begin(day, lines); }
+    void Line(const DayLine& line) override { Readings.Take(line); }
+    void End(size_t index, const QString&, const DayLineReader& reading) override {
+        Readings.Finish(reading.Sums());
+        HealthDays::Day& day = Days[index];
+        day.Start = FloorDay(Readings.DayStart());
+        day.Events = CheckReadings(Readings, Roles, Limits, true);
+        day.Motion.Add(Readings);
+    }
+
+private:
+    std::vector<HealthDays::Day>& Days;
+    const ChannelRoles& Roles;
+    const HealthThresholds& Limits;
+    DayReadings Readings;
+};
+
+} // namespace
+
+HealthDays::HealthDays(const ChannelRoles& roles, const HealthThresholds& limits)
+    : FRoles(roles), FLimits(limits) {}
+
+HealthDays::~HealthDays() = default;
+
+void HealthDays::Prepare(size_t files) { FRead.assign(files, Day()); }
+
+std::unique_ptr<DayWorker> HealthDays::MakeWorker() {
+    return std::make_unique<HealthWorker>(FRead, FRoles, FLimits);
+}
+
+void HealthDays::Take(size_t index) { FDays.push_back(std::move(FRead[index])); }
+
+std::vector<HealthEvent> HealthDays::Events(DateTime from, DateTime to) const {
+    std::vector<HealthEvent> events;
+    if (FDays.empty())
+        return events;
+    std::vector<DateTime> held;
+    InputMotion motion;
+    for (const Day& day : FDays) {
+        Append(events, day.Events);
+        held.push_back(day.Start);
+        motion.Add(day.Motion);
+    }
+    const auto [low, high] = std::minmax_element(held.begin(), held.end());
+    FinishRange(events, held, from != 0.0 ? from : *low, to != 0.0 ? to : *high, FLimits);
+    motion.DropStill(events);
+    return events;
+}
 
 std::vector<HealthEvent> CheckDay(const TDay& day, const ChannelRoles& roles,
                                   const HealthThresholds& limits) {
-    return CheckOneDay(day, roles, limits, false);
+    const DayReadings readings(day);
+    std::vector<HealthEvent> events = CheckReadings(readings, roles, limits, false);
+    InputMotion motion;
+    motion.Add(readings);
+    motion.DropStill(events);
+    return events;
 }
 
 void JoinTouchingEvents(std::vector<HealthEvent>& events) {
@@ -81,31 +198,6 @@ void JoinTouchingEvents(std::vector<HealthEvent>& events) {
     events.swap(joined);
 }
 
-namespace {
-
-// Adds the days of [first, last] that are not held as whole-day gaps, then sorts, joins what
-// meets at midnight and drops the short edges kept for joining.
-void FinishRange(std::vector<HealthEvent>& events, std::vector<DateTime> held, DateTime first,
-                 DateTime last, const HealthThresholds& limits) {
-    std::sort(held.begin(), held.end());
-    for (DateTime date = FloorDay(first); date <= last + Slack; date += 1.0)
-        if (!std::binary_search(held.begin(), held.end(), date))
-            events.push_back({EventKind::RecordingGap, date, date + 1.0, {}, MinutesPerDay});
-    std::stable_sort(events.begin(), events.end(), ByStart);
-    JoinTouchingEvents(events);
-    const double shortest = limits.GapMinutes / MinutesPerDay - Slack;
-    std::erase_if(events, [shortest](const HealthEvent& event) {
-        return event.Kind == EventKind::RecordingGap && event.End - event.Start < shortest;
-    });
-}
-
-void Append(std::vector<HealthEvent>& events, std::vector<HealthEvent>&& found) {
-    events.insert(events.end(), std::make_move_iterator(found.begin()),
-                  std::make_move_iterator(found.end()));
-}
-
-} // namespace
-
 std::vector<HealthEvent> CheckAnalysis(const TAnalysisData& data, const ChannelRoles& roles,
                                        const HealthThresholds& limits) {
     std::vector<HealthEvent> events;
@@ -114,72 +206,27 @@ std::vector<HealthEvent> CheckAnalysis(const TAnalysisData& data, const ChannelR
     if (!data.IsMultiDay())
         return CheckDay(data.GetDay(0), roles, limits);
     std::vector<DateTime> held;
+    InputMotion motion;
     for (const TMonth* month = data.GetFirstMonth(); month != nullptr; month = month->GetNext())
         for (const TDay* day = month->FirstDayOfChain(); day != nullptr; day = day->GetNext()) {
-            Append(events, CheckOneDay(*day, roles, limits, true));
+            const DayReadings readings(*day);
+            Append(events, CheckReadings(readings, roles, limits, true));
+            motion.Add(readings);
             held.push_back(FloorDay(day->StartDate()));
         }
     FinishRange(events, std::move(held), data.GetFirstDate(), data.GetLastDate(), limits);
+    motion.DropStill(events);
     return events;
 }
 
 std::vector<HealthEvent> CheckFiles(const QStringList& files, DateTime from, DateTime to,
                                     const ChannelRoles& roles, const HealthThresholds& limits,
                                     std::vector<FileFailure>* failures) {
-    // Each file is read and checked on its own, in parallel as the ledger reads.
-    struct Outcome {
-        bool Read = false;
-        DateTime Day = 0.0;
-        std::vector<HealthEvent> Events;
-        QString Reason;
-    };
-    const auto count = static_cast<size_t>(files.size());
-    std::vector<Outcome> outcomes(count);
-    std::atomic<size_t> next{0};
-    const auto work = [&] {
-        LogReader reader;
-        DayReadings readings;
-        for (size_t i = next++; i < count; i = next++) {
-            Outcome& outcome = outcomes[i];
-            try {
-                readings.Read(files[static_cast<int>(i)], reader);
-                outcome.Day = FloorDay(readings.DayStart());
-                DayCheck check(readings, roles, limits);
-                check.ReportEdgeGaps(true);
-                outcome.Events = check.FindAll();
-                outcome.Read = true;
-            } catch (const AppError& error) {
-                outcome.Reason = error.Message();
-            } catch (const std::bad_alloc&) {
-                outcome.Reason = Text(TextNoMemory);
-            }
-        }
-    };
-    OnReadingThreads(count, work);
-
-    std::vector<HealthEvent> events;
-    std::vector<DateTime> held;
-    for (size_t i = 0; i < count; ++i) {
-        Outcome& outcome = outcomes[i];
-        if (!outcome.Read) {
-            if (failures != nullptr)
-                failures->push_back({files[static_cast<int>(i)], outcome.Reason});
-            continue;
-        }
-        const DateTime day = outcome.Day;
-        if ((from != 0.0 && day < from) || (to != 0.0 && day > to))
-            continue;
-        // A second file of a day is passed over, as the ledger does.
-        if (std::find(held.begin(), held.end(), day) != held.end())
-            continue;
-        Append(events, std::move(outcome.Events));
-        held.push_back(day);
-    }
-    if (held.empty())
-        return events;
-    const auto [low, high] = std::minmax_element(held.begin(), held.end());
-    const DateTime first = from != 0.0 ? from : *low;
-    const DateTime last = to != 0.0 ? to : *high;
-    FinishRange(events, std::move(held), first, last, limits);
-    return events;
+    DayFileReading reading(TextLedgerSameDay);
+    reading.SetRange(from, to);
+    HealthDays health(roles, limits);
+    reading.Read(files, {&health});
+    if (failures != nullptr)
+        failures->insert(failures->end(), reading.Skipped().begin(), reading.Skipped().end());
+    return health.Events(from, to);
 }

@@ -3,6 +3,7 @@
 #include "health/ChannelRoles.h"
 #include "health/HealthEvent.h"
 #include "health/HealthThresholds.h"
+#include "logdata/DayFileReading.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,13 +20,33 @@ std::vector<HealthEvent> CheckDay(const TDay& day, const ChannelRoles& roles,
 std::vector<HealthEvent> CheckAnalysis(const TAnalysisData& data, const ChannelRoles& roles,
                                        const HealthThresholds& limits);
 
-// The events of day files read without chart series (as the ledger reads them), with the days of
-// [from, to] that have no file; a 0 date leaves that end at the first or last day read. Files
-// that cannot be read go to `failures` with the reason.
-struct FileFailure {
-    QString File;
-    QString Reason;
+// The health check of day files as they are read (with the ledger, or alone): each day checked
+// on its reading thread, the range finished once all are in.
+class HealthDays : public DayConsumer {
+public:
+    HealthDays(const ChannelRoles& roles, const HealthThresholds& limits);
+    ~HealthDays() override;
+    // The events of the days taken, with the days of [from, to] that have no file; a 0 date
+    // leaves that end at the first or last day taken.
+    std::vector<HealthEvent> Events(DateTime from, DateTime to) const;
+
+    void Prepare(size_t files) override;
+    std::unique_ptr<DayWorker> MakeWorker() override;
+    void Take(size_t index) override;
+
+    struct Day;
+
+private:
+    ChannelRoles FRoles;
+    HealthThresholds FLimits;
+    std::vector<Day> FRead; // by file index, while reading
+    std::vector<Day> FDays;
 };
+
+// The events of day files read without chart series, with the days of [from, to] that have no
+// file; a 0 date leaves that end at the first or last day read. Files passed over go to
+// `failures` with the reason.
+using FileFailure = DaySkip;
 std::vector<HealthEvent> CheckFiles(const QStringList& files, DateTime from, DateTime to,
                                     const ChannelRoles& roles, const HealthThresholds& limits,
                                     std::vector<FileFailure>* failures = nullptr);

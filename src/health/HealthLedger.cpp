@@ -1,17 +1,15 @@
 #include "health/HealthLedger.h"
 
-#include "health/DayCheck.h"
-#include "health/DayReadings.h"
 #include "health/HealthTexts.h"
-#include "logdata/LogReader.h"
+#include "ledger/Ledger.h"
 
-void CountDayEvents(const QString& file, LedgerRow& day, const ChannelRoles& roles,
-                    const HealthThresholds& limits) {
-    LogReader reader;
-    const DayReadings readings = DayReadings::ReadFile(file, reader);
-    const EventCounts counts = CountByKind(DayCheck(readings, roles, limits).FindAll());
-    for (size_t k = 0; k < day.Events.size(); ++k)
-        day.Events[k] = counts[k];
+void CountDayEvents(const std::vector<HealthEvent>& events, Ledger& ledger) {
+    ledger.ForEachDay([](LedgerRow& day) { day.Events.fill(0.0); });
+    for (const HealthEvent& event : events) {
+        const DateParts parts = DecodeDate(FloorDay(event.Start));
+        if (LedgerRow* day = ledger.DayRow(QDate(parts.Year, parts.Month, parts.Day)))
+            day->Events[static_cast<size_t>(event.Kind)] += 1.0;
+    }
 }
 
 const std::vector<LedgerColumn>& HealthEventColumns() {

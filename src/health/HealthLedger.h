@@ -1,15 +1,17 @@
 #pragma once
 
-#include "health/ChannelRoles.h"
-#include "health/HealthThresholds.h"
+#include "health/HealthEvent.h"
 #include "ledger/LedgerColumns.h"
-
-#include <QString>
 
 #include <vector>
 
-// The health check in the yield ledger: the events of each day counted per kind into its row,
-// and the columns that show the counts ("pump_without_flow_events", ...).
-void CountDayEvents(const QString& file, LedgerRow& day, const ChannelRoles& roles,
-                    const HealthThresholds& limits);
+class Ledger;
+
+// The event columns of a day row are the kinds, one to one.
+static_assert(LedgerEventKindCount == EventKindCount);
+
+// The health check in the yield ledger: each event of a range counted by kind into the row of
+// the day it starts on (an event over midnight counts once), and the columns that show the
+// counts ("pump_without_flow_events", ...).
+void CountDayEvents(const std::vector<HealthEvent>& events, Ledger& ledger);
 const std::vector<LedgerColumn>& HealthEventColumns();

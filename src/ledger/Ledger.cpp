@@ -5,7 +5,6 @@
 #include "ledger/LedgerDay.h"
 #include "ledger/LedgerTexts.h"
 #include "logdata/LogReader.h"
-#include "logdata/ReadingThreads.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,24 +13,23 @@
 
 namespace {
 
-struct Outcome {
-    bool Read = false;
-    LedgerRow Day;
-    QString Reason;
+class LedgerWorker : public DayWorker {
+public:
+    explicit LedgerWorker(std::vector<LedgerRow>& rows) : Rows(rows) {}
+    void Begin(DateTime day, int) override { Tally.Begin(day); }
+    void Line(const DayLine& line) override { Tally.Add(line); }
+    void End(size_t index, const QString& file, const DayLineReader& reading) override {
+        Rows[index] = Tally.Finish(reading, file);
+    }
+
+private:
+    std::vector<LedgerRow>& Rows;
+    LedgerDayTally Tally;
 };
 
-void ReadOne(const QString& file, LogReader& reader, const Ledger::DayExtra& extra,
-             Outcome& outcome) {
-    try {
-        outcome.Day = ReadLedgerDay(file, reader);
-        if (extra)
-            extra(file, outcome.Day);
-        outcome.Read = true;
-    } catch (const AppError& error) {
-        outcome.Reason = error.Message();
-    } catch (const std::bad_alloc&) {
-        outcome.Reason = Text(TextLedgerNoMemory);
-    }
+DateTime DayOf(QDate date) {
+    DateTime value = 0.0;
+    return date.isValid() && EncodeDate(date.year(), date.month(), date.day(), value) ? value : 0.0;
 }
 
 double Lowest(double a, double b) { return std::isnan(a) ? b : std::isnan(b) ? a : std::min(a, b); }
@@ -77,64 +75,39 @@ void AddToTotals(LedgerRow& total, const LedgerRow& day) {
 void Ledger::SetRange(QDate from, QDate to) {
     FFrom = from;
     FTo = to;
+    FReading.SetRange(DayOf(from), DayOf(to));
 }
 
-bool Ledger::ReadFiles(const QStringList& files, LedgerProgress* progress) {
-    const int count = static_cast<int>(files.size());
-    LedgerProgress own;
-    LedgerProgress& p = progress != nullptr ? *progress : own;
-    p.Total = count;
-    p.Done = 0;
-    std::vector<Outcome> outcomes(static_cast<size_t>(count));
-    std::vector<char> finished(static_cast<size_t>(count), 0);
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        LogReader reader;
-        for (int i = next++; i < count && !p.Cancel; i = next++) {
-            ReadOne(files[i], reader, FDayExtra, outcomes[static_cast<size_t>(i)]);
-            finished[static_cast<size_t>(i)] = 1;
-            ++p.Done;
-        }
-    };
-    OnReadingThreads(static_cast<size_t>(count), work);
+Ledger::Ledger() : FReading(TextLedgerSameDay) {}
 
-    std::vector<LedgerRow> days;
-    std::vector<LedgerSkip> skipped;
-    for (int i = 0; i < count; ++i) {
-        const auto n = static_cast<size_t>(i);
-        if (!finished[n])
-            continue;
-        if (outcomes[n].Read)
-            days.push_back(std::move(outcomes[n].Day));
-        else
-            skipped.push_back({files[i], outcomes[n].Reason});
-    }
-    Take(days, skipped);
-    return !p.Cancel;
-}
-
-void Ledger::Take(std::vector<LedgerRow>& days, std::vector<LedgerSkip>& skipped) {
-    for (LedgerSkip& skip : skipped)
-        FSkipped.push_back(std::move(skip));
-    FFilesRead += static_cast<int>(days.size());
-    std::erase_if(days, [this](const LedgerRow& day) {
-        return (FFrom.isValid() && day.Start < FFrom) || (FTo.isValid() && day.Start > FTo);
-    });
-    // Stable: of two files of a date, the one named first stays, as in a multi-day analysis.
-    FDays.insert(FDays.end(), std::make_move_iterator(days.begin()),
-                 std::make_move_iterator(days.end()));
+bool Ledger::ReadFiles(const QStringList& files, LedgerProgress* progress,
+                       const std::vector<DayConsumer*>& others) {
+    std::vector<DayConsumer*> consumers{this};
+    consumers.insert(consumers.end(), others.begin(), others.end());
+    const bool done = FReading.Read(files, consumers, progress);
+    FRead.clear();
+    FRead.shrink_to_fit();
+    // Days of a later reading may fall between those read before.
     std::stable_sort(FDays.begin(), FDays.end(),
                      [](const LedgerRow& a, const LedgerRow& b) { return a.Start < b.Start; });
-    std::vector<LedgerRow> unique;
-    unique.reserve(FDays.size());
-    for (LedgerRow& day : FDays) {
-        if (!unique.empty() && unique.back().Start == day.Start) {
-            FSkipped.push_back({day.File, FormatText(Text(TextLedgerSameDay), unique.back().File)});
-            continue;
-        }
-        unique.push_back(std::move(day));
-    }
-    FDays = std::move(unique);
+    return done;
+}
+
+void Ledger::Prepare(size_t files) { FRead.assign(files, LedgerRow()); }
+
+std::unique_ptr<DayWorker> Ledger::MakeWorker() { return std::make_unique<LedgerWorker>(FRead); }
+
+void Ledger::Take(size_t index) { FDays.push_back(std::move(FRead[index])); }
+
+void Ledger::ForEachDay(const std::function<void(LedgerRow&)>& visit) {
+    for (LedgerRow& day : FDays)
+        visit(day);
+}
+
+LedgerRow* Ledger::DayRow(QDate day) {
+    const auto at = std::lower_bound(FDays.begin(), FDays.end(), day,
+                                     [](const LedgerRow& row, QDate d) { return row.Start < d; });
+    return at != FDays.end() && at->Start == day ? &*at : nullptr;
 }
 
 std::vector<LedgerRow> Ledger::Rows(LedgerLevel level) const {

@@ -170,32 +170,6 @@ std::optional<DateTime> ChannelReadings::EdgePoint(int channel, DateTime from, D
     return std::nullopt;
 }
 
-int ChannelReadings::OutputStarts(int channel, DateTime from, DateTime to) const {
-    // A start is a switch from off to on between two logged points, across gaps and midnight; an
-    // output already running when the span begins has not started in it.
-    int starts = 0;
-    std::optional<double> previous;
-    const size_t count = PieceCount(channel);
-    for (size_t p = PieceBefore(channel, from).value_or(0); p < count; ++p) {
-        const Piece piece = PieceOf(channel, p);
-        if (piece.Start >= to)
-            break;
-        const ChartSeries& s = *piece.Series;
-        for (int i = 0; i < s.Count(); ++i) {
-            if (s.IsNull(i))
-                continue;
-            const DateTime x = s.XValue(i);
-            if (x >= to)
-                break;
-            const double level = s.YValue(i);
-            if (level > 0.0 && x >= from && previous && *previous <= 0.0)
-                ++starts;
-            previous = level;
-        }
-    }
-    return starts;
-}
-
 ChannelReadings::Statistics ChannelReadings::SpanStatistics(int channel, DateTime from,
                                                             DateTime to) const {
     Statistics stats;
@@ -229,16 +203,19 @@ ChannelReadings::Statistics ChannelReadings::SpanStatistics(int channel, DateTim
             total += v;
             ++stats.Count;
         }
-        if (channel == ChFlow || channel == ChPower) {
-            const double perDay = channel == ChFlow ? MinutesPerDay : 24.0;
-            stats.Sum += DayLineSum(*FDays[p].Day, channel, from, to, perDay, false);
+        if (channel == ChFlow || channel == ChPower || IsOutputChannel(channel)) {
+            const DaySums sums = FDays[p].Day->SumsWithin(from, to);
+            if (channel == ChFlow)
+                stats.Sum += sums.Volume();
+            else if (channel == ChPower)
+                stats.Sum += sums.Energy();
+            else {
+                stats.OnHours += sums.OnHours(channel - ChR1);
+                stats.Starts += sums.Starts(channel - ChR1);
+            }
         }
-        if (IsOutputChannel(channel))
-            stats.OnTime += DayLineSum(*FDays[p].Day, channel, from, to, 1.0, true);
     }
     if (stats.Count > 0)
         stats.Mean = total / stats.Count;
-    if (IsOutputChannel(channel))
-        stats.Starts = OutputStarts(channel, from, to);
     return stats;
 }

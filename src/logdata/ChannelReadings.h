@@ -41,11 +41,10 @@ public:
         double Maximum = 0.0;
         DateTime MaximumTime = 0.0;
         double Mean = 0.0;
-        // Flow: litres; Power: kWh; by the day's rules. Zero for other channels.
+        // Flow: litres; Power: kWh; the day's own sums within the span. Zero for other channels.
         double Sum = 0.0;
-        // Outputs: time with a level above zero (days), by the same rules as the sums, and the
-        // number of switches from off to on.
-        double OnTime = 0.0;
+        // Outputs: hours with a level above zero and the starts, by the day's own rule.
+        double OnHours = 0.0;
         int Starts = 0;
     };
     // Over [from, to), taking every day the span covers.
@@ -69,10 +68,6 @@ private:
     size_t PieceCount(int channel) const;
     // The index of the piece holding `time`, or the last one starting before it.
     std::optional<size_t> PieceBefore(int channel, DateTime time) const;
-    // A left-rectangle sum of one day's values (or on-states) over [from, to).
-    static double DayLineSum(const TDay& day, int channel, DateTime from, DateTime to,
-                             double perDay, bool onOff);
-    int OutputStarts(int channel, DateTime from, DateTime to) const;
 
     std::vector<DayEntry> FDays;         // by start date
     std::vector<Piece> FVolume, FEnergy; // the months' daily totals

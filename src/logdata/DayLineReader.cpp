@@ -116,20 +116,18 @@ DayLineReader::Outcome DayLineReader::ReadLine(std::string_view text, LogReader&
                 line.Err.set(static_cast<size_t>(i));
                 continue;
             }
-            if (!ParseDecimalComma(field.data(), field.data() + field.size(), v))
+            if (!ParseDecimalComma(field.data(), field.data() + field.size(), v)) {
+                FSums.AddLine(line, false);
                 return Outcome::Stopped;
+            }
         } else {
             p = stop < end ? stop + 1 : end;
         }
-        if (i == ChFlow)
-            FSums.AddFlow(time, v);
-        else if (i == ChPower)
-            FSums.AddPower(time, v);
         line.Has.set(static_cast<size_t>(i));
         line.Tenths.set(static_cast<size_t>(i), tenths);
         line.Values[static_cast<size_t>(i)] = v;
         state = DataState::Valid;
     }
-    FSums.EndLine(time);
+    FSums.AddLine(line, true);
     return Outcome::Read;
 }

@@ -4,12 +4,12 @@
 #include "core/DateConvention.h"
 #include "core/DateTime.h"
 #include "logdata/DataState.h"
+#include "logdata/DayLine.h"
 #include "logdata/DaySums.h"
 #include "logdata/LogLines.h"
 #include "logdata/LogReader.h"
 
 #include <array>
-#include <bitset>
 #include <string_view>
 
 // The rules for the data lines of one day file: the midnight record's date, time stamps and the
@@ -18,16 +18,7 @@
 // reports; the yield ledger reads the same lines without building any series.
 class DayLineReader {
 public:
-    // What one accepted line holds: the values of the channels whose field is a number.
-    struct Line {
-        DateTime Time = 0.0;
-        bool Gap = false; // the line follows a gap in the recording
-        std::bitset<FileChannelCount> Has;
-        std::bitset<FileChannelCount> Err; // the field reads "Err": a fault the logger saw
-        // The value is a whole number of tenths below 2^23 in size: a float keeps it exactly.
-        std::bitset<FileChannelCount> Tenths;
-        std::array<double, FileChannelCount> Values{};
-    };
+    using Line = DayLine;
     enum class Outcome {
         Read,    // `Line` holds the line
         Dropped, // stamped before the last accepted line: nothing changes

@@ -81,16 +81,17 @@ void TDay::ReadLine(std::string_view line, LogReader& reader) {
 }
 
 void TDay::AddPoints(const DayLineReader::Line& line) {
-    if (line.Err.any())
-        for (int i = 0; i < FileChannelCount; ++i)
-            if (line.Err[static_cast<size_t>(i)])
-                FFaultMarks.push_back({line.Time, i});
-    // The line's moments are made at its first value: a line without any adds none.
-    if (line.Has.none())
-        return;
     PointStore& points = *FPoints;
+    // The line's moments are made at its first value: a line without any adds none, and only
+    // its note keeps it for the sums and checks that count its time.
+    if (line.Has.none()) {
+        FNotes.push_back({points.RowCount(), line.Time, line.Err, true, line.Gap});
+        return;
+    }
     const int nullRow = line.Gap ? points.AddRow(line.Time) : -1;
     const int row = points.AddRow(line.Time);
+    if (line.Err.any())
+        FNotes.push_back({row, line.Time, line.Err, false, line.Gap});
     for (int i = 0; i < FileChannelCount; ++i) {
         if (!line.Has[static_cast<size_t>(i)])
             continue;
@@ -102,6 +103,13 @@ void TDay::AddPoints(const DayLineReader::Line& line) {
         else
             points.Add(i, row, v);
     }
+}
+
+DaySums TDay::SumsWithin(DateTime from, DateTime to) const {
+    DaySums sums(from, to);
+    ForEachLine([&sums](const DayLine& line, bool ended) { sums.AddLine(line, ended); });
+    sums.Finish(StartDate(), Complete());
+    return sums;
 }
 
 void TDay::TakeStates() {

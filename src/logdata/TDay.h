@@ -11,6 +11,8 @@
 #include <QString>
 
 #include <array>
+#include <bitset>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -27,12 +29,6 @@ class TDay {
 public:
     static constexpr int SlotCount = 19;
     static constexpr int BarSlotBase = 15; // bar series of R1, R2, R3, RError
-
-    // Where the logger wrote "Err" instead of a reading: no point marks it in a series.
-    struct FaultMark {
-        DateTime Time;
-        int Channel;
-    };
 
     struct Slot {
         bool Shown = false;
@@ -74,7 +70,14 @@ public:
     DateTime EndTime() const { return Reading.EndTime(); }
     double Interval() const { return Reading.Interval(); }
     bool PowerHasFraction() const { return Reading.Sums().PowerHasFraction(); }
-    const std::vector<FaultMark>& FaultMarks() const { return FFaultMarks; }
+    // Whether every line was read (no field stopped the day).
+    bool Complete() const { return Reading.Complete(); }
+    const DaySums& Sums() const { return Reading.Sums(); }
+    // The day's figures within [from, to): the day's lines summed again by the day's own rule.
+    DaySums SumsWithin(DateTime from, DateTime to) const;
+    // Hands the day's accepted lines back in file order, as the reader handed them over, with
+    // whether each was read to its end. Power keeps the file's own values (watts or kilowatts).
+    template <class OnLine> void ForEachLine(OnLine&& onLine) const;
     const Slot& SlotAt(int i) const { return Slots[static_cast<size_t>(i)]; }
     ChartSeries& SeriesAt(int i) const { return *Slots[static_cast<size_t>(i)].Series; }
     SeriesHost* Chart() const { return FChart; }
@@ -100,5 +103,71 @@ private:
     // The file channels' points, shared by their line series and the outputs' bar series.
     std::shared_ptr<PointStore> FPoints;
     QString FFileName;
-    std::vector<FaultMark> FFaultMarks;
+    // What the points do not tell of a line: a line without any value (its moment only), or the
+    // "Err" fields of a line with values. In line order; most days have none.
+    struct LineNote {
+        int Row; // the point row the line stands before (no values) or at
+        DateTime Time;
+        std::bitset<FileChannelCount> Err;
+        bool Bare;
+        bool Gap;
+    };
+    std::vector<LineNote> FNotes;
 };
+
+template <class OnLine> void TDay::ForEachLine(OnLine&& onLine) const {
+    const PointStore& points = *FPoints;
+    std::array<int, FileChannelCount> next{};
+    auto note = FNotes.begin();
+    const int rows = points.RowCount();
+    DayLine line;
+    // The last line comes out one step late, so that a day stopped early can say which it was.
+    bool pending = false;
+    DayLine held;
+    const auto hand = [&](const DayLine& l) {
+        if (pending)
+            onLine(static_cast<const DayLine&>(held), true);
+        held = l;
+        pending = true;
+    };
+    bool gap = false;
+    for (int r = 0; r <= rows; ++r) {
+        for (; note != FNotes.end() && note->Bare && note->Row == r; ++note) {
+            line.Time = note->Time;
+            line.Gap = note->Gap;
+            line.Has.reset();
+            line.Err = note->Err;
+            hand(line);
+        }
+        if (r == rows)
+            break;
+        line.Time = points.RowTime(r);
+        line.Has.reset();
+        line.Err.reset();
+        bool null = false;
+        for (int c = 0; c < FileChannelCount; ++c) {
+            int& i = next[static_cast<size_t>(c)];
+            if (i >= points.Count(c) || points.Row(c, i) != r)
+                continue;
+            const double v = points.Y(c, i++);
+            if (std::isnan(v)) {
+                null = true;
+                continue;
+            }
+            line.Has.set(static_cast<size_t>(c));
+            line.Values[static_cast<size_t>(c)] = v;
+        }
+        // The empty moment put before a line after a gap, so that no line is drawn across it.
+        if (null && line.Has.none()) {
+            gap = true;
+            continue;
+        }
+        line.Gap = gap;
+        gap = false;
+        if (note != FNotes.end() && !note->Bare && note->Row == r)
+            line.Err = (note++)->Err;
+        hand(line);
+    }
+    if (pending)
+        onLine(static_cast<const DayLine&>(held), Complete());
+}

@@ -29,15 +29,16 @@ QString OneLine(QString text) {
 }
 
 // Reads the files, with a progress line on a terminal once the scan takes longer than a moment.
-void ReadWithProgress(Ledger& ledger, const QStringList& files, QTextStream& err, bool progress) {
+void ReadWithProgress(Ledger& ledger, HealthDays& health, const QStringList& files,
+                      QTextStream& err, bool progress) {
     if (!progress) {
-        ledger.ReadFiles(files);
+        ledger.ReadFiles(files, nullptr, {&health});
         return;
     }
     LedgerProgress state;
     std::atomic<bool> finished{false};
     std::thread reading([&] {
-        ledger.ReadFiles(files, &state);
+        ledger.ReadFiles(files, &state, {&health});
         finished = true;
     });
     using namespace std::chrono;
@@ -69,6 +70,11 @@ void SelectLanguage(const ReportOptions& options) {
     SetCurrentTexts(number == 0 ? TextArrayId::English : TextArrayForLanguage(number));
 }
 
+DateTime DayOf(QDate day) {
+    DateTime value = 0.0;
+    return day.isValid() && EncodeDate(day.year(), day.month(), day.day(), value) ? value : 0.0;
+}
+
 // The thresholds of the user's settings where they can be read, else the defaults.
 HealthThresholds UserThresholds() {
     try {
@@ -82,12 +88,8 @@ HealthThresholds UserThresholds() {
 int RunHealth(const ReportOptions& options, const LedgerInput& input, QTextStream& out,
               QTextStream& err) {
     std::vector<FileFailure> failures;
-    const auto date = [](QDate day) {
-        DateTime value = 0.0;
-        return day.isValid() && EncodeDate(day.year(), day.month(), day.day(), value) ? value : 0.0;
-    };
     const std::vector<HealthEvent> events =
-        CheckFiles(input.Files, date(options.From), date(options.To), ChannelRoles(),
+        CheckFiles(input.Files, DayOf(options.From), DayOf(options.To), ChannelRoles(),
                    UserThresholds(), &failures);
     for (const LedgerSkip& skip : input.Missing)
         err << "solvista-report: passed over " << EscapeControls(skip.File) << ": "
@@ -139,12 +141,10 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err, 
         return RunHealth(options, input, out, err);
     Ledger ledger;
     ledger.SetRange(options.From, options.To);
-    // Each day row counts the events of the health check too.
-    const HealthThresholds limits = UserThresholds();
-    ledger.SetDayExtra([limits](const QString& file, LedgerRow& day) {
-        CountDayEvents(file, day, ChannelRoles(), limits);
-    });
-    ReadWithProgress(ledger, input.Files, err, progress);
+    // Each day row counts the events of the health check too, found in the same reading.
+    HealthDays health(ChannelRoles(), UserThresholds());
+    ReadWithProgress(ledger, health, input.Files, err, progress);
+    CountDayEvents(health.Events(DayOf(options.From), DayOf(options.To)), ledger);
     for (const LedgerSkip& skip : input.Missing)
         err << "solvista-report: passed over " << EscapeControls(skip.File) << ": "
             << OneLine(skip.Reason) << '\n';

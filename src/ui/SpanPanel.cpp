@@ -125,7 +125,7 @@ void SpanPanel::Fill() {
         if (row.Channel == ChPower)
             cells[ColEnergy] = readout::Number(s.Sum, 3);
         if (IsOutputChannel(row.Channel)) {
-            cells[ColOnTime] = readout::Duration(s.OnTime);
+            cells[ColOnTime] = readout::Duration(s.OnHours / 24.0);
             cells[ColStarts] = QString::number(s.Starts);
         }
         for (int c = 0; c < ColumnCount; ++c) {

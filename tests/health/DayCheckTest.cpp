@@ -60,16 +60,21 @@ TEST_F(DayCheckTest, StuckSensorNeedsSixHoursAndAMovingCollector) {
                           .Set(ChT3, 480, 900, 44.4))
                     .empty());
 
-    // The collector itself is the reference; another collector makes T1 the stuck one.
+    // The collector itself is the reference; another collector makes T1 the stuck one once it
+    // has moved: an input that never changes has no sensor, and raises nothing.
     ChannelRoles roles;
     roles.Collector = ChT3;
+    const auto risingT3 = [](int m) { return 10.0 + m * 0.01; };
+    EXPECT_TRUE(
+        Check(TestDay().Set(ChT3, 0, 1440, risingT3).Set(ChT1, 0, 1440, 30.0), roles).empty());
     const Events other = Check(TestDay()
-                                   .Set(ChT3, 0, 1440, [](int m) { return 10.0 + m * 0.01; })
-                                   .Set(ChT1, 0, 1440, 30.0),
+                                   .Set(ChT3, 0, 1440, risingT3)
+                                   .Set(ChT1, 0, 1440, 30.0)
+                                   .Set(ChT1, 0, 60, [](int m) { return 25.0 + m * 0.05; }),
                                roles);
     ASSERT_EQ(other.size(), 1U);
     EXPECT_EQ(other[0].Channels, (std::vector<int>{ChT1, ChT3}));
-    EXPECT_SPAN(other[0], At(1, 0), At(2, 0));
+    EXPECT_SPAN(other[0], At(1, 60), At(2, 0));
 }
 
 // A day's extremes and a channel's longest hold rule finders out before they look line by line:

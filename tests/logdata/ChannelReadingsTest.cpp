@@ -154,14 +154,14 @@ TEST_F(ChannelReadingsTest, OutputsCountTheirOnTimeAndStarts) {
     const ChannelReadings readings(Data);
     const double start = Date(May1);
     const auto whole = readings.SpanStatistics(ChR1, start, start + 1.0);
-    EXPECT_NEAR(whole.OnTime * 1440.0, 100.0, 1e-6);
+    EXPECT_NEAR(whole.OnHours * 60.0, 100.0, 1e-6);
     EXPECT_EQ(whole.Starts, 3);
     const auto afternoon = readings.SpanStatistics(ChR1, At(May1, 12, 0), start + 1.0);
-    EXPECT_NEAR(afternoon.OnTime * 1440.0, 70.0, 1e-6);
+    EXPECT_NEAR(afternoon.OnHours * 60.0, 70.0, 1e-6);
     EXPECT_EQ(afternoon.Starts, 2);
     // Running when the span begins is no start.
     const auto running = readings.SpanStatistics(ChR1, At(May1, 12, 30), At(May1, 13, 30));
-    EXPECT_NEAR(running.OnTime * 1440.0, 30.0, 1e-6);
+    EXPECT_NEAR(running.OnHours * 60.0, 30.0, 1e-6);
     EXPECT_EQ(running.Starts, 0);
     EXPECT_EQ(readings.SpanStatistics(ChR2, start, start + 1.0).Starts, 0);
 }
@@ -185,7 +185,7 @@ TEST_F(ChannelReadingsTest, ExtremesAndMeanCoverEveryDayOfTheSpan) {
     EXPECT_DOUBLE_EQ(night.Maximum, 143.9);
     EXPECT_DOUBLE_EQ(night.MaximumTime, At(april30, 23, 59));
     const auto pump = readings.SpanStatistics(ChR1, At(april30, 23, 0), At(May1, 1, 0));
-    EXPECT_NEAR(pump.OnTime * 1440.0, 10.0, 1e-6);
+    EXPECT_NEAR(pump.OnHours * 60.0, 10.0, 1e-6);
     EXPECT_EQ(pump.Starts, 1);
     EXPECT_NEAR(readings.SpanStatistics(ChPower, At(april30, 23, 0), At(May1, 1, 0)).Sum,
                 10.0 / 60.0, Clock);

@@ -54,3 +54,51 @@ TEST(DaySumsTest, TheCarryEndsAtTheEndOfTheFilesDay) {
     sums.Finish(Day, true);
     EXPECT_EQ(sums.Volume(), 0.0);
 }
+
+namespace {
+
+DayLine FlowLine(DateTime time, double flow, double r1) {
+    DayLine line;
+    line.Time = time;
+    line.Has.set(ChFlow);
+    line.Values[ChFlow] = flow;
+    line.Has.set(ChR1);
+    line.Values[ChR1] = r1;
+    return line;
+}
+
+// Lines at 00:00, 06:00 and 18:00: Flow 1, 2, 3 and R1 on from 06:00, the last held to midnight.
+DaySums Sums(DateTime from, DateTime to) {
+    DaySums sums(from, to);
+    sums.AddLine(FlowLine(Day, 1.0, 100.0), true);
+    sums.AddLine(FlowLine(Day + 0.25, 2.0, 0.0), true);
+    sums.AddLine(FlowLine(Day + 0.75, 3.0, 50.0), true);
+    sums.Finish(Day, true);
+    return sums;
+}
+
+} // namespace
+
+TEST(DaySumsTest, AWindowCountsEachRectangleAndTheCarryForTheirPartInsideIt) {
+    const DaySums day = Sums(-LeftRectangleSum::Open, LeftRectangleSum::Open);
+    // 6 h at 1, 12 h at 2, 6 h at 3 (the carry), in litres per minute.
+    EXPECT_DOUBLE_EQ(day.Volume(), (6 * 1 + 12 * 2 + 6 * 3) * 60.0);
+    // On 00:00-06:00 and 18:00-24:00; the day's first line is no start, 18:00 is one.
+    EXPECT_DOUBLE_EQ(day.OnHours(0), 12.0);
+    EXPECT_EQ(day.Starts(0), 1);
+    // The whole day as a window gives the same figures to the last bit.
+    EXPECT_EQ(Sums(Day, Day + 1.0).Volume(), day.Volume());
+    EXPECT_EQ(Sums(Day, Day + 1.0).OnHours(0), day.OnHours(0));
+
+    // 03:00-21:00: half the first rectangle, the middle, half the carry.
+    const DaySums middle = Sums(Day + 0.125, Day + 0.875);
+    EXPECT_DOUBLE_EQ(middle.Volume(), (3 * 1 + 12 * 2 + 3 * 3) * 60.0);
+    EXPECT_DOUBLE_EQ(middle.OnHours(0), 6.0);
+    EXPECT_EQ(middle.Starts(0), 1);
+    // A start counts where its line stands: none in [00:00, 18:00), one in [18:00, 24:00).
+    EXPECT_EQ(Sums(Day, Day + 0.75).Starts(0), 0);
+    EXPECT_EQ(Sums(Day + 0.75, Day + 1.0).Starts(0), 1);
+    EXPECT_NEAR(Sums(Day + 0.9, Day + 1.0).Volume(), 0.1 * 1440.0 * 3.0, 1e-6);
+    // Outside the day nothing counts.
+    EXPECT_EQ(Sums(Day + 1.0, Day + 2.0).Volume(), 0.0);
+}
