@@ -1,6 +1,7 @@
 #include "health/HealthFormat.h"
 
 #include "core/Channels.h"
+#include "ledger/LedgerCsv.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -62,7 +63,7 @@ QString HealthCsv(const std::vector<HealthEvent>& events) {
     for (const HealthEvent& event : events)
         out += QStringList{QLatin1String(EventKindKey(event.Kind)), IsoDateTime(event.Start),
                            IsoDateTime(event.End), ChannelList(event).join(QLatin1Char(',')),
-                           Number(event.Value)}
+                           MachineNumber(event.Value)}
                    .join(QLatin1Char(';')) +
                QLatin1Char('\n');
     return out;
@@ -76,7 +77,7 @@ QString HealthJson(const std::vector<HealthEvent>& events) {
         object.insert(QStringLiteral("start"), IsoDateTime(event.Start));
         object.insert(QStringLiteral("end"), IsoDateTime(event.End));
         object.insert(QStringLiteral("channels"), QJsonArray::fromStringList(ChannelList(event)));
-        object.insert(QStringLiteral("value"), Rounded(event.Value));
+        object.insert(QStringLiteral("value"), event.Value);
         array.append(object);
     }
     return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 double LedgerShown(double value, int decimals) {
@@ -10,10 +12,14 @@ double LedgerShown(double value, int decimals) {
     return rounded == 0.0 ? 0.0 : rounded; // no "-0.0" for a value that rounds to nothing
 }
 
-QString LedgerPlainNumber(double value, int decimals) {
+QString MachineNumber(double value) {
     if (std::isnan(value))
         return {};
-    return QString::number(LedgerShown(value, decimals), 'f', decimals);
+    if (value == 0.0)
+        value = 0.0;
+    std::array<char, 32> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
+    return QString::fromLatin1(text.data(), result.ptr - text.data());
 }
 
 QString LedgerCsv(const std::vector<LedgerRow>& rows, const std::vector<LedgerColumn>& columns) {
@@ -24,7 +30,7 @@ QString LedgerCsv(const std::vector<LedgerRow>& rows, const std::vector<LedgerCo
     for (const LedgerRow& row : rows) {
         QStringList line{row.Period()};
         for (const LedgerColumn& column : columns)
-            line << LedgerPlainNumber(column.Value(row), column.Decimals);
+            line << MachineNumber(column.Value(row));
         out += line.join(QLatin1Char(';')) + QLatin1Char('\n');
     }
     return out;

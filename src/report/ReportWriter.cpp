@@ -8,12 +8,6 @@
 
 #include <cmath>
 
-namespace {
-
-QString Plain(double value, int decimals) { return LedgerPlainNumber(value, decimals); }
-
-} // namespace
-
 ReportWriter::ReportWriter(std::vector<LedgerColumn> columns) : FColumns(std::move(columns)) {}
 
 QString ReportWriter::Write(const std::vector<LedgerRow>& rows, ReportFormat format) const {
@@ -80,8 +74,8 @@ QString ReportWriter::Json(const std::vector<LedgerRow>& rows) const {
         for (const LedgerColumn& column : FColumns) {
             const double value = column.Value(row);
             out += QStringLiteral(", \"%1\": %2")
-                       .arg(column.Key, std::isnan(value) ? QStringLiteral("null")
-                                                          : Plain(value, column.Decimals));
+                       .arg(column.Key,
+                            std::isnan(value) ? QStringLiteral("null") : MachineNumber(value));
         }
         out += QLatin1Char('}');
     }
