@@ -142,6 +142,10 @@ target("memory: 1 GB log through solvista-report, peak resident (MB)", big_repor
        "<= 1500")
 
 section("Other limits")
+both = ms("LedgerAndHealthYear")
+target("ledger + health check: year in one reading (ms)", both,
+       None if ledger is None else 1.2 * ledger,
+       "<= 1.2 x ledger = %.1f" % (1.2 * ledger) if ledger else "<= 1.2 x ledger")
 target("ledger: ten years, the year's files 10 times (ms)", ms("LedgerTenYears"), 1000, "< 1000")
 target("files of the widest range, 15 years in folders (ms)", ms("CollectWidestRange"), 1000,
        "< 1000")

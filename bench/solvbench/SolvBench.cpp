@@ -6,6 +6,7 @@
 #include "chart/SeriesHost.h"
 #include "core/Channels.h"
 #include "health/HealthCheck.h"
+#include "health/HealthLedger.h"
 #include "ledger/Ledger.h"
 #include "logdata/DayFileCollection.h"
 #include "logdata/TAnalysisData.h"
@@ -269,6 +270,29 @@ void HealthYear(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * files.size());
 }
 BENCHMARK(HealthYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The ledger and the health check of the same year in one reading, as the report makes them.
+void LedgerAndHealthYear(benchmark::State& state) {
+    const QStringList files = benchyear::YearFiles();
+    if (files.size() != 365) {
+        state.SkipWithError("the year's files are missing");
+        return;
+    }
+    for (auto _ : state) {
+        Ledger ledger;
+        HealthDays health(ChannelRoles(), HealthThresholds());
+        ledger.ReadFiles(files, nullptr, {&health});
+        const std::vector<HealthEvent> events = health.Events(0.0, 0.0);
+        CountDayEvents(events, ledger);
+        benchmark::DoNotOptimize(events.data());
+        if (ledger.FilesRead() != files.size()) {
+            state.SkipWithError("not every day was read");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * files.size());
+}
+BENCHMARK(LedgerAndHealthYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The widest range the dialog accepts, 1000-01-01 to 9999-12-31, over fifteen years of files in
 // year and month folders (empty files: only their names count).
