@@ -280,7 +280,7 @@ void LedgerAndHealthYear(benchmark::State& state) {
     }
     for (auto _ : state) {
         Ledger ledger;
-        HealthDays health(ChannelRoles(), HealthThresholds());
+        HealthDays health{ChannelRoles(), HealthThresholds()};
         ledger.ReadFiles(files, nullptr, {&health});
         const std::vector<HealthEvent> events = health.Events(0.0, 0.0);
         CountDayEvents(events, ledger);
