@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Half a second: time stamps are whole seconds at best, sums of them are not exact.
@@ -21,35 +25,49 @@ DayCheck::DayCheck(const DayReadings& readings, const ChannelRoles& roles,
     const double limit = Limits.GapMinutes * Minute - Slack;
     for (int i = 1; i < R.Count(); ++i)
         Breaks[static_cast<size_t>(i)] = R.MissingBefore(i) >= limit ? 1 : 0;
-    // The extremes of the channels a finder can be ruled out by (the others stay unbounded). Four
-    // lanes, so that each comparison need not wait for the one before; no comparison with a
-    // missing value (NaN) holds, so those are passed over.
-    constexpr int Lanes = 4;
+    // The extremes of the inputs (whether one ever moves) and of the channels a finder can be
+    // ruled out by; the others stay unbounded.
     for (int c = 0; c < FileChannelCount; ++c) {
         Low[static_cast<size_t>(c)] = -INFINITY;
         High[static_cast<size_t>(c)] = INFINITY;
-        if (!(c <= ChTD || c == Roles.Collector || c == Roles.Store || c == Roles.Pump ||
-              c == ChRError))
-            continue;
-        std::array<double, Lanes> low, high;
-        low.fill(INFINITY);
-        high.fill(-INFINITY);
-        const int n = R.Count();
-        int i = 0;
-        for (; i + Lanes <= n; i += Lanes)
-            for (int k = 0; k < Lanes; ++k) {
-                const double v = R.Value(c, i + k);
-                low[k] = v < low[k] ? v : low[k];
-                high[k] = v > high[k] ? v : high[k];
-            }
-        for (; i < n; ++i) {
-            const double v = R.Value(c, i);
-            low[0] = v < low[0] ? v : low[0];
-            high[0] = v > high[0] ? v : high[0];
-        }
-        Low[static_cast<size_t>(c)] = *std::min_element(low.begin(), low.end());
-        High[static_cast<size_t>(c)] = *std::max_element(high.begin(), high.end());
+        if (c <= ChTD || c == Roles.Collector || c == Roles.Store || c == Roles.Pump ||
+            c == ChRError)
+            Extremes(c);
     }
+}
+
+void DayCheck::Extremes(int channel) {
+    // No comparison with a missing value (NaN) holds, so those are passed over. Several lanes, so
+    // that each comparison need not wait for the one before.
+    const int n = R.Count();
+    const double* v = R.Values(channel);
+    double low = INFINITY;
+    double high = -INFINITY;
+    int i = 0;
+#if defined(__SSE2__)
+    // A packed minimum keeps its second operand where the first is NaN, as the scalar rule does.
+    __m128d low0 = _mm_set1_pd(INFINITY), low1 = low0;
+    __m128d high0 = _mm_set1_pd(-INFINITY), high1 = high0;
+    for (; i + 4 <= n; i += 4) {
+        const __m128d a = _mm_loadu_pd(v + i);
+        const __m128d b = _mm_loadu_pd(v + i + 2);
+        low0 = _mm_min_pd(a, low0);
+        low1 = _mm_min_pd(b, low1);
+        high0 = _mm_max_pd(a, high0);
+        high1 = _mm_max_pd(b, high1);
+    }
+    alignas(16) double lanes[4];
+    _mm_store_pd(lanes, _mm_min_pd(low0, low1));
+    low = std::min(lanes[0], lanes[1]);
+    _mm_store_pd(lanes + 2, _mm_max_pd(high0, high1));
+    high = std::max(lanes[2], lanes[3]);
+#endif
+    for (; i < n; ++i) {
+        low = v[i] < low ? v[i] : low;
+        high = v[i] > high ? v[i] : high;
+    }
+    Low[static_cast<size_t>(channel)] = low;
+    High[static_cast<size_t>(channel)] = high;
 }
 
 std::vector<int> DayCheck::WithPower(std::vector<int> channels) const {

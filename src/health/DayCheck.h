@@ -32,6 +32,15 @@ public:
     void FindFaultOutput(std::vector<HealthEvent>& events) const;
     void FindRecordingGaps(std::vector<HealthEvent>& events) const;
 
+    // A channel's lowest and highest value of the day (infinite ones where it has none). Known
+    // for the inputs and the channels the roles name; the others are unbounded.
+    double LowOf(int channel) const {
+        return IsFileChannel(channel) ? Low[static_cast<size_t>(channel)] : INFINITY;
+    }
+    double HighOf(int channel) const {
+        return IsFileChannel(channel) ? High[static_cast<size_t>(channel)] : -INFINITY;
+    }
+
 private:
     enum class Verdict { No, Yes, Unknown };
     struct Run {
@@ -47,14 +56,7 @@ private:
     bool BreakBefore(int line) const { return Breaks[static_cast<size_t>(line)] != 0; }
     std::vector<int> WithPower(std::vector<int> channels) const;
     double LongestHold(int channel) const;
-    // A channel's lowest and highest value of the day (infinite ones where it has none): a finder
-    // whose condition these rule out has nothing to look for.
-    double LowOf(int channel) const {
-        return IsFileChannel(channel) ? Low[static_cast<size_t>(channel)] : INFINITY;
-    }
-    double HighOf(int channel) const {
-        return IsFileChannel(channel) ? High[static_cast<size_t>(channel)] : -INFINITY;
-    }
+    void Extremes(int channel);
     bool NeverOn(int channel) const { return !(HighOf(channel) > 0.0); }
     DateTime EndAfter(int line) const {
         if (line + 1 < R.Count() && !BreakBefore(line + 1))

@@ -34,33 +34,39 @@ void DayReadings::Begin(DateTime dayStart, int lines) {
     FDayStart = dayStart;
     FTimes.clear();
     FFaultMarks.clear();
-    FHasValues.fill(false);
+    FHasValues.reset();
     FInterval = 1.0 / MinutesPerDay;
-    // A line makes at most one moment: sized for all of them up front, cut to the moments made
-    // at the end.
-    const auto most = static_cast<size_t>(std::max(lines, 0));
-    for (auto& column : FValues) {
-        column.clear();
-        column.reserve(most);
-    }
-    FTimes.reserve(most);
+    // A line makes at most one moment: room for all of them up front.
+    Reserve(static_cast<size_t>(std::max(lines, 0)));
+}
+
+void DayReadings::Reserve(size_t rows) {
+    if (rows <= FStride)
+        return;
+    auto values = std::make_unique_for_overwrite<double[]>(rows * FileChannelCount);
+    if (!FTimes.empty())
+        for (size_t c = 0; c < FileChannelCount; ++c)
+            std::copy_n(&FValues[c * FStride], FTimes.size(), &values[c * rows]);
+    FValues = std::move(values);
+    FStride = rows;
 }
 
 void DayReadings::Take(const DayLine& line) {
     // Two lines with one time stamp are one moment; the later values win, as in a series.
     if (FTimes.empty() || FTimes.back() != line.Time) {
+        if (FTimes.size() == FStride)
+            Reserve(std::max<size_t>(2 * FStride, 256));
+        const size_t row = FTimes.size();
         FTimes.push_back(line.Time);
-        for (auto& column : FValues)
-            column.push_back(NoValue);
+        for (size_t c = 0; c < FileChannelCount; ++c)
+            FValues[c * FStride + row] = line.Has[c] ? line.Values[c] : NoValue;
+    } else {
+        const size_t row = FTimes.size() - 1;
+        for (size_t c = 0; c < FileChannelCount; ++c)
+            if (line.Has[c])
+                FValues[c * FStride + row] = line.Values[c];
     }
-    const size_t row = FTimes.size() - 1;
-    for (int c = 0; c < FileChannelCount; ++c) {
-        const auto i = static_cast<size_t>(c);
-        if (line.Has[i]) {
-            FValues[i][row] = line.Values[i];
-            FHasValues[i] = true;
-        }
-    }
+    FHasValues |= line.Has;
     if (line.Err.any())
         for (int c = 0; c < FileChannelCount; ++c)
             if (line.Err[static_cast<size_t>(c)])
@@ -70,8 +76,8 @@ void DayReadings::Take(const DayLine& line) {
 void DayReadings::Finish(const DaySums& sums) {
     // Power in watts is shown in kilowatts, as the day record does.
     if (!sums.PowerHasFraction())
-        for (double& v : FValues[ChPower])
-            v *= 0.001;
+        for (size_t i = 0; i < FTimes.size(); ++i)
+            FValues[ChPower * FStride + i] *= 0.001;
     for (int k = 0; k < DayOutputCount; ++k)
         FStarts[static_cast<size_t>(k)] = sums.StartTimes(k);
     LearnInterval();

@@ -7,8 +7,10 @@
 #include <QString>
 
 #include <array>
+#include <bitset>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <vector>
 
 class LogReader;
@@ -45,7 +47,11 @@ public:
     int Count() const { return static_cast<int>(FTimes.size()); }
     DateTime Time(int line) const { return FTimes[static_cast<size_t>(line)]; }
     double Value(int channel, int line) const {
-        return FValues[static_cast<size_t>(channel)][static_cast<size_t>(line)];
+        return FValues[static_cast<size_t>(channel) * FStride + static_cast<size_t>(line)];
+    }
+    // The channel's values, one per moment (Count() of them).
+    const double* Values(int channel) const {
+        return FValues.get() + static_cast<size_t>(channel) * FStride;
     }
     bool HasValues(int channel) const { return FHasValues[static_cast<size_t>(channel)]; }
     // The moments an output started, by the day's own rule.
@@ -65,12 +71,17 @@ public:
 
 private:
     void LearnInterval();
+    // Room for `rows` moments per channel, keeping those held.
+    void Reserve(size_t rows);
 
     DateTime FDayStart = 0.0;
     double FInterval = 1.0 / MinutesPerDay;
     std::vector<DateTime> FTimes;
-    std::array<std::vector<double>, FileChannelCount> FValues;
-    std::array<bool, FileChannelCount> FHasValues{};
+    // Channel after channel, `FStride` moments each: a check runs along one channel at a time,
+    // and a line is stored without a growth check per channel.
+    std::unique_ptr<double[]> FValues;
+    size_t FStride = 0;
+    std::bitset<FileChannelCount> FHasValues;
     std::vector<FaultMark> FFaultMarks;
     std::array<std::vector<DateTime>, DayOutputCount> FStarts;
 };

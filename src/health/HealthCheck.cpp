@@ -45,16 +45,12 @@ struct InputMotion {
         Low.fill(INFINITY);
         High.fill(-INFINITY);
     }
-    void Add(const DayReadings& readings) {
-        for (int c = 0; c < InputCount; ++c)
-            for (int i = 0; i < readings.Count(); ++i) {
-                const double v = readings.Value(c, i);
-                // No comparison with a missing value (NaN) holds.
-                Low[static_cast<size_t>(c)] =
-                    v < Low[static_cast<size_t>(c)] ? v : Low[static_cast<size_t>(c)];
-                High[static_cast<size_t>(c)] =
-                    v > High[static_cast<size_t>(c)] ? v : High[static_cast<size_t>(c)];
-            }
+    // The check has found each input's extremes already (its finders need them).
+    void Add(const DayCheck& check) {
+        for (int c = 0; c < InputCount; ++c) {
+            Low[static_cast<size_t>(c)] = std::min(Low[static_cast<size_t>(c)], check.LowOf(c));
+            High[static_cast<size_t>(c)] = std::max(High[static_cast<size_t>(c)], check.HighOf(c));
+        }
     }
     void Add(const InputMotion& other) {
         for (size_t c = 0; c < Low.size(); ++c) {
@@ -75,9 +71,11 @@ struct InputMotion {
 };
 
 std::vector<HealthEvent> CheckReadings(const DayReadings& readings, const ChannelRoles& roles,
-                                       const HealthThresholds& limits, bool edgeGaps) {
+                                       const HealthThresholds& limits, bool edgeGaps,
+                                       InputMotion& motion) {
     DayCheck check(readings, roles, limits);
     check.ReportEdgeGaps(edgeGaps);
+    motion.Add(check);
     return check.FindAll();
 }
 
@@ -122,8 +120,7 @@ public:
         Readings.Finish(reading.Sums());
         HealthDays::Day& day = Days[index];
         day.Start = FloorDay(Readings.DayStart());
-        day.Events = CheckReadings(Readings, Roles, Limits, true);
-        day.Motion.Add(Readings);
+        day.Events = CheckReadings(Readings, Roles, Limits, true, day.Motion);
     }
 
 private:
@@ -168,9 +165,8 @@ std::vector<HealthEvent> HealthDays::Events(DateTime from, DateTime to) const {
 std::vector<HealthEvent> CheckDay(const TDay& day, const ChannelRoles& roles,
                                   const HealthThresholds& limits) {
     const DayReadings readings(day);
-    std::vector<HealthEvent> events = CheckReadings(readings, roles, limits, false);
     InputMotion motion;
-    motion.Add(readings);
+    std::vector<HealthEvent> events = CheckReadings(readings, roles, limits, false, motion);
     motion.DropStill(events);
     return events;
 }
@@ -210,8 +206,7 @@ std::vector<HealthEvent> CheckAnalysis(const TAnalysisData& data, const ChannelR
     for (const TMonth* month = data.GetFirstMonth(); month != nullptr; month = month->GetNext())
         for (const TDay* day = month->FirstDayOfChain(); day != nullptr; day = day->GetNext()) {
             const DayReadings readings(*day);
-            Append(events, CheckReadings(readings, roles, limits, true));
-            motion.Add(readings);
+            Append(events, CheckReadings(readings, roles, limits, true, motion));
             held.push_back(FloorDay(day->StartDate()));
         }
     FinishRange(events, std::move(held), data.GetFirstDate(), data.GetLastDate(), limits);
