@@ -184,15 +184,16 @@ protected:
         }
     }
 
-    // Spans cut at logged moments that tile [from, to) add up to the whole.
+    // Spans cut at logged moments that tile [from, to) add up to the whole; with `shift`, each
+    // inner cut lies that far after its moment, inside a rectangle.
     static void ExpectTilesAddUp(const TAnalysisData& data, DateTime from, DateTime to, int every,
-                                 const std::string& name) {
+                                 const std::string& name, double shift = 0.0) {
         const ChannelReadings readings(data);
         std::vector<DateTime> cuts{from};
         for (std::optional<DateTime> t = readings.NextPoint(ChT1, from, true); t && *t < to;
              t = readings.NextPoint(ChT1, *t, true))
             if (static_cast<int>(std::round((*t - from) / Minute)) % every == 0)
-                cuts.push_back(*t);
+                cuts.push_back(*t + shift);
         cuts.push_back(to);
         ASSERT_GT(cuts.size(), 4U) << name;
         for (const int channel : {int(ChFlow), int(ChPower), int(ChR1), int(ChR2), int(ChRError)}) {
@@ -235,6 +236,30 @@ TEST_F(DifferentialTest, EveryEdgeCaseDayStatesOneVolumeEnergyOnTimeAndStartsEve
         EXPECT_EQ(ReportEvents({path}), HealthJson(CheckAnalysis(data, {}, {})))
             << name.toStdString();
     }
+}
+
+TEST_F(DifferentialTest, SpansCutBetweenLoggedMomentsCountOnlyTheirPartOfARectangle) {
+    const std::map<QString, QByteArray> days = EdgeCaseDays();
+    for (const QString name : {"watts", "kilowatts", "five-minute lines", "gaps"}) {
+        TAnalysisData data;
+        data.LoadFile(Write(QStringLiteral("20100501.csv"), days.at(name)), &Chart, &Chart2);
+        // Cut 20 s after a moment: every inner cut splits a rectangle in two.
+        ExpectTilesAddUp(data, May1, May1 + 1.0, 37, name.toStdString(), 20.0 / 86400.0);
+    }
+    TAnalysisData data;
+    data.LoadFile(Write(QStringLiteral("20100501.csv"), days.at("watts")), &Chart, &Chart2);
+    const ChannelReadings readings(data);
+    const DateTime second = 1.0 / 86400.0;
+    // 06:10 holds 12.5 l/min and 1500 W until 06:11: half a minute of it.
+    const DateTime at = May1 + 370 * Minute;
+    const auto flow = readings.SpanStatistics(ChFlow, at + 15 * second, at + 45 * second);
+    EXPECT_NEAR(flow.Sum, 12.5 * 0.5, 1e-6);
+    const auto power = readings.SpanStatistics(ChPower, at + 15 * second, at + 45 * second);
+    EXPECT_NEAR(power.Sum, 1.5 / 120.0, 1e-9);
+    // R2 runs at 23:59; the carry to midnight is a rectangle like the others.
+    const auto r2 = readings.SpanStatistics(ChR2, May1 + 1.0 - 30 * second, May1 + 1.0);
+    EXPECT_NEAR(r2.OnHours, 1.0 / 120.0, 1e-9);
+    EXPECT_EQ(r2.Starts, 0);
 }
 
 TEST_F(DifferentialTest, TheEdgeCasesThemselvesCountWhatTheDaysRuleSays) {
