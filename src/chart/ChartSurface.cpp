@@ -1,10 +1,12 @@
 #include "chart/ChartSurface.h"
 
+#include "chart/ChartMarks.h"
 #include "chart/ChartSeries.h"
-#include "chart/CursorLayer.h"
 #include "chart/DayTicker.h"
+#include "chart/MarkLayer.h"
 #include "chart/SeriesGraph.h"
 #include "chart/ValueTicker.h"
+#include "chart/ZoomTool.h"
 #include "core/AppError.h"
 
 #include <QAction>
@@ -14,10 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-constexpr double MinimumZoomSpan = 1.0 / 24.0; // a zoom never shows less than an hour
-}
 
 ChartSurface::ChartSurface(QWidget* parent)
     : QCustomPlot(parent), FDayTicker(new DayTicker), FLeftTicker(new ValueTicker),
@@ -59,21 +57,34 @@ ChartSurface::ChartSurface(QWidget* parent)
     addLayer(QStringLiteral("bars"), layer(QStringLiteral("main")), QCustomPlot::limBelow);
     FBarLayer = layer(QStringLiteral("bars"));
 
-    axisRect()->setRangeZoomAxes({xAxis}, {yAxis, yAxis2});
-    axisRect()->setRangeDrag(Qt::Horizontal);
-    axisRect()->setRangeDragAxes(xAxis, nullptr);
     setFocusPolicy(Qt::ClickFocus); // Escape undoes the zoom of the chart clicked last
-    FUndoZoomAction = new QAction(this);
-    FUndoZoomAction->setObjectName(QStringLiteral("ActionUndoZoom"));
-    addAction(FUndoZoomAction);
-    connect(FUndoZoomAction, &QAction::triggered, this, [this] { UndoZoom(); });
-    SetZoomAllowed(true);
+    FZoom = new ZoomTool(*this);
+    connect(FZoom, &ZoomTool::AfterZoom, this, &ChartSurface::AfterZoom);
+    connect(FZoom, &ZoomTool::AfterUndoZoom, this, &ChartSurface::AfterUndoZoom);
+    connect(FZoom, &ZoomTool::AfterPan, this, &ChartSurface::AfterPan);
+    connect(FZoom, &ZoomTool::Panning, this, &ChartSurface::Panning);
     connect(this, &QCustomPlot::beforeReplot, this, &ChartSurface::FitAutomaticAxes);
     // The zoom rectangle's layer shares the chart's buffer: every redraw clears and composes each
     // buffer over the whole widget, and the rectangle is only drawn while it is dragged (the
     // chart is then redrawn with it). The cursor keeps a buffer of its own, on top.
     layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
-    FCursor = new CursorLayer(this);
+    FMarks = new ChartMarks(this);
+    FBehind = new MarkLayer(this, FMarks, true);
+    FCursor = new MarkLayer(this, FMarks, false);
+    ShareMarks(*FMarks);
+}
+
+void ChartSurface::ShareMarks(ChartMarks& marks) {
+    if (FMarks != nullptr)
+        disconnect(FMarks, &ChartMarks::Changed, this, nullptr);
+    FMarks = &marks;
+    FBehind->SetMarks(FMarks);
+    FCursor->SetMarks(FMarks);
+    connect(FMarks, &ChartMarks::Changed, this, [this](bool behind) {
+        if (behind)
+            Repaint();
+    });
+    Repaint();
 }
 
 ChartSurface::~ChartSurface() { RemoveAllSeries(); }
@@ -196,7 +207,7 @@ void ChartSurface::FitAutomaticAxes() {
     SyncPoints();
     ApplyMargins(); // a hidden widget gets its resize event only when shown
     for (ChartAxis axis : {ChartAxis::Bottom, ChartAxis::Left, ChartAxis::Right})
-        if (FAutomatic[Index(axis)] && !FBeforeZoom)
+        if (FAutomatic[Index(axis)] && !FZoom->CanUndo())
             FitAxis(axis); // no Repaint: this runs inside a replot
 }
 
@@ -303,82 +314,22 @@ void ChartSurface::resizeEvent(QResizeEvent* event) {
 
 // ---- mouse ----
 
-ChartSurface::Ranges ChartSurface::CurrentRanges() const {
-    return {xAxis->range(), yAxis->range(), yAxis2->range()};
-}
-
-void ChartSurface::ApplyRanges(const Ranges& ranges) {
-    xAxis->setRange(ranges.Bottom);
-    yAxis->setRange(ranges.Left);
-    yAxis2->setRange(ranges.Right);
-}
-
-void ChartSurface::SetZoomAllowed(bool allowed) {
-    FZoomAllowed = allowed;
-    setSelectionRectMode(allowed ? QCP::srmZoom : QCP::srmNone);
-    setInteraction(QCP::iRangeDrag, FPanAllowed && !allowed);
-    UpdateUndoAction();
-}
-
-void ChartSurface::SetPanAllowed(bool allowed) {
-    FPanAllowed = allowed;
-    SetZoomAllowed(FZoomAllowed);
-}
-
-void ChartSurface::UpdateUndoAction() {
-    FUndoZoomAction->setVisible(FZoomAllowed || CanUndoZoom());
-    FUndoZoomAction->setEnabled(CanUndoZoom());
-}
+void ChartSurface::SetZoomAllowed(bool allowed) { FZoom->SetZoomAllowed(allowed); }
+void ChartSurface::SetPanAllowed(bool allowed) { FZoom->SetPanAllowed(allowed); }
+bool ChartSurface::CanUndoZoom() const { return FZoom->CanUndo(); }
+void ChartSurface::UndoZoom() { FZoom->Undo(); }
+QAction* ChartSurface::UndoZoomAction() const { return FZoom->UndoAction(); }
 
 void ChartSurface::processRectZoom(QRect rect, QMouseEvent* event) {
-    // The rectangle comes normalised; the direction is told by where the drag ended.
-    if (event != nullptr && event->position().x() < FPressPos.x()) {
-        replot(rpQueuedReplot); // the rectangle disappears
-        UndoZoom();
+    if (FZoom->UndoInstead(event))
         return;
-    }
-    const Ranges before = CurrentRanges();
+    FZoom->BeforeZoom();
     QCustomPlot::processRectZoom(rect, event);
-    const QCPRange r = xAxis->range();
-    if (r.size() < MinimumZoomSpan) {
-        const double centre = r.center();
-        xAxis->setRange(centre - MinimumZoomSpan / 2.0, centre + MinimumZoomSpan / 2.0);
-    }
-    // A zoom fixes the value axes until it is undone; undo goes back before the first zoom.
-    if (!FBeforeZoom)
-        FBeforeZoom = before;
-    FZoomed = CurrentRanges();
-    UpdateUndoAction();
-    Repaint();
-    Q_EMIT AfterZoom();
-}
-
-void ChartSurface::UndoZoom() {
-    if (FBeforeZoom) {
-        const Ranges before = *FBeforeZoom;
-        FBeforeZoom.reset();
-        xAxis->setRange(before.Bottom);
-        // A value range set by code since the zoom (new settings, a fit to other channels) is
-        // newer than the one from before the zoom.
-        if (yAxis->range() == FZoomed.Left)
-            yAxis->setRange(before.Left);
-        if (yAxis2->range() == FZoomed.Right)
-            yAxis2->setRange(before.Right);
-        UpdateUndoAction();
-    }
-    Repaint();
-    Q_EMIT AfterUndoZoom();
+    FZoom->AfterLibraryZoom();
 }
 
 void ChartSurface::mousePressEvent(QMouseEvent* event) {
-    FAtPress = CurrentRanges();
-    FPressPos = event->position().toPoint();
-    FPressed = true;
-    // Zoom and pan take the plain left button only: the right one opens the context menu, and a
-    // drag with Shift belongs to other tools.
-    FPressForwarded =
-        event->button() == Qt::LeftButton && !event->modifiers().testFlag(Qt::ShiftModifier);
-    if (FPressForwarded)
+    if (FZoom->Press(event))
         QCustomPlot::mousePressEvent(event);
     else
         event->accept();
@@ -387,23 +338,16 @@ void ChartSurface::mousePressEvent(QMouseEvent* event) {
 void ChartSurface::mouseMoveEvent(QMouseEvent* event) {
     const QCPRange before = xAxis->range();
     QCustomPlot::mouseMoveEvent(event);
-    if (FPressed && FPressForwarded && FPanAllowed && !FZoomAllowed && xAxis->range() != before)
-        Q_EMIT Panning();
+    FZoom->Moved(before);
 }
 
 void ChartSurface::mouseReleaseEvent(QMouseEvent* event) {
-    if (!FPressForwarded) {
-        FPressed = false;
+    if (!FZoom->Release()) {
         event->accept();
         return;
     }
     QCustomPlot::mouseReleaseEvent(event);
-    const bool panned =
-        FPressed && FPanAllowed && !FZoomAllowed && xAxis->range() != FAtPress.Bottom;
-    FPressed = false;
-    FPressForwarded = false;
-    if (panned)
-        Q_EMIT AfterPan();
+    FZoom->Released();
 }
 
 void ChartSurface::keyPressEvent(QKeyEvent* event) {
@@ -432,156 +376,9 @@ void ChartSurface::SetAxisLabelHook(AxisLabelHook hook) {
     Repaint();
 }
 
-// ---- series ----
-
-double ChartSurface::KeyAtPixel(double x) const { return xAxis->pixelToCoord(x); }
-
-double ChartSurface::PixelOfKey(double key) const { return xAxis->coordToPixel(key); }
-
-QRect ChartSurface::PlotArea() const { return axisRect()->rect(); }
-
-SeriesGraph* ChartSurface::GraphOf(const ChartSeries* series) const {
-    const auto it = FGraphs.find(series);
-    return it == FGraphs.end() ? nullptr : it->second.data();
-}
-
-void ChartSurface::SeriesAttached(ChartSeries* series) {
-    auto* graph = new SeriesGraph(xAxis, yAxis); // owned by the plot
-    graph->removeFromLegend();
-    FGraphs[series] = graph;
-    ApplyStyle(series);
-    FillPoints(series);
-    RebuildLegend();
-    Repaint();
-}
-
-void ChartSurface::SeriesDetached(ChartSeries* series) {
-    if (SeriesGraph* graph = GraphOf(series))
-        removePlottable(graph);
-    FGraphs.erase(series);
-    FFilledVersion.erase(series);
-    RebuildLegend();
-    Repaint();
-}
-
-void ChartSurface::SeriesChanged(ChartSeries* series, Change change) {
-    // Points are copied when next drawn, so a reader appending point by point stays linear.
-    if (change != Change::Points)
-        ApplyStyle(series);
-    if (change == Change::Style || change == Change::Legend)
-        RebuildLegend();
-    Repaint();
-}
-
-void ChartSurface::SyncPoints() {
-    for (ChartSeries* series : Series())
-        if (const auto it = FFilledVersion.find(series);
-            it == FFilledVersion.end() || it->second != series->PointsVersion())
-            FillPoints(series);
-}
-
-void ChartSurface::FillPoints(ChartSeries* series) {
-    SeriesGraph* graph = GraphOf(series);
-    if (!graph)
-        return;
-    FFilledVersion[series] = series->PointsVersion();
-    QVector<QCPGraphData> points;
-    points.reserve(series->Count());
-    series->ForEachPoint([&](DateTime x, double y) { points.append(QCPGraphData(x, y)); });
-    // Already in insertion order: QCP's own sort is unstable and would swap gaps with points.
-    graph->data()->set(points, true);
-}
-
-void ChartSurface::ApplyStyle(ChartSeries* series) {
-    SeriesGraph* graph = GraphOf(series);
-    if (!graph)
-        return;
-    graph->setPen(QPen(series->Color(), std::clamp(series->LineWidth(), 1, MaxLineWidth)));
-    graph->setName(series->Title());
-    graph->setLineStyle(series->Stairs() ? QCPGraph::lsStepLeft : QCPGraph::lsLine);
-    graph->SetBars(series->Kind() == SeriesKind::Bar, series->BarOrigin(),
-                   ChartSeries::BarWidthPercent / 100.0);
-    graph->setValueAxis(series->Axis() == ValueAxis::Right ? yAxis2 : yAxis);
-    QCPLayer* wanted = graph->Bars() ? FBarLayer : layer(QStringLiteral("main"));
-    if (graph->layer() != wanted)
-        graph->setLayer(wanted);
-}
-
-void ChartSurface::SetLegendVisible(bool visible) {
-    FLegendVisible = visible;
-    RebuildLegend();
-    Repaint();
-}
-
-void ChartSurface::RebuildLegend() {
-    // A re-added entry would go to the end, so the whole legend follows the series order.
-    legend->clearItems();
-    for (ChartSeries* series : Series())
-        if (SeriesGraph* graph = GraphOf(series); graph && series->ShowInLegend())
-            graph->addToLegend();
-    const bool show = FLegendVisible && legend->itemCount() > 0;
-    legend->setVisible(show);
-    // An empty legend in the layout would cap the width of the whole column, so it only takes
-    // its row (below the title) while it has entries.
-    if (show && !legend->layout()) {
-        plotLayout()->insertRow(1);
-        plotLayout()->addElement(1, 0, legend);
-        plotLayout()->setRowStretchFactor(1, 0.001);
-    } else if (!show && legend->layout()) {
-        plotLayout()->take(legend);
-        plotLayout()->simplify();
-    }
-}
-
-QStringList ChartSurface::LegendEntries() const {
-    QStringList entries;
-    for (int i = 0; i < legend->itemCount(); ++i)
-        if (auto* item = qobject_cast<QCPPlottableLegendItem*>(legend->item(i)))
-            entries.append(item->plottable()->name());
-    return entries;
-}
-
-void ChartSurface::SetBackgroundColor(const QColor& color) {
-    setBackground(QBrush(color));
-    Repaint();
-}
-
 // ---- output ----
 
 void ChartSurface::Repaint() { replot(QCustomPlot::rpQueuedReplot); }
-
-void ChartSurface::MarkSpan(double from, double to) {
-    if (FMarkedSpan.isNull()) {
-        FMarkedSpan = new QCPItemRect(this);
-        // Below the graphs, above the plot's background.
-        FMarkedSpan->setLayer(QStringLiteral("grid"));
-        FMarkedSpan->setPen(Qt::NoPen);
-        FMarkedSpan->setBrush(QColor(255, 176, 0, 70));
-        FMarkedSpan->setSelectable(false);
-        for (QCPItemPosition* corner : {FMarkedSpan->topLeft, FMarkedSpan->bottomRight}) {
-            corner->setTypeX(QCPItemPosition::ptPlotCoords);
-            corner->setTypeY(QCPItemPosition::ptAxisRectRatio);
-        }
-    }
-    FMarkedSpan->topLeft->setCoords(std::min(from, to), 0.0);
-    FMarkedSpan->bottomRight->setCoords(std::max(from, to), 1.0);
-    Repaint();
-}
-
-void ChartSurface::ClearMarkedSpan() {
-    if (FMarkedSpan.isNull())
-        return;
-    removeItem(FMarkedSpan.data());
-    Repaint();
-}
-
-double ChartSurface::MarkedFrom() const {
-    return FMarkedSpan.isNull() ? 0.0 : FMarkedSpan->topLeft->coords().x();
-}
-
-double ChartSurface::MarkedTo() const {
-    return FMarkedSpan.isNull() ? 0.0 : FMarkedSpan->bottomRight->coords().x();
-}
 
 bool ChartSurface::SaveBmp(const QString& fileName) { return saveBmp(fileName, width(), height()); }
 

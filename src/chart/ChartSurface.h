@@ -13,23 +13,22 @@
 #include <utility>
 #include <vector>
 
+class ChartMarks;
 class ChartSeries;
-class CursorLayer;
+class MarkLayer;
 class DayTicker;
 class SeriesGraph;
 class ValueTicker;
+class ZoomTool;
 class QAction;
 class QPrinter;
 
 enum class ChartAxis { Bottom, Left, Right };
 
 // The drawing host of chart series: a time axis in DateTime days, a left and a right value axis,
-// title lines, a legend at the top, rectangle zoom with undo, horizontal pan, bitmap and printer
-// output. Redraws are queued, so many changes in one action cost one replot.
-//
-// Mouse: a plain left drag from left to right zooms into its rectangle, one from right to left
-// undoes the zoom, as do Escape and the context menu's undo entry. Drags with Shift held are left
-// alone for other tools; the right button opens the context menu and never zooms.
+// title lines, a legend at the top, the marks of a ChartMarks model, bitmap and printer output.
+// Redraws are queued, so many changes in one action cost one replot. Zoom, its undo and the pan
+// are the ZoomTool's; Escape and the context menu's entry undo the zoom too.
 class ChartSurface : public QCustomPlot, public SeriesHost {
     Q_OBJECT
 public:
@@ -74,16 +73,14 @@ public:
     // percent margins hold until then.
     void FollowPlotEdgesOf(ChartSurface* leader);
 
-    // Mouse.
+    // Mouse: the zoom tool and its short forms.
+    ZoomTool& Zoom() const { return *FZoom; }
     void SetZoomAllowed(bool allowed);
     void SetPanAllowed(bool allowed);
-    bool CanUndoZoom() const { return FBeforeZoom.has_value(); }
-    // Back to the ranges from before the first of the zooms since the last undo; a value axis
-    // that code has set since the last zoom keeps what code set. Raises AfterUndoZoom once, also
-    // when there was nothing to undo.
+    bool CanUndoZoom() const;
     void UndoZoom();
     // The context menu's entry; its owner gives it its text.
-    QAction* UndoZoomAction() const { return FUndoZoomAction; }
+    QAction* UndoZoomAction() const;
 
     // Lines are never drawn wider than this, whatever width a series asks for: wide pens cost
     // time with the square of their width.
@@ -98,13 +95,9 @@ public:
     // Legend texts in drawing order, for callers and tests.
     QStringList LegendEntries() const;
     void SetBackgroundColor(const QColor& color);
-    // A time span shaded behind the series over the plot's full height, as for an event found
-    // in the data; one at a time. Clearing without a span does nothing.
-    void MarkSpan(double from, double to);
-    void ClearMarkedSpan();
-    bool HasMarkedSpan() const { return !FMarkedSpan.isNull(); }
-    double MarkedFrom() const;
-    double MarkedTo() const;
+    // The marks drawn: the surface's own until it is given a model shared with other surfaces.
+    ChartMarks& Marks() const { return *FMarks; }
+    void ShareMarks(ChartMarks& marks);
 
     // Queues one redraw; further calls before it runs add nothing.
     void Repaint();
@@ -125,8 +118,8 @@ public:
     QRect LaidOutPlotArea() const { return FLaidOutPlotArea; }
     SeriesGraph* GraphOf(const ChartSeries* series) const;
 
-    // The layer of the time cursor, a marked span and the readout (screen only).
-    CursorLayer* Cursor() const { return FCursor; }
+    // The layer of the marks in front of the series and of the readout (screen only).
+    MarkLayer* Cursor() const { return FCursor; }
     // Time axis and plot area in widget pixels.
     double KeyAtPixel(double x) const;
     double PixelOfKey(double key) const;
@@ -152,15 +145,10 @@ protected:
     void processRectZoom(QRect rect, QMouseEvent* event) override;
 
 private:
-    struct Ranges {
-        QCPRange Bottom, Left, Right;
-    };
     // Bar series are drawn on this layer, below the lines.
     QCPLayer* FBarLayer = nullptr;
     static int Index(ChartAxis axis) { return static_cast<int>(axis); }
     QCPAxis* AxisOf(ChartAxis axis) const;
-    Ranges CurrentRanges() const;
-    void ApplyRanges(const Ranges& ranges);
     void FillPoints(ChartSeries* series);
     void SyncPoints();
     void ApplyStyle(ChartSeries* series);
@@ -171,7 +159,6 @@ private:
     QMargins MarginsAt(QSize size);
     // The left and right distances of the plot area from the edges when laid out at `size`.
     std::pair<int, int> PlotEdgesAt(QSize size);
-    void UpdateUndoAction();
     void FitAutomaticAxes();
     void FitAxis(ChartAxis axis);
 
@@ -184,23 +171,15 @@ private:
     QPointer<ChartSurface> FLeader;
     int FLeaderLeft = -1;
     int FLeaderRight = -1;
-    bool FZoomAllowed = true;
-    bool FPanAllowed = false;
-    bool FPressed = false;
-    // The press went to the library (zoom rectangle or pan), not to another tool.
-    bool FPressForwarded = false;
-    QPoint FPressPos;
-    Ranges FAtPress;
-    std::optional<Ranges> FBeforeZoom;
-    Ranges FZoomed; // what the last zoom left, to tell the value axes code set since
-    QAction* FUndoZoomAction = nullptr;
+    ZoomTool* FZoom = nullptr; // owned by the plot
     AxisLabelHook FLabelHook;
     QSharedPointer<DayTicker> FDayTicker;
     QSharedPointer<ValueTicker> FLeftTicker;
     QSharedPointer<ValueTicker> FRightTicker;
     std::map<const ChartSeries*, QPointer<SeriesGraph>> FGraphs;
     std::map<const ChartSeries*, unsigned> FFilledVersion;
-    QPointer<QCPItemRect> FMarkedSpan;
     QRect FLaidOutPlotArea;
-    CursorLayer* FCursor = nullptr; // owned by the plot
+    ChartMarks* FMarks = nullptr;
+    MarkLayer* FBehind = nullptr; // marks behind the series; owned by the plot
+    MarkLayer* FCursor = nullptr; // owned by the plot
 };

@@ -1,7 +1,7 @@
 #include "ui/ChartCursor.h"
 
 #include "chart/ChartSurface.h"
-#include "chart/CursorLayer.h"
+#include "chart/MarkLayer.h"
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
 #include "logdata/ChannelReadings.h"
@@ -39,6 +39,8 @@ ChartCursor::ChartCursor(ChartSurface* chart, ChartSurface* chart2, SpanPanel* p
     connect(Panel, &SpanPanel::CloseRequested, this, [this] { ClearSpan(); });
 }
 
+ChartMarks& ChartCursor::Marks() const { return Chart->Marks(); }
+
 ChartCursor::~ChartCursor() = default;
 
 const ChannelReadings* ChartCursor::Readings() {
@@ -60,19 +62,16 @@ const ChannelReadings* ChartCursor::Readings() {
 // ---- the cursor ----
 
 void ChartCursor::MoveTo(DateTime time) {
-    FVisible = true;
-    FTime = time;
+    Marks().SetCursor(time);
     UpdateReadout(FChannels());
     RedrawBoth();
 }
 
 void ChartCursor::Hide() {
-    if (!FVisible)
+    if (!Visible())
         return;
-    FVisible = false;
+    Marks().SetCursor(NaN);
     Chart->Cursor()->SetReadout({}, false);
-    for (ChartSurface* surface : {Chart, Chart2})
-        surface->Cursor()->SetKey(NaN);
     RedrawBoth();
 }
 
@@ -82,17 +81,16 @@ void ChartCursor::RedrawBoth() {
 }
 
 void ChartCursor::UpdateReadout(const std::vector<ShownChannel>& shown) {
-    for (ChartSurface* surface : {Chart, Chart2})
-        surface->Cursor()->SetKey(FVisible ? FTime : NaN);
-    if (!FVisible)
+    if (!Visible())
         return;
-    std::vector<CursorLayer::Line> lines;
-    lines.push_back({readout::Moment(FTime), QColor(Qt::black)});
+    const DateTime time = Time();
+    std::vector<MarkLayer::Line> lines;
+    lines.push_back({readout::Moment(time), QColor(Qt::black)});
     const ChannelReadings* readings = Readings();
     for (const ShownChannel& channel : shown) {
         QString text = channel.Label + QStringLiteral(": ");
         const ChannelReadings::Reading reading =
-            readings ? readings->ValueAt(channel.Channel, FTime) : ChannelReadings::Reading();
+            readings ? readings->ValueAt(channel.Channel, time) : ChannelReadings::Reading();
         if (reading.HasValue) {
             text += readout::Number(reading.Value, readout::Decimals(channel.Channel));
             const QString unit = readout::UnitOf(channel.Channel, channel.Unit);
@@ -103,18 +101,18 @@ void ChartCursor::UpdateReadout(const std::vector<ShownChannel>& shown) {
         }
         lines.push_back({text, channel.Colour});
     }
-    if (!FHasSpan)
+    if (!HasSpan())
         lines.push_back({Text(TextSpanHint), QColor(120, 120, 120)});
     // The box keeps to the half of the plot away from the cursor, so it never hides the curves
     // being read.
     const QRect area = Chart->PlotArea();
-    const bool onLeft = Chart->PixelOfKey(FTime) > area.center().x();
+    const bool onLeft = Chart->PixelOfKey(time) > area.center().x();
     Chart->Cursor()->SetReadout(std::move(lines), onLeft);
 }
 
 QStringList ChartCursor::ReadoutLines() const {
     QStringList lines;
-    for (const CursorLayer::Line& line : Chart->Cursor()->Readout())
+    for (const MarkLayer::Line& line : Chart->Cursor()->Readout())
         lines << line.Text;
     return lines;
 }
@@ -133,13 +131,13 @@ void ChartCursor::Step(bool forward) {
     const ChannelReadings* readings = Readings();
     if (readings == nullptr)
         return;
-    if (!FVisible) {
+    if (!Visible()) {
         ToEdge(!forward);
         return;
     }
     std::optional<DateTime> best;
     for (int channel : StepChannels(FChannels())) {
-        const std::optional<DateTime> t = readings->NextPoint(channel, FTime, forward);
+        const std::optional<DateTime> t = readings->NextPoint(channel, Time(), forward);
         if (t && (!best || (forward ? *t < *best : *t > *best)))
             best = t;
     }
@@ -167,35 +165,26 @@ void ChartCursor::ToEdge(bool last) {
 
 // ---- the span ----
 
-void ChartCursor::MarkSpan(DateTime from, DateTime to) {
-    FHasSpan = true;
-    FSpanFrom = std::min(from, to);
-    FSpanTo = std::max(from, to);
-    DrawSpan();
+void ChartCursor::MarkSpan(DateTime from, DateTime to, ChartMarks::SpanKind kind) {
+    FMarking = false;
+    Marks().SetSpan(from, to, kind);
     const std::vector<ShownChannel> shown = FChannels();
     FillPanel(shown);
-    if (FVisible)
+    if (Visible())
         UpdateReadout(shown);
     RedrawBoth();
 }
 
 void ChartCursor::ClearSpan() {
-    if (!FHasSpan && !FMarking)
+    if (!Marks().HasSpan() && !FMarking)
         return;
-    FHasSpan = false;
     FMarking = false;
     FPanelChannels.clear();
-    for (ChartSurface* surface : {Chart, Chart2})
-        surface->Cursor()->SetSpan(NaN, NaN);
+    Marks().ClearSpan();
     Panel->hide();
-    if (FVisible)
+    if (Visible())
         UpdateReadout(FChannels());
     RedrawBoth();
-}
-
-void ChartCursor::DrawSpan() {
-    for (ChartSurface* surface : {Chart, Chart2})
-        surface->Cursor()->SetSpan(FSpanFrom, FSpanTo);
 }
 
 void ChartCursor::FillPanel(const std::vector<ShownChannel>& shown) {
@@ -210,10 +199,10 @@ void ChartCursor::FillPanel(const std::vector<ShownChannel>& shown) {
         row.Unit = channel.Unit;
         row.Colour = channel.Colour;
         if (readings != nullptr)
-            row.Stats = readings->SpanStatistics(channel.Channel, FSpanFrom, FSpanTo);
+            row.Stats = readings->SpanStatistics(channel.Channel, SpanFrom(), SpanTo());
         rows.push_back(std::move(row));
     }
-    Panel->ShowSpan(FSpanFrom, FSpanTo, std::move(rows));
+    Panel->ShowSpan(SpanFrom(), SpanTo(), std::move(rows));
     Panel->show();
 }
 
@@ -229,7 +218,7 @@ void ChartCursor::Reset() {
 
 void ChartCursor::Refresh() {
     const std::vector<ShownChannel> shown = FChannels();
-    if (FHasSpan) {
+    if (HasSpan()) {
         // Crossing into other days re-attaches the series: only a change of channels counts.
         std::vector<int> now;
         for (const ShownChannel& channel : shown)
@@ -237,7 +226,7 @@ void ChartCursor::Refresh() {
         if (now != FPanelChannels)
             FillPanel(shown);
     }
-    if (FVisible) {
+    if (Visible()) {
         UpdateReadout(shown);
         RedrawBoth();
     }
@@ -245,9 +234,9 @@ void ChartCursor::Refresh() {
 
 void ChartCursor::ApplyTexts() {
     Panel->ApplyTexts();
-    if (FHasSpan)
+    if (HasSpan())
         FillPanel(FChannels());
-    if (FVisible) {
+    if (Visible()) {
         UpdateReadout(FChannels());
         RedrawBoth();
     }
@@ -306,9 +295,7 @@ bool ChartCursor::MouseEvent(ChartSurface* chart, QEvent* event) {
         return false;
     case QEvent::MouseMove:
         if (FMarking) {
-            FSpanFrom = std::min(FMarkAnchor, keyAt(pos.x()));
-            FSpanTo = std::max(FMarkAnchor, keyAt(pos.x()));
-            DrawSpan();
+            Marks().SetSpan(FMarkAnchor, keyAt(pos.x()), ChartMarks::SpanKind::User);
             MoveTo(keyAt(pos.x()));
             return true;
         }
@@ -359,7 +346,7 @@ bool ChartCursor::KeyEvent(QEvent* event) {
         return true;
     case Qt::Key_Escape:
         // A marked span goes first; without one, Escape is left to the chart.
-        if (FHasSpan) {
+        if (HasSpan()) {
             ClearSpan();
             return true;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ChartMarks.h"
 #include "core/DateTime.h"
 
 #include <QColor>
@@ -20,8 +21,9 @@ class TAnalysisData;
 // The time cursor of an analysis window: one vertical line at the same time across both charts
 // and a readout of every shown channel's value there, moved by the mouse or, while a chart has
 // the focus, by Left, Right, Home and End. Shift+drag marks a span whose statistics the span
-// panel lists; Escape or a click clears it. Everything is drawn on the charts' cursor layers, so
-// a move never redraws the series. Values are read from the data set's series.
+// panel lists, as it lists those of an event's span; Escape or a click clears either. Cursor and
+// span are entries of the charts' shared mark model; the user's are drawn in front of the series,
+// so a move never redraws them. Values are read from the data set's series.
 class ChartCursor : public QObject {
     Q_OBJECT
 public:
@@ -42,8 +44,8 @@ public:
     // Shows the cursor at `time` with its readout.
     void MoveTo(DateTime time);
     void Hide();
-    bool Visible() const { return FVisible; }
-    DateTime Time() const { return FTime; }
+    bool Visible() const { return Marks().HasCursor(); }
+    DateTime Time() const { return Marks().CursorKey(); }
     // The readout's lines as drawn: date and time first, then one per shown channel.
     QStringList ReadoutLines() const;
 
@@ -51,11 +53,15 @@ public:
     void Step(bool forward);
     void ToEdge(bool last);
 
-    void MarkSpan(DateTime from, DateTime to);
+    // Marks the span and lists its statistics; an event's span replaces the user's and the other
+    // way round.
+    void MarkSpan(DateTime from, DateTime to,
+                  ChartMarks::SpanKind kind = ChartMarks::SpanKind::User);
     void ClearSpan();
-    bool HasSpan() const { return FHasSpan; }
-    DateTime SpanFrom() const { return FSpanFrom; }
-    DateTime SpanTo() const { return FSpanTo; }
+    // A span is marked and listed (not one being dragged).
+    bool HasSpan() const { return Marks().HasSpan() && !FMarking; }
+    DateTime SpanFrom() const { return Marks().SpanFrom(); }
+    DateTime SpanTo() const { return Marks().SpanTo(); }
 
     // The data set is gone or replaced: nothing may be read from the old one.
     void Reset();
@@ -71,7 +77,7 @@ private:
     std::vector<int> StepChannels(const std::vector<ShownChannel>& shown) const;
     void UpdateReadout(const std::vector<ShownChannel>& shown);
     void FillPanel(const std::vector<ShownChannel>& shown);
-    void DrawSpan();
+    ChartMarks& Marks() const;
     void RedrawBoth();
     bool MouseEvent(ChartSurface* chart, QEvent* event);
     bool KeyEvent(QEvent* event);
@@ -85,11 +91,6 @@ private:
     const TAnalysisData* FReadingsOf = nullptr;
     unsigned FReadingsDays = 0;
 
-    bool FVisible = false;
-    DateTime FTime = 0.0;
-    bool FHasSpan = false;
-    DateTime FSpanFrom = 0.0;
-    DateTime FSpanTo = 0.0;
     std::vector<int> FPanelChannels;
     // Mouse: a Shift+drag marking a span, and a press that may end as a click.
     bool FMarking = false;

@@ -7,9 +7,9 @@
 #include "core/LanguageTexts.h"
 #include "health/HealthCheck.h"
 #include "health/HealthThresholds.h"
+#include "logdata/TAnalysisData.h"
 #include "settings/SettingsStore.h"
 #include "ui/ErrorBoundary.h"
-#include "ui/TChildform.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -78,7 +78,7 @@ void NameComboItems(QComboBox* combo) {
 
 } // namespace
 
-HealthPanel::HealthPanel(QWidget* parent, TChildform& form) : QFrame(parent), Form(form) {
+HealthPanel::HealthPanel(QWidget* parent, Window window) : QFrame(parent), Form(std::move(window)) {
     setObjectName(QStringLiteral("HealthPanel"));
     setFrameShape(QFrame::StyledPanel);
     setMinimumWidth(390);
@@ -145,6 +145,11 @@ HealthPanel::HealthPanel(QWidget* parent, TChildform& form) : QFrame(parent), Fo
     ApplyTexts();
 }
 
+bool HealthPanel::HasData() const {
+    const TAnalysisData* analysis = Form.Data();
+    return analysis != nullptr && analysis->HasData();
+}
+
 QString HealthPanel::KindText(EventKind kind) {
     return Text(TextHealthKindFirst + static_cast<int>(kind));
 }
@@ -205,10 +210,11 @@ void HealthPanel::showEvent(QShowEvent* event) {
 void HealthPanel::Refresh() {
     FStale = false;
     FEvents.clear();
-    if (Form.HasData()) {
-        const HealthThresholds limits =
-            Form.Store() != nullptr ? HealthThresholds::FromValues(Form.Store()->GetHealthValues())
-                                    : HealthThresholds();
+    if (HasData()) {
+        const SettingsStore* store = Form.Store();
+        const HealthThresholds limits = store != nullptr
+                                            ? HealthThresholds::FromValues(store->GetHealthValues())
+                                            : HealthThresholds();
         FEvents = CheckAnalysis(*Form.Data(), Roles(), limits);
     }
     FillList();
@@ -230,9 +236,8 @@ void HealthPanel::FillList() {
             parts << QStringLiteral("%1: %2")
                          .arg(KindText(static_cast<EventKind>(k)))
                          .arg(counts[static_cast<size_t>(k)]);
-    LabelHealthCounts->setText(FEvents.empty()
-                                   ? (Form.HasData() ? Text(TextHealthNoEvents) : QString())
-                                   : parts.join(QStringLiteral(" · ")));
+    LabelHealthCounts->setText(FEvents.empty() ? (HasData() ? Text(TextHealthNoEvents) : QString())
+                                               : parts.join(QStringLiteral(" · ")));
 
     const QSignalBlocker block(TreeHealthEvents);
     TreeHealthEvents->setSortingEnabled(false);
@@ -275,5 +280,5 @@ void HealthPanel::GoToRow(int row) {
         TreeHealthEvents->setCurrentItem(item);
     }
     const HealthEvent& event = FEvents[static_cast<size_t>(index)];
-    Form.ShowEventSpan(event.Start, event.End, event.Channels);
+    Form.ShowEvent(event.Start, event.End, event.Channels);
 }

@@ -4,11 +4,15 @@
 #include "health/HealthEvent.h"
 #include "health/HealthTexts.h"
 
+#include "core/DateTime.h"
+
 #include <QFrame>
 
+#include <functional>
 #include <vector>
 
-class TChildform;
+class SettingsStore;
+class TAnalysisData;
 class QComboBox;
 class QLabel;
 class QTreeWidget;
@@ -19,7 +23,17 @@ class QTreeWidgetItem;
 class HealthPanel : public QFrame {
     Q_OBJECT
 public:
-    HealthPanel(QWidget* parent, TChildform& form);
+    // What the panel needs of its window.
+    struct Window {
+        // The analysis held, or null while the window is empty.
+        std::function<const TAnalysisData*()> Data;
+        // The settings store for the thresholds, or null for the factory values.
+        std::function<const SettingsStore*()> Store;
+        // Shows [start, end) with room around it, ticks the channels and marks the span.
+        std::function<void(DateTime start, DateTime end, const std::vector<int>& channels)>
+            ShowEvent;
+    };
+    HealthPanel(QWidget* parent, Window window);
 
     void ApplyTexts();
     // The window holds another analysis (or none): checked now if shown, else when next shown.
@@ -44,7 +58,9 @@ private:
     QString ChannelNames(const std::vector<int>& channels) const;
     static QString KindText(EventKind kind);
 
-    TChildform& Form;
+    bool HasData() const;
+
+    Window Form;
     std::vector<HealthEvent> FEvents;
     bool FStale = true;
 

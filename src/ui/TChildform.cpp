@@ -85,7 +85,11 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     ConnectNavigation();
     layout->addWidget(PanelLeft);
     layout->addWidget(PanelGraph, 1);
-    FHealthPanel = new HealthPanel(this, *this);
+    FHealthPanel = new HealthPanel(
+        this, {[this] { return Data(); }, [this] { return Store(); },
+               [this](DateTime start, DateTime end, const std::vector<int>& channels) {
+                   ShowEventSpan(start, end, channels);
+               }});
     FHealthPanel->hide();
     layout->addWidget(FHealthPanel);
     connect(ButtonHealth, &QPushButton::toggled, this,
@@ -198,6 +202,7 @@ void TChildform::BuildGraphArea() {
     Chart2 = new ChartSurface(ChartSplitter);
     Chart2->setObjectName(QStringLiteral("Chart2"));
     Chart2->setMinimumHeight(95);
+    Chart2->ShareMarks(Chart->Marks());
     ChartSplitter->addWidget(Chart);
     ChartSplitter->addWidget(Chart2);
     ChartSplitter->setStretchFactor(0, 1);
@@ -429,8 +434,6 @@ void TChildform::ClearAnalysis() {
     // The series leave the charts with their days.
     FCursor->Reset();
     AnalysisData.reset();
-    Chart->ClearMarkedSpan();
-    Chart2->ClearMarkedSpan();
     FHealthPanel->AnalysisChanged();
     FEventTicked.clear();
     FetchedFrom = FetchedTo = std::numeric_limits<double>::quiet_NaN();

@@ -5,6 +5,7 @@
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
+#include "ui/ChartCursor.h"
 #include "ui/ErrorBoundary.h"
 
 #include <QCheckBox>
@@ -388,6 +389,5 @@ void TChildform::ShowEventSpan(DateTime start, DateTime end, const std::vector<i
             ticked.push_back(channel);
         }
     FEventTicked = std::move(ticked);
-    Chart->MarkSpan(start, end);
-    Chart2->MarkSpan(start, end);
+    FCursor->MarkSpan(start, end, ChartMarks::SpanKind::Event);
 }

@@ -1,5 +1,6 @@
 #include "chart/ChartSurface.h"
 
+#include "chart/ChartMarks.h"
 #include "chart/ChartSeries.h"
 #include "chart/SeriesGraph.h"
 #include "core/AppError.h"
@@ -420,7 +421,7 @@ TEST(ChartSurface, ReattachedSeriesDrawsItsNewPoints) {
     EXPECT_EQ(surface.GraphOf(&s)->data()->size(), 3);
 }
 
-TEST(ChartSurface, MarkedSpanShadesItsTimesOverTheFullHeightUntilCleared) {
+TEST(ChartSurface, AnEventSpanShadesItsTimesInTheSavedChartAUserSpanDoesNot) {
     ChartSurface surface;
     surface.resize(400, 300);
     surface.SetMaximum(ChartAxis::Bottom, 10.0);
@@ -432,21 +433,34 @@ TEST(ChartSurface, MarkedSpanShadesItsTimesOverTheFullHeightUntilCleared) {
         const int px = static_cast<int>(surface.xAxis->coordToPixel(x));
         return image.pixelColor(px, plot.top() + static_cast<int>(plot.height() * heightRatio));
     };
+    using Kind = ChartMarks::SpanKind;
+    ChartMarks& marks = surface.Marks();
     const QColor plain = colourAt(3.0, 0.5);
-    surface.MarkSpan(4.0, 2.0); // either order
-    EXPECT_TRUE(surface.HasMarkedSpan());
-    EXPECT_EQ(surface.MarkedFrom(), 2.0);
-    EXPECT_EQ(surface.MarkedTo(), 4.0);
+    marks.SetSpan(4.0, 2.0, Kind::Event); // either order
+    EXPECT_TRUE(marks.HasSpan());
+    EXPECT_EQ(marks.SpanFrom(), 2.0);
+    EXPECT_EQ(marks.SpanTo(), 4.0);
     EXPECT_NE(colourAt(3.0, 0.5), plain);
     EXPECT_EQ(colourAt(3.0, 0.05), colourAt(3.0, 0.95));
     EXPECT_EQ(colourAt(7.0, 0.5), plain);
-    surface.MarkSpan(6.0, 8.0); // moves the one span
+    marks.SetSpan(6.0, 8.0, Kind::Event); // moves the one span
     EXPECT_EQ(colourAt(3.0, 0.5), plain);
     EXPECT_NE(colourAt(7.0, 0.5), plain);
-    surface.ClearMarkedSpan();
-    EXPECT_FALSE(surface.HasMarkedSpan());
+    marks.SetSpan(6.0, 8.0, Kind::User); // takes the slot, and stays on the screen
+    EXPECT_EQ(marks.Span(), Kind::User);
     EXPECT_EQ(colourAt(7.0, 0.5), plain);
-    surface.ClearMarkedSpan();
+    marks.SetSpan(2.0, 4.0, Kind::Event);
+    marks.ClearSpan();
+    EXPECT_FALSE(marks.HasSpan());
+    EXPECT_EQ(colourAt(3.0, 0.5), plain);
+    marks.ClearSpan();
+
+    // A second surface given the model draws the same span.
+    ChartSurface other;
+    other.ShareMarks(marks);
+    marks.SetSpan(1.0, 2.0, Kind::Event);
+    EXPECT_EQ(&other.Marks(), &marks);
+    EXPECT_EQ(other.Marks().SpanTo(), 2.0);
 }
 
 TEST(ChartSurfaceOutput, LinesAreDrawnAboveBarsWhateverTheOrderOfAttaching) {

@@ -1,6 +1,6 @@
 #include "LogGenerator.h"
 #include "chart/ChartSurface.h"
-#include "chart/CursorLayer.h"
+#include "chart/MarkLayer.h"
 #include "core/DatePattern.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
@@ -108,8 +108,8 @@ TEST_F(ChartCursorTest, MovingOverEitherChartReadsEveryShownChannelAtOneTimeOnBo
     ASSERT_TRUE(Cursor().Visible());
     const DateTime t = Cursor().Time();
     EXPECT_NEAR(t, noon + 10 * Minute, 4 * Minute) << "within a pixel of the mouse";
-    EXPECT_EQ(Chart().Cursor()->Key(), t);
-    EXPECT_EQ(Chart2().Cursor()->Key(), t);
+    EXPECT_EQ(Chart().Marks().CursorKey(), t);
+    EXPECT_EQ(Chart2().Marks().CursorKey(), t);
 
     // The value logged at or before the cursor, as the series hold it.
     const ChartSeries& t1 = Series(ChT1);
@@ -140,7 +140,7 @@ TEST_F(ChartCursorTest, MovingOverEitherChartReadsEveryShownChannelAtOneTimeOnBo
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&Chart2(), &leave);
     EXPECT_FALSE(Cursor().Visible());
-    EXPECT_TRUE(std::isnan(Chart().Cursor()->Key()));
+    EXPECT_TRUE(std::isnan(Chart().Marks().CursorKey()));
 }
 
 TEST_F(ChartCursorTest, KeysStepFromLoggedPointToLoggedPointWithinTheView) {
@@ -169,8 +169,8 @@ TEST_F(ChartCursorTest, ShiftDragMarksASpanWithoutZoomingAndTheTableGoesToTheCli
     ASSERT_TRUE(Cursor().HasSpan());
     EXPECT_NEAR(Cursor().SpanFrom(), start + 0.5, 4 * Minute);
     EXPECT_NEAR(Cursor().SpanTo(), start + 0.75, 4 * Minute);
-    EXPECT_EQ(Chart().Cursor()->SpanFrom(), Cursor().SpanFrom()) << "shaded on both charts";
-    EXPECT_EQ(Chart2().Cursor()->SpanTo(), Cursor().SpanTo());
+    EXPECT_EQ(Chart().Marks().SpanFrom(), Cursor().SpanFrom()) << "shaded on both charts";
+    EXPECT_EQ(Chart2().Marks().SpanTo(), Cursor().SpanTo());
     ASSERT_TRUE(Panel().isVisible());
     ASSERT_EQ(Table().rowCount(), 3);
     EXPECT_EQ(Table().item(0, 0)->text(), QStringLiteral("Temperature sensor 1 [°C]"));
@@ -201,7 +201,7 @@ TEST_F(ChartCursorTest, ShiftDragMarksASpanWithoutZoomingAndTheTableGoesToTheCli
     QApplication::sendEvent(&Panel(), &escape);
     EXPECT_FALSE(Cursor().HasSpan());
     EXPECT_FALSE(Panel().isVisible());
-    EXPECT_TRUE(std::isnan(Chart2().Cursor()->SpanFrom()));
+    EXPECT_FALSE(Chart2().Marks().HasSpan());
 }
 
 TEST_F(ChartCursorTest, AClickClearsTheSpanAndAPlainDragStillZooms) {

@@ -1,13 +1,17 @@
 #include "LogGenerator.h"
+#include "chart/ChartMarks.h"
 #include "chart/ChartSurface.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/HealthPanel.h"
+#include "ui/SpanPanel.h"
 #include "ui/TChildform.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -129,10 +133,25 @@ TEST_F(HealthPanelTest, ChoosingAnEventShowsItsSpanTicksItsChannelsAndMarksBothC
     EXPECT_TRUE(chart.TitleLine(0).contains(QStringLiteral("02.")) ||
                 chart.TitleLine(0).startsWith(QStringLiteral("02")))
         << chart.TitleLine(0).toStdString();
-    EXPECT_NEAR(chart.MarkedFrom(), At(2, 13 * 60), 1e-9);
-    EXPECT_NEAR(chart.MarkedTo(), At(2, 13 * 60 + 20), 1e-9);
-    EXPECT_NEAR(chart2.MarkedFrom(), At(2, 13 * 60), 1e-9);
+    EXPECT_NEAR(chart.Marks().SpanFrom(), At(2, 13 * 60), 1e-9);
+    EXPECT_NEAR(chart.Marks().SpanTo(), At(2, 13 * 60 + 20), 1e-9);
+    EXPECT_NEAR(chart2.Marks().SpanFrom(), At(2, 13 * 60), 1e-9);
+    EXPECT_EQ(&chart.Marks(), &chart2.Marks()) << "one span for both charts";
+    EXPECT_EQ(chart.Marks().Span(), ChartMarks::SpanKind::Event);
     EXPECT_GT(chart.ActiveSeriesCount(), 0);
+    // The span panel lists the event's span with the shown channels.
+    auto* spanPanel = Find<SpanPanel>("PanelSpanStatistics");
+    EXPECT_TRUE(spanPanel->isVisibleTo(&Form));
+    const QStringList table = spanPanel->TableText().split(QLatin1Char('\n'));
+    ASSERT_GE(table.size(), 5);
+    EXPECT_TRUE(table[0].contains(QStringLiteral("02.05.2010 13:00"))) << table[0].toStdString();
+    EXPECT_TRUE(table[0].contains(QStringLiteral("02.05.2010 13:20"))) << table[0].toStdString();
+    const QStringList t1 = table[2].split(QLatin1Char('\t'));
+    ASSERT_GE(t1.size(), 4);
+    EXPECT_TRUE(t1[0].startsWith(QStringLiteral("Temperature sensor 1"))) << t1[0].toStdString();
+    // The collector stood at its stagnation level over the whole span.
+    EXPECT_EQ(t1[1], QStringLiteral("130.0")) << table[2].toStdString();
+    EXPECT_EQ(t1[3], QStringLiteral("130.0"));
 
     // Three hours over midnight: the whole first day of it, from the month span as well.
     Form.SpanTimeChange(4);
@@ -142,7 +161,7 @@ TEST_F(HealthPanelTest, ChoosingAnEventShowsItsSpanTicksItsChannelsAndMarksBothC
     EXPECT_NEAR(chart.Maximum(ChartAxis::Bottom), At(3, 0), 1e-9);
     EXPECT_EQ(Find<QSlider>("SliderTime")->value(), 1);
     EXPECT_TRUE(Find<QCheckBox>("CB_RError")->isChecked());
-    EXPECT_NEAR(chart2.MarkedTo(), At(3, 60), 1e-9);
+    EXPECT_NEAR(chart2.Marks().SpanTo(), At(3, 60), 1e-9);
     // The stagnation's channels went with it; the user's stayed.
     EXPECT_FALSE(Find<QCheckBox>("CB_T1")->isChecked());
     EXPECT_FALSE(Find<QCheckBox>("CB_R1")->isChecked());
@@ -158,10 +177,19 @@ TEST_F(HealthPanelTest, ChoosingAnEventShowsItsSpanTicksItsChannelsAndMarksBothC
     EXPECT_FALSE(Find<QCheckBox>("CB_RError")->isChecked());
     EXPECT_TRUE(Find<QCheckBox>("CB_T2")->isChecked());
 
+    // Escape on a chart clears the event's span as it clears the user's.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&chart2, &escape);
+    EXPECT_FALSE(chart.Marks().HasSpan());
+    EXPECT_FALSE(spanPanel->isVisibleTo(&Form));
+    panel.GoToRow(0);
+    EXPECT_TRUE(chart.Marks().HasSpan());
+
     // Another analysis clears list and marks.
     Form.ClearAnalysis();
-    EXPECT_FALSE(chart.HasMarkedSpan());
-    EXPECT_FALSE(chart2.HasMarkedSpan());
+    EXPECT_FALSE(chart.Marks().HasSpan());
+    EXPECT_FALSE(chart2.Marks().HasSpan());
+    EXPECT_FALSE(spanPanel->isVisibleTo(&Form));
     EXPECT_EQ(panel.List()->topLevelItemCount(), 0);
 }
 

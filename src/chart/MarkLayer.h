@@ -7,25 +7,24 @@
 
 #include <vector>
 
-// A time cursor, a marked span and a readout box over a chart, drawn on a buffered layer of their
-// own: changing them redraws that layer alone, never the series. Exports (saved images, print)
-// paint without caching, and this layer stays out of them.
-class CursorLayer : public QCPLayerable {
+class ChartMarks;
+
+// Draws the marks of a ChartMarks model over a chart: one instance behind the series (on the
+// grid's layer, so it goes into saved and printed charts as well) takes the marks that stand
+// there; one in front, on a buffered layer of its own, takes the rest and the cursor's readout
+// box, so that moving them redraws that layer alone, never the series. Exports paint without
+// caching; marks that are not printed, and the readout, stay out of them.
+class MarkLayer : public QCPLayerable {
     Q_OBJECT
 public:
-    explicit CursorLayer(QCustomPlot* plot);
+    MarkLayer(QCustomPlot* plot, const ChartMarks* marks, bool behind);
 
     struct Line {
         QString Text;
         QColor Colour;
     };
 
-    // A NaN key hides the cursor, a NaN bound the span.
-    void SetKey(double key);
-    double Key() const { return FKey; }
-    void SetSpan(double from, double to);
-    double SpanFrom() const { return FFrom; }
-    double SpanTo() const { return FTo; }
+    void SetMarks(const ChartMarks* marks) { FMarks = marks; }
     // An empty list hides the box. `onLeft`: the box stands at the left of the plot area.
     void SetReadout(std::vector<Line> lines, bool onLeft);
     const std::vector<Line>& Readout() const { return FLines; }
@@ -43,11 +42,11 @@ protected:
     QRect clipRect() const override;
 
 private:
+    void DrawBehind(QCPPainter* painter, QCPAxisRect* rect);
     void DrawReadout(QCPPainter* painter, const QRect& area);
 
-    double FKey;
-    double FFrom;
-    double FTo;
+    const ChartMarks* FMarks;
+    bool FBehind;
     std::vector<Line> FLines;
     bool FOnLeft = false;
     QRect FLastBox;

@@ -1,4 +1,6 @@
-#include "chart/CursorLayer.h"
+#include "chart/MarkLayer.h"
+
+#include "chart/ChartMarks.h"
 
 #include "chart/ChartSeries.h"
 #include "chart/ChartSurface.h"
@@ -35,12 +37,12 @@ struct DrawnSurface {
 
 } // namespace
 
-TEST(CursorLayer, MovingTheCursorRedrawsItsLayerAloneAndShowsOnScreen) {
+TEST(MarkLayer, MovingTheCursorRedrawsItsLayerAloneAndShowsOnScreen) {
     DrawnSurface drawn;
     QSignalSpy replots(&drawn.surface, &QCustomPlot::beforeReplot);
-    CursorLayer* cursor = drawn.surface.Cursor();
+    MarkLayer* cursor = drawn.surface.Cursor();
     for (double key : {0.25, 0.5, 0.75}) {
-        cursor->SetKey(key);
+        drawn.surface.Marks().SetCursor(key);
         cursor->Redraw();
     }
     EXPECT_EQ(replots.count(), 0) << "the series were drawn again";
@@ -51,11 +53,11 @@ TEST(CursorLayer, MovingTheCursorRedrawsItsLayerAloneAndShowsOnScreen) {
     EXPECT_NE(QColor(screen.pixel(drawn.CursorPixel(0.25), y)), CursorGrey) << "old cursor left";
 }
 
-TEST(CursorLayer, SavedAndPrintedChartsLeaveCursorSpanAndReadoutOut) {
+TEST(MarkLayer, SavedAndPrintedChartsLeaveCursorSpanAndReadoutOut) {
     DrawnSurface drawn;
-    CursorLayer* cursor = drawn.surface.Cursor();
-    cursor->SetKey(0.47);
-    cursor->SetSpan(0.1, 0.3);
+    MarkLayer* cursor = drawn.surface.Cursor();
+    drawn.surface.Marks().SetCursor(0.47);
+    drawn.surface.Marks().SetSpan(0.1, 0.3, ChartMarks::SpanKind::User);
     cursor->SetReadout({{QStringLiteral("12:00"), Qt::black}}, true);
     cursor->Redraw();
     const QRect area = drawn.surface.PlotArea();
@@ -71,9 +73,9 @@ TEST(CursorLayer, SavedAndPrintedChartsLeaveCursorSpanAndReadoutOut) {
     EXPECT_TRUE(cursor->LastBoxRect().isEmpty()) << "the readout went into the image";
 }
 
-TEST(CursorLayer, TheReadoutBoxStandsOnTheSideItIsGiven) {
+TEST(MarkLayer, TheReadoutBoxStandsOnTheSideItIsGiven) {
     DrawnSurface drawn;
-    CursorLayer* cursor = drawn.surface.Cursor();
+    MarkLayer* cursor = drawn.surface.Cursor();
     const QRect area = drawn.surface.PlotArea();
     cursor->SetReadout({{QStringLiteral("T1: 45,2 °C"), Qt::red}}, true);
     cursor->Redraw();
@@ -82,7 +84,7 @@ TEST(CursorLayer, TheReadoutBoxStandsOnTheSideItIsGiven) {
     cursor->Redraw();
     EXPECT_GT(cursor->LastBoxRect().left(), area.center().x());
     cursor->SetReadout({}, false);
-    cursor->SetKey(std::numeric_limits<double>::quiet_NaN());
+    drawn.surface.Marks().SetCursor(std::numeric_limits<double>::quiet_NaN());
     cursor->Redraw();
     EXPECT_TRUE(cursor->LastBoxRect().isEmpty());
 }
