@@ -157,6 +157,15 @@ QStringList IniFile::Keys(const QString& section) const {
     return keys;
 }
 
+QStringList IniFile::Sections() const {
+    QStringList sections;
+    QString name;
+    for (const QString& line : FLines)
+        if (IsSectionLine(line, &name) && !sections.contains(name, Qt::CaseInsensitive))
+            sections.append(name);
+    return sections;
+}
+
 bool ParseProfileInteger(const QString& text, int& result) {
     const QString value = text.trimmed();
     QString hex;

@@ -39,6 +39,8 @@ public:
     int ReadInteger(const QString& section, const QString& key, int fallback) const;
     // The keys of a section in file order, each once (as first written); empty without the section.
     QStringList Keys(const QString& section) const;
+    // The sections in file order, each once (as first written).
+    QStringList Sections() const;
     // In memory until Save. Only the text up to the first CR, LF or NUL is written: a line break
     // would otherwise plant a false section into the file.
     void WriteString(const QString& section, const QString& key, const QString& value);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -123,6 +124,7 @@ void SettingsStore::ReadIniFile() {
     FExcelPath = ini.ReadString(MainSection, QStringLiteral("ExcelPath"), QString());
     for (const QString& key : ini.Keys(HealthSection))
         FHealth.insert(key, ini.ReadString(HealthSection, key, QString()));
+    FPlants = plantprofile::Read(ini);
     FMain.LastUsedDir =
         ini.ReadString(MainSection, QStringLiteral("LastUsedDir"), FMain.LastUsedDir);
     FMain.Language = CheckedLanguage(ini.ReadInteger(MainSection, QStringLiteral("Language"), 0));
@@ -211,6 +213,24 @@ void SettingsStore::SetHealthValues(const QMap<QString, QString>& values) {
         for (auto it = values.begin(); it != values.end(); ++it)
             ini.WriteString(HealthSection, it.key(), it.value());
     });
+}
+
+PlantProfile SettingsStore::ProfileFor(const QString& path) const {
+    const PlantProfile* found = plantprofile::Nearest(FPlants, path);
+    return found != nullptr ? *found : PlantProfile();
+}
+
+void SettingsStore::SetPlantProfile(const PlantProfile& profile) {
+    if (profile.Folder.isEmpty())
+        return;
+    const auto kept = std::find_if(FPlants.begin(), FPlants.end(), [&](const PlantProfile& p) {
+        return p.Folder == profile.Folder;
+    });
+    if (kept != FPlants.end())
+        *kept = profile;
+    else
+        FPlants.push_back(profile);
+    SaveGroup([&profile](IniFile& ini) { plantprofile::Write(ini, profile); });
 }
 
 QString SettingsStore::GetExcelPath() const { return FExcelPath; }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/Platform.h"
+#include "settings/PlantProfile.h"
 #include "settings/WindowSettings.h"
 
 #include <QMap>
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // The values of the "Main" section that are handed out and taken back as a pair.
 struct MainSettings {
@@ -40,6 +42,14 @@ public:
     QMap<QString, QString> GetHealthValues() const;
     void SetHealthValues(const QMap<QString, QString>& values);
 
+    // The plant profiles of the "PlantN" sections.
+    const std::vector<PlantProfile>& GetPlantProfiles() const { return FPlants; }
+    // The profile of the nearest folder, walking up from `path` (a day file or a folder), that
+    // has one; the defaults, with an empty Folder, where none has.
+    PlantProfile ProfileFor(const QString& path) const;
+    // Keeps `profile` for its Folder (which must be set), in place of the one kept there.
+    void SetPlantProfile(const PlantProfile& profile);
+
     QString GetExcelPath() const;
     void SetExcelPath(const QString& path);
 
@@ -60,4 +70,5 @@ private:
     MainSettings FMain;
     WindowSettings FNewWindow;
     QMap<QString, QString> FHealth;
+    std::vector<PlantProfile> FPlants;
 };
