@@ -13,6 +13,8 @@ struct ChannelRoles {
     int Pump = ChR1;
     int Flow = ChFlow;
     int Power = ChPower;
+    // Bit c: input c has no sensor; nothing is judged by it.
+    unsigned Unused = 0;
 
     bool operator==(const ChannelRoles&) const = default;
 };

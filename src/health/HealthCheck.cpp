@@ -2,6 +2,7 @@
 
 #include "health/DayCheck.h"
 #include "health/DayReadings.h"
+#include "health/ProfileRoles.h"
 #include "ledger/LedgerTexts.h"
 #include "logdata/DayLineReader.h"
 #include "logdata/TAnalysisData.h"
@@ -76,7 +77,9 @@ std::vector<HealthEvent> CheckReadings(const DayReadings& readings, const Channe
     DayCheck check(readings, roles, limits);
     check.ReportEdgeGaps(edgeGaps);
     motion.Add(check);
-    return check.FindAll();
+    std::vector<HealthEvent> events = check.FindAll();
+    DropUnusedInputs(events, roles);
+    return events;
 }
 
 // Adds the days of [first, last] that are not held as whole-day gaps, then sorts, joins what

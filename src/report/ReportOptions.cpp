@@ -155,5 +155,10 @@ QString ReportOptions::Usage() {
         "Files that are no log files or hold no values are listed on standard error with the\n"
         "reason and passed over. A day's date is the one its data gives it. Missing days are\n"
         "calendar days of the range (or from the first to the last day read) without a file.\n"
-        "Exit status: 0 when files were read, 1 when none could be read, 2 on a usage error.\n");
+        "The health check judges the plant by the profile Solvista keeps for the files' data\n"
+        "folder (or a folder above it): which channel is collector, store, pump and flow meter,\n"
+        "and which inputs have no sensor. Files under different profiles are not reported\n"
+        "together.\n"
+        "Exit status: 0 when files were read, 1 when none could be read, 2 on a usage error\n"
+        "or files under different plant profiles.\n");
 }

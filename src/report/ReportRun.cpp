@@ -6,10 +6,12 @@
 #include "health/HealthCheck.h"
 #include "health/HealthFormat.h"
 #include "health/HealthLedger.h"
+#include "health/ProfileRoles.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerColumns.h"
 #include "ledger/LedgerInput.h"
 #include "report/ReportOptions.h"
+#include "report/ReportProfile.h"
 #include "report/ReportWriter.h"
 #include "settings/SettingsStore.h"
 
@@ -75,22 +77,26 @@ DateTime DayOf(QDate day) {
     return day.isValid() && EncodeDate(day.year(), day.month(), day.day(), value) ? value : 0.0;
 }
 
-// The thresholds of the user's settings where they can be read, else the defaults.
-HealthThresholds UserThresholds() {
+// What the run takes from the user's settings where they can be read, else the defaults.
+struct UserSettings {
+    HealthThresholds Limits;
+    std::vector<PlantProfile> Plants;
+};
+
+UserSettings ReadUserSettings() {
     try {
         const SettingsStore store;
-        return HealthThresholds::FromValues(store.GetHealthValues());
+        return {HealthThresholds::FromValues(store.GetHealthValues()), store.GetPlantProfiles()};
     } catch (const AppError&) {
         return {};
     }
 }
 
-int RunHealth(const ReportOptions& options, const LedgerInput& input, QTextStream& out,
-              QTextStream& err) {
+int RunHealth(const ReportOptions& options, const LedgerInput& input, const ChannelRoles& roles,
+              const HealthThresholds& limits, QTextStream& out, QTextStream& err) {
     std::vector<FileFailure> failures;
     const std::vector<HealthEvent> events =
-        CheckFiles(input.Files, DayOf(options.From), DayOf(options.To), ChannelRoles(),
-                   UserThresholds(), &failures);
+        CheckFiles(input.Files, DayOf(options.From), DayOf(options.To), roles, limits, &failures);
     for (const LedgerSkip& skip : input.Missing)
         err << "solvista-report: passed over " << EscapeControls(skip.File) << ": "
             << OneLine(skip.Reason) << '\n';
@@ -137,12 +143,19 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err, 
 
     SelectLanguage(options);
     const LedgerInput input = CollectLedgerInput(options.Inputs, options.From, options.To);
+    const UserSettings settings = ReadUserSettings();
+    PlantProfile profile;
+    if (!SharedProfile(settings.Plants, input.Files, options.Inputs, profile, error)) {
+        err << "solvista-report: " << error << '\n' << Qt::flush;
+        return 2;
+    }
+    const ChannelRoles roles = RolesOf(profile);
     if (options.Health)
-        return RunHealth(options, input, out, err);
+        return RunHealth(options, input, roles, settings.Limits, out, err);
     Ledger ledger;
     ledger.SetRange(options.From, options.To);
     // Each day row counts the events of the health check too, found in the same reading.
-    HealthDays health(ChannelRoles(), UserThresholds());
+    HealthDays health(roles, settings.Limits);
     ReadWithProgress(ledger, health, input.Files, err, progress);
     CountDayEvents(health.Events(DayOf(options.From), DayOf(options.To)), ledger);
     for (const LedgerSkip& skip : input.Missing)
