@@ -7,14 +7,19 @@
 #include "core/LanguageTexts.h"
 #include "health/HealthCheck.h"
 #include "health/HealthThresholds.h"
+#include "health/ProfileRoles.h"
 #include "logdata/TAnalysisData.h"
 #include "settings/SettingsStore.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/ProfileTexts.h"
+#include "ui/TDialogPlantProfile.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -113,9 +118,15 @@ HealthPanel::HealthPanel(QWidget* parent, Window window) : QFrame(parent), Form(
     FillCombo(ComboPump, ChR1, ChR3, defaults.Pump);
     FillCombo(ComboFlow, ChFlow, ChFlow, defaults.Flow);
     ComboFlow->addItem(QString(), -1);
+    ButtonPlantProfile = new QPushButton(this);
+    ButtonPlantProfile->setObjectName(QStringLiteral("ButtonPlantProfile"));
+    roles->addWidget(ButtonPlantProfile, 2, 3);
     column->addLayout(roles);
     for (QComboBox* combo : {ComboCollector, ComboStore, ComboPump, ComboFlow})
-        connect(combo, &QComboBox::activated, this, GuardedSlot([this](int) { Refresh(); }));
+        connect(combo, &QComboBox::activated, this,
+                GuardedSlot([this](int) { KeepChosenRoles(); }));
+    connect(ButtonPlantProfile, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { ButtonPlantProfileClick(); }));
 
     LabelHealthCounts = new QLabel(this);
     LabelHealthCounts->setObjectName(QStringLiteral("LabelHealthCounts"));
@@ -161,6 +172,7 @@ void HealthPanel::ApplyTexts() {
                                 QStringLiteral(":"));
     for (QComboBox* combo : {ComboCollector, ComboStore, ComboPump, ComboFlow})
         NameComboItems(combo);
+    ButtonPlantProfile->setText(Text(TextProfileCommand));
     QStringList headings;
     for (int c = 0; c < ColumnCount; ++c)
         headings << Text(TextHealthColumnFirst + ColumnText[c]);
@@ -174,6 +186,7 @@ ChannelRoles HealthPanel::Roles() const {
     roles.Store = ComboStore->currentData().toInt();
     roles.Pump = ComboPump->currentData().toInt();
     roles.Flow = ComboFlow->currentData().toInt();
+    roles.Unused = FProfile.UnusedInputs;
     return roles;
 }
 
@@ -185,7 +198,54 @@ void HealthPanel::SetRoles(const ChannelRoles& roles) {
     Refresh();
 }
 
+QString HealthPanel::AnalysisPath() const {
+    return Form.HasData() && Form.Data()->GetDayCount() > 0 ? Form.Data()->GetDayFileName(0)
+                                                            : QString();
+}
+
+void HealthPanel::LoadProfile() {
+    const QString path = AnalysisPath();
+    FProfile = Form.Store() != nullptr && !path.isEmpty() ? Form.Store()->ProfileFor(path)
+                                                          : PlantProfile();
+    const ChannelRoles roles = RolesOf(FProfile);
+    ComboCollector->setCurrentIndex(ComboCollector->findData(roles.Collector));
+    ComboStore->setCurrentIndex(ComboStore->findData(roles.Store));
+    ComboPump->setCurrentIndex(ComboPump->findData(roles.Pump));
+    ComboFlow->setCurrentIndex(ComboFlow->findData(roles.Flow));
+}
+
+void HealthPanel::KeepChosenRoles() {
+    PlantProfile profile = WithRoles(FProfile, Roles());
+    const QString path = AnalysisPath();
+    if (profile.Folder.isEmpty() && !path.isEmpty())
+        profile.Folder = plantprofile::DataFolderOf(path);
+    FProfile = profile;
+    if (Form.Store() != nullptr && !profile.Folder.isEmpty())
+        Form.Store()->SetPlantProfile(profile);
+    Refresh();
+}
+
+void HealthPanel::ProfileChanged() {
+    LoadProfile();
+    FEvents.clear();
+    FStale = true;
+    if (!isHidden())
+        Refresh();
+}
+
+void HealthPanel::ButtonPlantProfileClick() {
+    if (EditPlantProfile(window(), Form.Store(), AnalysisPath()))
+        NotifyPlantProfileChanged();
+}
+
+void NotifyPlantProfileChanged() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        for (HealthPanel* panel : top->findChildren<HealthPanel*>())
+            panel->ProfileChanged();
+}
+
 void HealthPanel::AnalysisChanged() {
+    LoadProfile();
     FEvents.clear();
     FStale = true;
     // Shown in its window, whether or not the window is on screen yet.

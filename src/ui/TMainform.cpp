@@ -157,6 +157,7 @@ void TMainform::BuildActions() {
         MakeAction(this, "ActionDefaultSettings", QStringLiteral("&Neue Fenster"));
     ActionWindowSettings =
         MakeAction(this, "ActionWindowSettings", QStringLiteral("&Aktuelles Fenster"));
+    ActionPlantProfile = MakeAction(this, "ActionPlantProfile", QStringLiteral("Anlagenprofil..."));
     ActionCascade = MakeAction(this, "ActionCascade", QStringLiteral("Über&lappend"));
     ActionTileHorizontal =
         MakeAction(this, "ActionTileHorizontal", QStringLiteral("Ü&bereinander"));
@@ -224,6 +225,7 @@ void TMainform::BuildMenus() {
     MenuSettings = menu("MenuSettings", QStringLiteral("&Einstellungen"));
     MenuSettings->addAction(ActionDefaultSettings);
     MenuSettings->addAction(ActionWindowSettings);
+    MenuSettings->addAction(ActionPlantProfile);
     MenuLanguage = menu("MenuLanguage", QStringLiteral("&Sprachauswahl"));
     for (QAction* action : LanguageActions())
         MenuLanguage->addAction(action);

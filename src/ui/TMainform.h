@@ -79,6 +79,7 @@ public:
     QAction* ActionExit = nullptr;
     QAction* ActionDefaultSettings = nullptr;
     QAction* ActionWindowSettings = nullptr;
+    QAction* ActionPlantProfile = nullptr;
     QAction* ActionCascade = nullptr;
     QAction* ActionTileHorizontal = nullptr;
     QAction* ActionMinimizeAll = nullptr;
@@ -121,6 +122,9 @@ public:
     void OpenYieldOverview(const QString& folder);
     void ActionDefaultSettingsExecute();
     void ActionWindowSettingsExecute();
+    // The plant profile of the active analysis (else of the yield window's folder, else of the
+    // last folder used) and the health check's limits.
+    void ActionPlantProfileExecute();
     void ActionSaveExecute();
     void ActionPrintExecute();
     void ActionExportDataExecute();

@@ -5,7 +5,10 @@
 #include "ui/OpeningChannels.h"
 #include "ui/Prompts.h"
 #include "ui/TChildform.h"
+#include "logdata/TAnalysisData.h"
+#include "ui/HealthPanel.h"
 #include "ui/TDialogAbout.h"
+#include "ui/TDialogPlantProfile.h"
 #include "ui/TDialogMultiDayAnalysis.h"
 #include "ui/TDialogSettings.h"
 #include "ui/TYieldWindow.h"
@@ -47,6 +50,8 @@ void TMainform::ConnectCommands() {
             GuardedSlot([this](bool) { ActionYieldOverviewExecute(); }));
     connect(ActionDefaultSettings, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionDefaultSettingsExecute(); }));
+    connect(ActionPlantProfile, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionPlantProfileExecute(); }));
     connect(ActionWindowSettings, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionWindowSettingsExecute(); }));
     connect(ActionSave, &QAction::triggered, this,
@@ -148,6 +153,7 @@ void TMainform::ShowYieldWindow() {
     if (YieldWindow == nullptr) {
         YieldWindow = new TYieldWindow([this] { return SelectTargetWindow(); }, this);
         YieldWindow->FolderChosen = [this](const QString& folder) { StoreLastUsedDir(folder); };
+        YieldWindow->Store = FStore.get();
         // A window of its own: the commands that need no analysis window answer there too.
         YieldWindow->addActions({ActionOpen, ActionMultiDayAnalysis, ActionExit});
         YieldWindow->Loaded = [this] {
@@ -165,6 +171,19 @@ void TMainform::ShowYieldWindow() {
 
 void TMainform::ActionDefaultSettingsExecute() {
     EditNewWindowSettings(*SettingsDialog, FStore.get(), AnalysisWindows());
+}
+
+void TMainform::ActionPlantProfileExecute() {
+    QString path;
+    if (TChildform* active = ActiveAnalysisWindow();
+        active != nullptr && active->HasData() && active->Data()->GetDayCount() > 0)
+        path = active->Data()->GetDayFileName(0);
+    else if (YieldWindow != nullptr && YieldWindow->isVisible() && !YieldWindow->Folder().isEmpty())
+        path = YieldWindow->Folder();
+    else if (FStore != nullptr)
+        path = FStore->GetMainSettings().LastUsedDir;
+    if (EditPlantProfile(this, FStore.get(), path))
+        NotifyPlantProfileChanged();
 }
 
 void TMainform::ActionWindowSettingsExecute() {

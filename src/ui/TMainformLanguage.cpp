@@ -4,6 +4,7 @@
 #include "ledger/LedgerTexts.h"
 #include "output/OutputTexts.h"
 #include "settings/SettingsStore.h"
+#include "ui/ProfileTexts.h"
 #include "ui/QtLanguage.h"
 #include "ui/TChildform.h"
 #include "ui/TYieldWindow.h"
@@ -74,6 +75,7 @@ void TMainform::ApplyLanguageTexts() {
     MenuSettings->setTitle(Text(7));
     ActionDefaultSettings->setText(Text(8));
     ActionWindowSettings->setText(Text(9));
+    ActionPlantProfile->setText(Text(TextProfileCommand));
     MenuLanguage->setTitle(Text(10));
     MenuWindow->setTitle(Text(11));
     ActionCascade->setText(Text(12));

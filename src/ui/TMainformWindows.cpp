@@ -129,8 +129,8 @@ void TMainform::UpdateActionStates() {
         visibleSeries = active->HasVisibleSeries();
     }
     const bool anyWindow = !AnalysisWindows().empty();
-    for (QAction* always :
-         {ActionOpen, ActionMultiDayAnalysis, ActionExit, ActionDefaultSettings, ActionAbout})
+    for (QAction* always : {ActionOpen, ActionMultiDayAnalysis, ActionExit, ActionDefaultSettings,
+                            ActionPlantProfile, ActionAbout})
         always->setEnabled(true);
     for (QAction* language : LanguageActions())
         language->setEnabled(true);

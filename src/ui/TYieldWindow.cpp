@@ -13,6 +13,9 @@
 #include "ui/OpeningChannels.h"
 #include "ui/Prompts.h"
 #include "ui/TChildform.h"
+#include "ui/HealthPanel.h"
+#include "ui/ProfileTexts.h"
+#include "ui/TDialogPlantProfile.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -48,6 +51,8 @@ TYieldWindow::TYieldWindow(TargetChooser chooseTarget, QWidget* parent)
     connect(ButtonCancel, &QPushButton::clicked, this, GuardedSlot([this](bool) { CancelScan(); }));
     connect(ButtonExport, &QPushButton::clicked, this,
             GuardedSlot([this](bool) { ButtonExportClick(); }));
+    connect(ButtonPlantProfile, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { ButtonPlantProfileClick(); }));
     connect(Table, &QTreeWidget::itemDoubleClicked, this,
             GuardedSlot([this](QTreeWidgetItem* item, int) { TableDoubleClick(item); }));
     connect(Table, &QTreeWidget::currentItemChanged, this,
@@ -82,11 +87,13 @@ void TYieldWindow::BuildLayout() {
     ProgressBar->setMaximumWidth(220);
     ButtonCancel = button("ButtonCancel");
     ButtonExport = button("ButtonExport");
+    ButtonPlantProfile = button("ButtonPlantProfile");
     row->addWidget(ButtonFolder);
     row->addWidget(LabelFolder, 1);
     row->addWidget(ProgressBar);
     row->addWidget(ButtonCancel);
     row->addWidget(ButtonExport);
+    row->addWidget(ButtonPlantProfile);
     column->addLayout(row);
 
     Splitter = new QSplitter(Qt::Vertical, this);
@@ -124,11 +131,20 @@ void TYieldWindow::BuildLayout() {
     column->addWidget(LabelPassedOver);
 }
 
+void TYieldWindow::ButtonPlantProfileClick() {
+    if (EditPlantProfile(this, Store, FFolder.isEmpty() ? StartFolder : FFolder)) {
+        NotifyPlantProfileChanged();
+        if (!Scanning())
+            ShowResult();
+    }
+}
+
 void TYieldWindow::ApplyLanguageTexts() {
     setWindowTitle(Text(TextYieldOverview));
     ButtonFolder->setText(Text(TextYieldFolder));
     ButtonCancel->setText(Text(TextYieldCancel));
     ButtonExport->setText(Text(TextYieldExport));
+    ButtonPlantProfile->setText(Text(TextProfileCommand));
     if (!Scanning())
         ShowResult();
 }

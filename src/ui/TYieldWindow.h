@@ -19,6 +19,7 @@ class QSplitter;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
+class SettingsStore;
 class TChildform;
 
 // What the system produced, by year, month and day, for a folder of day files: a table with the
@@ -46,6 +47,8 @@ public:
 
     void ButtonFolderClick();
     void ButtonExportClick();
+    // The plant profile of the folder read (else of the start folder) and the health limits.
+    void ButtonPlantProfileClick();
     // Opens the day or the month of `item` in an analysis window.
     void TableDoubleClick(QTreeWidgetItem* item);
     void ApplyLanguageTexts();
@@ -55,6 +58,8 @@ public:
     QString StartFolder;
     std::function<void(const QString&)> FolderChosen;
     std::function<void()> Loaded;
+    // Where the plant profiles are kept; none in tests that need none.
+    SettingsStore* Store = nullptr;
 
     const Ledger& Result() const { return *FLedger; }
     QString Folder() const { return FFolder; }
@@ -65,6 +70,7 @@ public:
     QProgressBar* ProgressBar = nullptr;
     QPushButton* ButtonCancel = nullptr;
     QPushButton* ButtonExport = nullptr;
+    QPushButton* ButtonPlantProfile = nullptr;
     QSplitter* Splitter = nullptr;
     QTreeWidget* Table = nullptr;
     ChartSurface* ChartMonths = nullptr;
