@@ -140,7 +140,8 @@ TEST_F(MainformTest, MenusToolBarAndPanelAreBuiltInOrderWithGermanCaptions) {
     EXPECT_TRUE(file[8]->isSeparator());
     EXPECT_EQ(file[9], form.ActionExit);
     EXPECT_EQ(Entries(form.MenuSettings),
-              (std::vector<QAction*>{form.ActionDefaultSettings, form.ActionWindowSettings}));
+              (std::vector<QAction*>{form.ActionDefaultSettings, form.ActionWindowSettings,
+                                     form.ActionPlantProfile}));
     EXPECT_EQ(Entries(form.MenuWindow),
               (std::vector<QAction*>{form.ActionCascade, form.ActionTileHorizontal,
                                      form.ActionMinimizeAll}));
