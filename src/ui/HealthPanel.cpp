@@ -199,8 +199,7 @@ void HealthPanel::SetRoles(const ChannelRoles& roles) {
 }
 
 QString HealthPanel::AnalysisPath() const {
-    return Form.HasData() && Form.Data()->GetDayCount() > 0 ? Form.Data()->GetDayFileName(0)
-                                                            : QString();
+    return HasData() && Form.Data()->GetDayCount() > 0 ? Form.Data()->GetDayFileName(0) : QString();
 }
 
 void HealthPanel::LoadProfile() {
