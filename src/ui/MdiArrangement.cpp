@@ -1,11 +1,13 @@
 #include "ui/MdiArrangement.h"
 
+#include <QAbstractScrollArea>
 #include <QEvent>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 
@@ -13,6 +15,14 @@
 #include <utility>
 
 namespace {
+
+bool InsideScrollArea(const QWidget* widget, const QWidget* window) {
+    for (const QWidget* up = widget->parentWidget(); up != nullptr && up != window;
+         up = up->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(up) != nullptr)
+            return true;
+    return false;
+}
 
 // While tiled, a window's widgets give up the minimum heights they set themselves, so that three
 // windows fit a common screen; the user's own resize, or a cascade, gives them back.
@@ -23,12 +33,22 @@ public:
         QList<QWidget*> widgets{window->widget()};
         widgets << window->widget()->findChildren<QWidget*>();
         for (QWidget* widget : widgets) {
-            // Fixed heights (tool rows, buttons) stay: only what may grow may also shrink.
-            if (widget->minimumHeight() > 1 && widget->minimumHeight() != widget->maximumHeight()) {
+            // Fixed heights (tool rows, buttons) stay: only what may grow may also shrink. What a
+            // scroll area holds scrolls instead, whole.
+            if (!InsideScrollArea(widget, window) && widget->minimumHeight() > 1 &&
+                widget->minimumHeight() != widget->maximumHeight()) {
                 Saved.emplace_back(widget, widget->minimumHeight());
                 widget->setMinimumHeight(1);
             }
         }
+        // A splitter shares its loss among its parts, so that no chart shrinks to nothing while
+        // another keeps its height.
+        for (QSplitter* splitter : window->widget()->findChildren<QSplitter*>())
+            for (int i = 0; i < splitter->count(); ++i) {
+                QWidget* part = splitter->widget(i);
+                Stretches.emplace_back(part, part->sizePolicy());
+                splitter->setStretchFactor(i, 1);
+            }
         window->installEventFilter(this);
         Relayout();
     }
@@ -55,6 +75,10 @@ public:
             if (widget)
                 widget->setMinimumHeight(height);
         Saved.clear();
+        for (auto& [widget, policy] : Stretches)
+            if (widget)
+                widget->setSizePolicy(policy);
+        Stretches.clear();
         Relayout();
         if (!Window->isMaximized() && !Window->isMinimized())
             Window->resize(Window->size().expandedTo(Window->minimumSizeHint()));
@@ -76,6 +100,7 @@ private:
     QMdiSubWindow* Window;
     QSize Tiled;
     std::vector<std::pair<QPointer<QWidget>, int>> Saved;
+    std::vector<std::pair<QPointer<QWidget>, QSizePolicy>> Stretches;
 };
 
 void EndBelowMinimum(QMdiSubWindow& window) {
@@ -169,8 +194,12 @@ void TileOneAboveTheOther(QMdiArea& area) {
                                                                        area.verticalScrollBar()));
     const auto rects = OneAboveTheOther(viewport, count, minimum);
     for (size_t i = 0; i < rects.size(); ++i) {
+        BelowMinimum* below = BelowMinimum::Of(*windows[i]);
+        // A window tiled before takes its new tiled size as the arrangement's, not the user's.
+        if (below != nullptr)
+            below->SetTiledSize(QSize());
         windows[i]->setGeometry(rects[i]);
-        if (BelowMinimum* below = BelowMinimum::Of(*windows[i]))
+        if (below != nullptr)
             below->SetTiledSize(windows[i]->size());
     }
 }

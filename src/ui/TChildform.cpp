@@ -10,6 +10,7 @@
 #include "ui/ErrorBoundary.h"
 #include "ui/HealthPanel.h"
 #include "ui/FrameLook.h"
+#include "ui/SidePanelScroller.h"
 #include "ui/SpanPanel.h"
 #include "ui/WindowGuide.h"
 
@@ -83,7 +84,7 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     BuildPanel();
     BuildGraphArea();
     ConnectNavigation();
-    layout->addWidget(PanelLeft);
+    layout->addWidget(new SidePanelScroller(PanelLeft, this));
     layout->addWidget(PanelGraph, 1);
     FHealthPanel = new HealthPanel(
         this, {[this] { return Data(); }, [this] { return Store(); },
@@ -199,6 +200,8 @@ void TChildform::BuildGraphArea() {
     Paint(ChartSplitter, FrameGrey);
     Chart = new ChartSurface(ChartSplitter);
     Chart->setObjectName(QStringLiteral("Chart"));
+    // Given as a height of its own, the tiled layout can lower it like the lower chart's.
+    Chart->setMinimumHeight(static_cast<QWidget*>(Chart)->minimumSizeHint().height());
     Chart2 = new ChartSurface(ChartSplitter);
     Chart2->setObjectName(QStringLiteral("Chart2"));
     Chart2->setMinimumHeight(95);

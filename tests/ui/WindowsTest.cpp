@@ -169,6 +169,47 @@ TEST_F(WindowsTest, ThreeWindowsTileAndCascadeWholeIntoTheVisibleArea) {
     EXPECT_EQ(QPoint(left, top), area.topLeft());
 }
 
+// Tiled below their minimum, the windows' panels scroll rather than draw over each other, and
+// the lower chart keeps a share of the charts.
+TEST_F(WindowsTest, TiledWindowsKeepTheirPanelsApartAndBothCharts) {
+    const std::vector<QMdiSubWindow*> subs = MakeWindows(3);
+    // The full screen, and the frame's size when it first opens.
+    for (const QSize frame : {QSize(1280, 800), QSize(932, 646)}) {
+        Form().resize(frame);
+        Form().ActionTileHorizontal->trigger();
+        QApplication::processEvents();
+        for (size_t i = 0; i < subs.size(); ++i) {
+            QWidget* window = subs[i]->widget();
+            ASSERT_TRUE(IsBelowMinimum(*subs[i]));
+            const auto part = [window](const char* name) {
+                auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name));
+                EXPECT_NE(widget, nullptr) << name;
+                return widget;
+            };
+            const QList<QWidget*> parts{part("GroupBoxInputs"),  part("GroupBoxOthers"),
+                                        part("GroupBoxOutputs"), part("ButtonSettings"),
+                                        part("ButtonOpenExcel"), part("ButtonHealth")};
+            for (qsizetype a = 0; a < parts.size(); ++a)
+                for (qsizetype b = a + 1; b < parts.size(); ++b)
+                    EXPECT_FALSE(parts[a]->geometry().intersects(parts[b]->geometry()))
+                        << i << ": " << parts[a]->objectName().toStdString() << " over "
+                        << parts[b]->objectName().toStdString();
+            const int lower = part("Chart2")->height();
+            EXPECT_GE(lower * 5, part("ChartSplitter")->height()) << i << ": " << lower;
+            EXPECT_GT(part("Chart")->height(), lower) << i;
+        }
+    }
+    // The user's own size gives the lower chart its height back, and growth goes to the upper.
+    QWidget* lower = subs[0]->widget()->findChild<QWidget*>(QStringLiteral("Chart2"));
+    subs[0]->resize(subs[0]->width(), 560);
+    QApplication::processEvents();
+    const int restored = lower->height();
+    EXPECT_GE(restored, 95);
+    subs[0]->resize(subs[0]->width(), 660);
+    QApplication::processEvents();
+    EXPECT_EQ(lower->height(), restored);
+}
+
 // After a tile that ran on below a small frame and was scrolled, a cascade still starts at the
 // top of what is visible.
 TEST_F(WindowsTest, CascadeAfterScrollingStartsAtTheTop) {
