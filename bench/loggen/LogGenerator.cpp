@@ -84,6 +84,16 @@ struct ActiveFault {
     bool SpanStarted = false; // cycling: the first start seen
 };
 
+// The fault's start in minutes of `date`: before its midnight for a fault of an earlier date.
+int StartIn(const PlantedFault& fault, const QDate& date) {
+    return fault.StartMinute - static_cast<int>(fault.Date.daysTo(date)) * 1440;
+}
+
+bool RunsInto(const PlantedFault& fault, const QDate& date) {
+    const int start = StartIn(fault, date);
+    return fault.Date.isValid() && fault.Date <= date && start + fault.Minutes > 0 && start < 1440;
+}
+
 bool Inside(const PlantedFault& fault, int minute) {
     return minute >= fault.StartMinute && minute < fault.StartMinute + fault.Minutes;
 }
@@ -101,8 +111,9 @@ bool PlantFaults(Line& line, int minute, std::vector<ActiveFault>& faults,
         case Fault::StuckSensor:
             // Held 3 K below the reading, so the sensor leaves the signal's path right at the
             // start and rejoins it only at the end.
-            if (minute == f.StartMinute)
+            if (std::isnan(active.Held))
                 active.Held = std::round(line.Temps[c] * 10.0) / 10.0 - 3.0;
+            spans[active.Span].Held = active.Held;
             line.Temps[c] = active.Held;
             line.Forced[c] = true;
             break;
@@ -217,15 +228,17 @@ GeneratedDay GenerateDay(const QDate& date, const DayOptions& options) {
     GeneratedDay result;
     std::vector<ActiveFault> planted;
     for (const PlantedFault& fault : options.Faults) {
-        if (fault.Date != date)
+        if (!RunsInto(fault, date))
             continue;
-        planted.push_back({fault, 0.0, result.Planted.size(), false});
+        PlantedFault local = fault;
+        local.StartMinute = StartIn(fault, date);
+        planted.push_back({local, fault.Held, result.Planted.size(), false});
         const int channel = fault.Kind == Fault::StuckSensor || fault.Kind == Fault::SensorErr ||
                                     fault.Kind == Fault::SensorRange
                                 ? std::clamp(fault.Channel, 0, 6)
                                 : -1;
-        result.Planted.push_back({fault.Kind, channel, fault.StartMinute,
-                                  std::min(1440, fault.StartMinute + fault.Minutes)});
+        result.Planted.push_back({fault.Kind, channel, std::max(0, local.StartMinute),
+                                  std::min(1440, local.StartMinute + local.Minutes)});
     }
     QByteArray& out = result.Bytes;
     out.reserve(1440 / interval * 80);
@@ -344,8 +357,18 @@ QStringList WriteDays(const QString& root, const QDate& first, int days, FolderL
         options.Sunny = (seed + static_cast<std::uint32_t>(i)) % 3 != 0;
         const QString path = DayFilePath(root, date, layout);
         QDir().mkpath(QFileInfo(path).path());
+        const GeneratedDay day = GenerateDay(date, options);
+        // A stuck sensor holds its first day's value into the next days.
+        size_t planted = 0;
+        for (PlantedFault& fault : options.Faults) {
+            if (!RunsInto(fault, date))
+                continue;
+            if (fault.Kind == Fault::StuckSensor && std::isnan(fault.Held))
+                fault.Held = day.Planted[planted].Held;
+            ++planted;
+        }
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(GenerateDay(date, options).Bytes) < 0)
+        if (!file.open(QIODevice::WriteOnly) || file.write(day.Bytes) < 0)
             return {};
         paths << path;
     }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 // Writes day files the way the controller's logger does: a heading, the midnight record stamped
@@ -14,9 +15,9 @@ namespace loggen {
 enum class DateStyle { YearFirst, DayFirst, DayFirstTwoDigitYear };
 enum class FolderLayout { Flat, MonthFolders, YearMonthFolders };
 
-// Faults the generator can plant into a day, each from a start for a number of minutes. The
-// values written are forced so that exactly that fault shows; the simulated plant underneath
-// goes on as before.
+// Faults the generator can plant into a day, each from a start for a number of minutes, running
+// on into the next days' files past midnight. The values written are forced so that exactly that
+// fault shows; the simulated plant underneath goes on as before.
 enum class Fault {
     StuckSensor,     // `Channel` (a temperature) holds a value 3 K below its first reading
     SensorErr,       // `Channel` reads "Err"
@@ -37,6 +38,9 @@ struct PlantedFault {
     int StartMinute = 0;
     int Minutes = 30;
     int Channel = 2; // T3
+    // Stuck sensor: the value held; NaN for 3 K below the first reading of the day. WriteDays
+    // carries the first day's value on to the next days.
+    double Held = std::numeric_limits<double>::quiet_NaN();
 };
 
 // Where a planted fault shows in the written lines: minutes of its day, end exclusive.
@@ -45,6 +49,7 @@ struct PlantedSpan {
     int Channel;
     int StartMinute;
     int EndMinute;
+    double Held = 0.0; // stuck sensor: the value held
 };
 
 struct DayOptions {
@@ -76,6 +81,7 @@ struct GeneratedDay {
 bool FaultFromName(const QString& name, Fault& fault);
 const char* FaultName(Fault fault);
 
+// A day with the faults of its own date and those of earlier dates that run into it.
 GeneratedDay GenerateDay(const QDate& date, const DayOptions& options);
 
 // The file path of a day below `root` in the given layout ("yyyymmdd.csv").
