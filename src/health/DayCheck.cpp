@@ -23,8 +23,14 @@ DayCheck::DayCheck(const DayReadings& readings, const ChannelRoles& roles,
                    const HealthThresholds& limits)
     : R(readings), Roles(roles), Limits(limits), Breaks(static_cast<size_t>(readings.Count())) {
     const double limit = Limits.GapMinutes * Minute - Slack;
-    for (int i = 1; i < R.Count(); ++i)
+    FirstBreak = R.Count();
+    for (int i = 1; i < R.Count(); ++i) {
         Breaks[static_cast<size_t>(i)] = R.MissingBefore(i) >= limit ? 1 : 0;
+        if (Breaks[static_cast<size_t>(i)] != 0) {
+            FirstBreak = std::min(FirstBreak, i);
+            LastBreak = i;
+        }
+    }
     // The extremes of the inputs (whether one ever moves) and of the channels a finder can be
     // ruled out by; the others stay unbounded.
     for (int c = 0; c < FileChannelCount; ++c) {
@@ -77,39 +83,66 @@ std::vector<int> DayCheck::WithPower(std::vector<int> channels) const {
     return channels;
 }
 
+bool DayCheck::KeptForRange(const Run& run, const HealthEvent& event) const {
+    if (Edges == nullptr || !(run.AtStart || run.AtEnd))
+        return false;
+    Edges->Pieces.push_back({event, run.AtStart, run.AtEnd});
+    return true;
+}
+
 template <typename Judge> std::vector<DayCheck::Run> DayCheck::Runs(Judge verdict) const {
     std::vector<Run> runs;
     int first = -1;
     int last = -1;
+    bool fromStart = true; // nothing has said No since the day's start
+    bool atStart = false;
     for (int i = 0; i < R.Count(); ++i) {
-        if (first >= 0 && BreakBefore(i)) {
-            runs.push_back({first, last, R.Time(last) + R.Interval()});
+        if (BreakBefore(i)) {
+            if (first >= 0)
+                runs.push_back({first, last, R.Time(last) + R.Interval(), atStart, false});
             first = -1;
+            fromStart = false;
         }
         const Verdict v = verdict(i);
         if (v == Verdict::Yes) {
-            if (first < 0)
+            if (first < 0) {
                 first = i;
+                atStart = fromStart;
+            }
             last = i;
-        } else if (v == Verdict::No && first >= 0) {
-            runs.push_back({first, last, EndAfter(last)});
+        } else if (v == Verdict::No) {
+            if (first >= 0)
+                runs.push_back({first, last, EndAfter(last), atStart, false});
             first = -1;
+            fromStart = false;
         }
     }
     if (first >= 0)
-        runs.push_back({first, last, EndAfter(last)});
+        runs.push_back({first, last, EndAfter(last), atStart, true});
     return runs;
 }
 
 std::vector<HealthEvent> DayCheck::FindAll() {
     std::vector<HealthEvent> events;
+    if (Edges != nullptr) {
+        *Edges = DayEdges();
+        Edges->Day = FloorDay(R.DayStart());
+        Edges->HasLines = R.Count() > 0;
+        if (Edges->HasLines) {
+            Edges->FirstLine = R.Time(0);
+            Edges->LastEnd = R.Time(R.Count() - 1) + R.Interval();
+        }
+    }
     FindSensorFaults(events);
     FindStuckSensors(events);
     FindPumpWithoutFlow(events);
     FindMissedYield(events);
     FindStagnation(events);
     FindHeatLoss(events);
-    FindPumpCycling(events);
+    if (Edges != nullptr)
+        KeepPumpEdges();
+    else
+        FindPumpCycling(events);
     FindFaultOutput(events);
     FindRecordingGaps(events);
     std::stable_sort(events.begin(), events.end(),
@@ -211,13 +244,24 @@ void DayCheck::FindStuckSensors(std::vector<HealthEvent>& events) const {
         return;
     std::vector<HealthEvent> found;
     for (int c = ChT1; c <= ChTD; ++c) {
-        if (c == collector || !R.HasValues(c) || LongestHold(c) < Limits.StuckHours / 24.0 - Slack)
+        if (c == collector || !R.HasValues(c))
+            continue;
+        const bool holdsLong = LongestHold(c) >= Limits.StuckHours / 24.0 - Slack;
+        if (!holdsLong && Edges == nullptr)
+            continue;
+        int valued = 0; // the first line with a value
+        while (valued < R.Count() && std::isnan(R.Value(c, valued)))
+            ++valued;
+        if (valued == R.Count())
             continue;
         int first = -1;
         int last = -1;
         double held = 0.0;
-        const auto close = [&](DateTime end) {
-            if (first < 0 || end - R.Time(first) < Limits.StuckHours / 24.0 - Slack)
+        const auto close = [&](DateTime end, bool toEnd) {
+            const bool atStart = first == valued && first < FirstBreak;
+            const bool atEnd = toEnd && last >= LastBreak;
+            const bool edge = Edges != nullptr && (atStart || atEnd);
+            if (first < 0 || (!edge && end - R.Time(first) < Limits.StuckHours / 24.0 - Slack))
                 return;
             double low = INFINITY;
             double high = -INFINITY;
@@ -228,28 +272,63 @@ void DayCheck::FindStuckSensors(std::vector<HealthEvent>& events) const {
                     high = std::max(high, t);
                 }
             }
-            if (high - low >= Limits.StuckCollectorMoveK - 1e-9)
-                found.push_back({EventKind::StuckSensor, R.Time(first), end, {c, collector}, held});
+            const HealthEvent event{
+                EventKind::StuckSensor, R.Time(first), end, {c, collector}, held};
+            if (edge)
+                Edges->Pieces.push_back({event, atStart, atEnd, low, high});
+            else if (high - low >= Limits.StuckCollectorMoveK - 1e-9)
+                found.push_back(event);
         };
-        for (int i = 0; i < R.Count(); ++i) {
-            const double v = R.Value(c, i);
-            if (std::isnan(v))
-                continue;
-            if (first >= 0 && BreakBefore(i)) {
-                close(R.Time(last) + R.Interval());
+        const auto scan = [&](int from, int stop, bool firstOnly) {
+            for (int i = from; i < stop; ++i) {
+                const double v = R.Value(c, i);
+                if (std::isnan(v))
+                    continue;
+                if (first >= 0 && BreakBefore(i)) {
+                    close(R.Time(last) + R.Interval(), false);
+                    first = -1;
+                    if (firstOnly)
+                        return;
+                }
+                if (first >= 0 && v == held) {
+                    last = i;
+                    continue;
+                }
+                if (first >= 0) {
+                    close(EndAfter(last), false);
+                    first = -1;
+                    if (firstOnly)
+                        return;
+                }
+                first = last = i;
+                held = v;
+            }
+            // Cut short at `stop`, where a differing value or a gap ends the run.
+            if (firstOnly && first >= 0) {
+                close(BreakBefore(stop) ? R.Time(last) + R.Interval() : EndAfter(last), false);
                 first = -1;
             }
-            if (first >= 0 && v == held) {
-                last = i;
-                continue;
+        };
+        // Holding briefly all day, only the runs at the day's edges are of interest: the first,
+        // and the last, which begins where a line with a value differs or a gap lies before.
+        int begin = R.Count() - 1;
+        while (std::isnan(R.Value(c, begin)))
+            --begin;
+        const double tail = R.Value(c, begin);
+        for (int i = begin - 1; !holdsLong && i >= valued && !BreakBefore(begin); --i)
+            if (!std::isnan(R.Value(c, i))) {
+                if (R.Value(c, i) != tail)
+                    break;
+                begin = i;
             }
-            if (first >= 0)
-                close(EndAfter(last));
-            first = last = i;
-            held = v;
+        if (!holdsLong && begin > valued) {
+            scan(0, begin, true);
+            scan(begin, R.Count(), false);
+        } else {
+            scan(0, R.Count(), false);
         }
         if (first >= 0)
-            close(EndAfter(last));
+            close(EndAfter(last), true);
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const HealthEvent& a, const HealthEvent& b) { return a.Start < b.Start; });
@@ -273,9 +352,11 @@ void DayCheck::FindPumpWithoutFlow(std::vector<HealthEvent>& events) const {
     };
     for (const Run& run : Runs(dry)) {
         const double minutes = (run.End - R.Time(run.First)) * MinutesPerDay;
-        if (minutes >= Limits.NoFlowMinutes - 1e-6)
-            events.push_back({EventKind::PumpWithoutFlow, R.Time(run.First), run.End,
-                              WithPower({pump, flow}), std::round(minutes * 10.0) / 10.0});
+        const HealthEvent event{EventKind::PumpWithoutFlow, R.Time(run.First), run.End,
+                                WithPower({pump, flow}), std::round(minutes * 10.0) / 10.0};
+        if (!KeptForRange(run, event) &&
+            LastsLongEnough(event.Kind, event.Start, event.End, Limits))
+            events.push_back(event);
     }
 }
 
@@ -296,14 +377,17 @@ void DayCheck::FindMissedYield(std::vector<HealthEvent>& events) const {
                                                                                 : Verdict::No;
     };
     for (const Run& run : Runs(missed)) {
-        if (run.End - R.Time(run.First) < Limits.MissedYieldMinutes * Minute - Slack)
+        const bool edge = Edges != nullptr && (run.AtStart || run.AtEnd);
+        if (!edge && !LastsLongEnough(EventKind::MissedYield, R.Time(run.First), run.End, Limits))
             continue;
         double most = 0.0;
         for (int i = run.First; i <= run.Last; ++i)
             if (missed(i) == Verdict::Yes)
                 most = std::max(most, V(collector, i) - V(store, i));
-        events.push_back(
-            {EventKind::MissedYield, R.Time(run.First), run.End, {collector, store, pump}, most});
+        const HealthEvent event{
+            EventKind::MissedYield, R.Time(run.First), run.End, {collector, store, pump}, most};
+        if (!KeptForRange(run, event))
+            events.push_back(event);
     }
 }
 
@@ -344,15 +428,41 @@ void DayCheck::FindHeatLoss(std::vector<HealthEvent>& events) const {
         return On(p) && t < s ? Verdict::Yes : Verdict::No;
     };
     for (const Run& run : Runs(losing)) {
-        if (run.End - R.Time(run.First) < Limits.HeatLossMinutes * Minute - Slack)
+        const bool edge = Edges != nullptr && (run.AtStart || run.AtEnd);
+        if (!edge && !LastsLongEnough(EventKind::HeatLoss, R.Time(run.First), run.End, Limits))
             continue;
         double most = 0.0;
         for (int i = run.First; i <= run.Last; ++i)
             if (losing(i) == Verdict::Yes)
                 most = std::max(most, V(store, i) - V(collector, i));
-        events.push_back({EventKind::HeatLoss, R.Time(run.First), run.End,
-                          WithPower({collector, store, pump}), most});
+        const HealthEvent event{EventKind::HeatLoss, R.Time(run.First), run.End,
+                                WithPower({collector, store, pump}), most};
+        if (!KeptForRange(run, event))
+            events.push_back(event);
     }
+}
+
+int DayCheck::PumpRunLast(int line) const {
+    const int pump = Roles.Pump;
+    while (line + 1 < R.Count() && !BreakBefore(line + 1) &&
+           (std::isnan(V(pump, line + 1)) || On(V(pump, line + 1))))
+        ++line;
+    return line;
+}
+
+std::vector<PumpStart> DayCheck::PumpStarts() const {
+    // The starts are the day's own (the ledger and the span statistics count the same ones).
+    std::vector<PumpStart> starts;
+    int previous = -1;
+    for (const DateTime time : R.StartTimes(Roles.Pump - ChR1)) {
+        const int line = R.LineAt(time);
+        if (line >= R.Count() || line == previous)
+            continue;
+        previous = line;
+        const int last = PumpRunLast(line);
+        starts.push_back({R.Time(line), EndAfter(last), last == R.Count() - 1});
+    }
+    return starts;
 }
 
 void DayCheck::FindPumpCycling(std::vector<HealthEvent>& events) const {
@@ -361,58 +471,23 @@ void DayCheck::FindPumpCycling(std::vector<HealthEvent>& events) const {
     const int pump = Roles.Pump;
     if (!IsOutputChannel(pump) || !R.HasValues(pump))
         return;
-    // The starts are the day's own (the ledger and the span statistics count the same ones).
-    std::vector<int> starts;
-    for (const DateTime time : R.StartTimes(pump - ChR1)) {
-        const int line = R.LineAt(time);
-        if (line < R.Count() && (starts.empty() || starts.back() != line))
-            starts.push_back(line);
+    FindCyclingWindows(PumpStarts(), pump, Limits, events);
+}
+
+void DayCheck::KeepPumpEdges() const {
+    const int pump = Roles.Pump;
+    if (!IsOutputChannel(pump) || !R.HasValues(pump) || R.Count() == 0)
+        return;
+    Edges->Pump = pump;
+    if (!NeverOn(pump))
+        Edges->Starts = PumpStarts();
+    const double level = V(pump, 0);
+    Edges->PumpOnAtStart = std::isnan(level) || On(level);
+    if (Edges->PumpOnAtStart) {
+        const int last = PumpRunLast(0);
+        Edges->PumpOnAllDay = last == R.Count() - 1;
+        Edges->PumpOnUntil = EndAfter(last);
     }
-    // Held to its range before the conversion: limits may come from anywhere, not only the file.
-    const double limit = Limits.PumpCycleStarts;
-    const double bounded = limit >= healthlimit::PumpCycleStarts.Min
-                               ? std::min(limit, healthlimit::PumpCycleStarts.Max)
-                               : healthlimit::PumpCycleStarts.Min;
-    const auto needed = static_cast<size_t>(std::ceil(bounded - 1e-9));
-    const double window = Limits.PumpCycleMinutes * Minute;
-    size_t groupFirst = 0;
-    size_t groupLast = 0;
-    size_t most = 0;
-    bool open = false;
-    const auto close = [&] {
-        // The event lasts until the pump stops after its last start.
-        int line = starts[groupLast];
-        while (line + 1 < R.Count() && !BreakBefore(line + 1) &&
-               (std::isnan(V(pump, line + 1)) || On(V(pump, line + 1))))
-            ++line;
-        events.push_back({EventKind::PumpCycling,
-                          R.Time(starts[groupFirst]),
-                          EndAfter(line),
-                          {pump},
-                          static_cast<double>(most)});
-    };
-    size_t end = 0;
-    for (size_t first = 0; first < starts.size(); ++first) {
-        end = std::max(end, first);
-        while (end < starts.size() && R.Time(starts[end]) - R.Time(starts[first]) < window - Slack)
-            ++end;
-        const size_t inWindow = end - first; // starts[first .. end)
-        if (inWindow < needed)
-            continue;
-        if (open && first <= groupLast) {
-            groupLast = std::max(groupLast, end - 1);
-            most = std::max(most, inWindow);
-        } else {
-            if (open)
-                close();
-            open = true;
-            groupFirst = first;
-            groupLast = end - 1;
-            most = inWindow;
-        }
-    }
-    if (open)
-        close();
 }
 
 void DayCheck::FindFaultOutput(std::vector<HealthEvent>& events) const {
@@ -439,7 +514,7 @@ void DayCheck::FindFaultOutput(std::vector<HealthEvent>& events) const {
 void DayCheck::FindRecordingGaps(std::vector<HealthEvent>& events) const {
     const double limit = Limits.GapMinutes * Minute - Slack;
     const auto add = [&](DateTime start, DateTime end, bool edge = false) {
-        if (end - start >= limit || (edge && EdgeGapsAll && end - start > Slack))
+        if (end - start >= limit || (edge && Edges != nullptr && end - start > Slack))
             events.push_back({EventKind::RecordingGap,
                               start,
                               end,

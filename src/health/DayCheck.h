@@ -1,6 +1,7 @@
 #pragma once
 
 #include "health/ChannelRoles.h"
+#include "health/DayEdges.h"
 #include "health/DayReadings.h"
 #include "health/HealthEvent.h"
 #include "health/HealthThresholds.h"
@@ -15,9 +16,11 @@ public:
     DayCheck(const DayReadings& readings, const ChannelRoles& roles,
              const HealthThresholds& limits);
 
-    // Missing time at the start and end of the day is reported however short, for a range to
-    // join with the next day's before it judges the length.
-    void ReportEdgeGaps(bool all) { EdgeGapsAll = all; }
+    // For a range: what touches the day's start or end is left for the range to join with the
+    // neighbouring days' before its length is judged. Runs of the kinds with a least duration go
+    // to `edges` unjudged, and so do the pump's starts (no cycling is judged here); missing time
+    // at the day's edges is reported as a recording gap however short.
+    void KeepEdges(DayEdges& edges) { Edges = &edges; }
 
     // Every kind, sorted by start.
     std::vector<HealthEvent> FindAll();
@@ -47,6 +50,8 @@ private:
         int First;
         int Last;
         DateTime End;
+        bool AtStart; // nothing before it in the day says No, and no recording gap
+        bool AtEnd;   // nor after it
     };
     // Runs of lines where `verdict` says Yes. A line it cannot judge neither extends nor ends a
     // run; a recording gap ends it. A run ends at the next line's time, or one interval after its
@@ -55,6 +60,12 @@ private:
     // Every finder asks this of most lines, several times: worked out once per day.
     bool BreakBefore(int line) const { return Breaks[static_cast<size_t>(line)] != 0; }
     std::vector<int> WithPower(std::vector<int> channels) const;
+    // Leaves a run touching the day's edges to the range; true when it did.
+    bool KeptForRange(const Run& run, const HealthEvent& event) const;
+    // The last line of the pump's run that holds `line` (a line without a value continues it).
+    int PumpRunLast(int line) const;
+    std::vector<PumpStart> PumpStarts() const;
+    void KeepPumpEdges() const;
     double LongestHold(int channel) const;
     void Extremes(int channel);
     bool NeverOn(int channel) const { return !(HighOf(channel) > 0.0); }
@@ -71,8 +82,10 @@ private:
     const DayReadings& R;
     ChannelRoles Roles;
     HealthThresholds Limits;
-    bool EdgeGapsAll = false;
+    DayEdges* Edges = nullptr;
     std::vector<char> Breaks; // per line: a recording gap lies before it
+    int FirstBreak = 0;       // the first line with a gap before it (Count() when none)
+    int LastBreak = 0;        // the last one (0 when none)
     std::array<double, FileChannelCount> Low{};
     std::array<double, FileChannelCount> High{};
 };

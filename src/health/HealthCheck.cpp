@@ -1,6 +1,7 @@
 #include "health/HealthCheck.h"
 
 #include "health/DayCheck.h"
+#include "health/DayEdges.h"
 #include "health/DayReadings.h"
 #include "health/ProfileRoles.h"
 #include "ledger/LedgerTexts.h"
@@ -72,21 +73,28 @@ struct InputMotion {
 };
 
 std::vector<HealthEvent> CheckReadings(const DayReadings& readings, const ChannelRoles& roles,
-                                       const HealthThresholds& limits, bool edgeGaps,
+                                       const HealthThresholds& limits, DayEdges* edges,
                                        InputMotion& motion) {
     DayCheck check(readings, roles, limits);
-    check.ReportEdgeGaps(edgeGaps);
+    if (edges != nullptr)
+        check.KeepEdges(*edges);
     motion.Add(check);
     std::vector<HealthEvent> events = check.FindAll();
     DropUnusedInputs(events, roles);
     return events;
 }
 
-// Adds the days of [first, last] that are not held as whole-day gaps, then sorts, joins what
-// meets at midnight and drops the short edges kept for joining.
-void FinishRange(std::vector<HealthEvent>& events, std::vector<DateTime> held, DateTime first,
-                 DateTime last, const HealthThresholds& limits) {
-    std::sort(held.begin(), held.end());
+// Joins and judges what the days left at their edges, adds the days of [first, last] that are
+// not held as whole-day gaps, then sorts, joins what meets at midnight and drops the short edges
+// kept for joining.
+void FinishRange(std::vector<HealthEvent>& events, std::vector<const DayEdges*> days,
+                 DateTime first, DateTime last, const HealthThresholds& limits) {
+    std::stable_sort(days.begin(), days.end(),
+                     [](const DayEdges* a, const DayEdges* b) { return a->Day < b->Day; });
+    JoinDayEdges(days, limits, events);
+    std::vector<DateTime> held;
+    for (const DayEdges* day : days)
+        held.push_back(day->Day);
     for (DateTime date = FloorDay(first); date <= last + Slack; date += 1.0)
         if (!std::binary_search(held.begin(), held.end(), date))
             events.push_back({EventKind::RecordingGap, date, date + 1.0, {}, MinutesPerDay});
@@ -105,7 +113,7 @@ void Append(std::vector<HealthEvent>& events, const std::vector<HealthEvent>& fo
 } // namespace
 
 struct HealthDays::Day {
-    DateTime Start = 0.0;
+    DayEdges Edges;
     std::vector<HealthEvent> Events;
     InputMotion Motion;
 };
@@ -122,8 +130,7 @@ public:
     void End(size_t index, const QString&, const DayLineReader& reading) override {
         Readings.Finish(reading.Sums());
         HealthDays::Day& day = Days[index];
-        day.Start = FloorDay(Readings.DayStart());
-        day.Events = CheckReadings(Readings, Roles, Limits, true, day.Motion);
+        day.Events = CheckReadings(Readings, Roles, Limits, &day.Edges, day.Motion);
     }
 
 private:
@@ -152,15 +159,18 @@ std::vector<HealthEvent> HealthDays::Events(DateTime from, DateTime to) const {
     std::vector<HealthEvent> events;
     if (FDays.empty())
         return events;
-    std::vector<DateTime> held;
+    std::vector<const DayEdges*> days;
     InputMotion motion;
     for (const Day& day : FDays) {
         Append(events, day.Events);
-        held.push_back(day.Start);
+        days.push_back(&day.Edges);
         motion.Add(day.Motion);
     }
-    const auto [low, high] = std::minmax_element(held.begin(), held.end());
-    FinishRange(events, held, from != 0.0 ? from : *low, to != 0.0 ? to : *high, FLimits);
+    const auto [low, high] =
+        std::minmax_element(days.begin(), days.end(),
+                            [](const DayEdges* a, const DayEdges* b) { return a->Day < b->Day; });
+    FinishRange(events, days, from != 0.0 ? from : (*low)->Day, to != 0.0 ? to : (*high)->Day,
+                FLimits);
     motion.DropStill(events);
     return events;
 }
@@ -169,7 +179,7 @@ std::vector<HealthEvent> CheckDay(const TDay& day, const ChannelRoles& roles,
                                   const HealthThresholds& limits) {
     const DayReadings readings(day);
     InputMotion motion;
-    std::vector<HealthEvent> events = CheckReadings(readings, roles, limits, false, motion);
+    std::vector<HealthEvent> events = CheckReadings(readings, roles, limits, nullptr, motion);
     motion.DropStill(events);
     return events;
 }
@@ -204,15 +214,19 @@ std::vector<HealthEvent> CheckAnalysis(const TAnalysisData& data, const ChannelR
         return events;
     if (!data.IsMultiDay())
         return CheckDay(data.GetDay(0), roles, limits);
-    std::vector<DateTime> held;
-    InputMotion motion;
+    std::vector<const TDay*> held;
     for (const TMonth* month = data.GetFirstMonth(); month != nullptr; month = month->GetNext())
-        for (const TDay* day = month->FirstDayOfChain(); day != nullptr; day = day->GetNext()) {
-            const DayReadings readings(*day);
-            Append(events, CheckReadings(readings, roles, limits, true, motion));
-            held.push_back(FloorDay(day->StartDate()));
-        }
-    FinishRange(events, std::move(held), data.GetFirstDate(), data.GetLastDate(), limits);
+        for (const TDay* day = month->FirstDayOfChain(); day != nullptr; day = day->GetNext())
+            held.push_back(day);
+    std::vector<DayEdges> edges(held.size());
+    std::vector<const DayEdges*> days;
+    InputMotion motion;
+    for (size_t i = 0; i < held.size(); ++i) {
+        const DayReadings readings(*held[i]);
+        Append(events, CheckReadings(readings, roles, limits, &edges[i], motion));
+        days.push_back(&edges[i]);
+    }
+    FinishRange(events, std::move(days), data.GetFirstDate(), data.GetLastDate(), limits);
     motion.DropStill(events);
     return events;
 }

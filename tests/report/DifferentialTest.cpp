@@ -435,3 +435,56 @@ TEST_F(DifferentialTest, InputsThatNeverChangeRaiseNoStuckSensorButOnesThatMoved
         data.AddFile(file);
     EXPECT_EQ(ReportEvents(files), HealthJson(CheckAnalysis(data, {}, {})));
 }
+
+TEST_F(DifferentialTest, FaultsOverMidnightAreOneEventInThePanelAndTheReport) {
+    // Each duration kind over a midnight, each side too short for it; the cycling over a month's
+    // end. Every fifth file comes first, so the report does not read the days in order.
+    loggen::DayOptions options;
+    options.Faults = {{loggen::Fault::StuckSensor, QDate(2010, 6, 24), 19 * 60, 9 * 60, ChT4},
+                      {loggen::Fault::PumpWithoutFlow, QDate(2010, 6, 25), 1434, 12, 0},
+                      {loggen::Fault::MissedYield, QDate(2010, 6, 26), 1428, 24, 0},
+                      {loggen::Fault::HeatLoss, QDate(2010, 6, 27), 1431, 18, 0},
+                      {loggen::Fault::RecordingGap, QDate(2010, 6, 28), 1430, 20, 0},
+                      {loggen::Fault::PumpCycling, QDate(2010, 6, 30), 1420, 40, 0}};
+    QStringList files = loggen::WriteDays(Dir.filePath(QStringLiteral("days")), QDate(2010, 6, 24),
+                                          9, loggen::FolderLayout::Flat, options);
+    ASSERT_EQ(files.size(), 9);
+    TAnalysisData data;
+    DateTime first = 0;
+    EncodeDate(2010, 6, 24, first);
+    data.LoadRange(first, first + 8.0, static_cast<unsigned>(files.size()), files[0], &Chart,
+                   &Chart2);
+    for (const QString& file : files.mid(1))
+        data.AddFile(file);
+    const std::vector<HealthEvent> panel = CheckAnalysis(data, {}, {});
+    EventCounts expected{};
+    for (const EventKind kind :
+         {EventKind::StuckSensor, EventKind::PumpWithoutFlow, EventKind::MissedYield,
+          EventKind::HeatLoss, EventKind::RecordingGap, EventKind::PumpCycling})
+        expected[static_cast<size_t>(kind)] = 1;
+    EXPECT_EQ(CountByKind(panel), expected);
+    for (const HealthEvent& event : panel)
+        EXPECT_LT(FloorDay(event.Start), FloorDay(event.End)) << EventKindKey(event.Kind);
+    for (int i = 0; i < files.size(); i += 5)
+        files.move(i, 0);
+    EXPECT_EQ(ReportEvents(files), HealthJson(panel));
+    // The report's rows count each once, on the day it starts.
+    QStringList rows = Report({"--by=day", "--format=csv", Dir.filePath(QStringLiteral("days"))})
+                           .trimmed()
+                           .split('\n');
+    const QStringList heading = rows.takeFirst().split(';');
+    ASSERT_EQ(rows.size(), 9);
+    for (int k = 0; k < EventKindCount; ++k) {
+        const auto kind = static_cast<EventKind>(k);
+        const qsizetype at = heading.indexOf(
+            QString::fromLatin1(EventKindKey(kind)).replace('-', '_') + QStringLiteral("_events"));
+        ASSERT_GE(at, 0) << EventKindKey(kind);
+        for (qsizetype day = 0; day < rows.size(); ++day) {
+            const bool starts = std::any_of(panel.begin(), panel.end(), [&](const HealthEvent& e) {
+                return e.Kind == kind && FloorDay(e.Start) == first + static_cast<double>(day);
+            });
+            EXPECT_EQ(rows[day].split(';')[at].toDouble(), starts ? 1.0 : 0.0)
+                << EventKindKey(kind) << " day " << day;
+        }
+    }
+}
