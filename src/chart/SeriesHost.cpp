@@ -25,9 +25,11 @@ void SeriesHost::RemoveSeries(ChartSeries* series) {
         return;
     FSeries[series->FHostIndex] = nullptr;
     ++FHoles;
+    ++FRemovalWork;
     while (!FSeries.empty() && FSeries.back() == nullptr) {
         FSeries.pop_back();
         --FHoles;
+        ++FRemovalWork;
     }
     // Closing up once half the list is holes keeps every removal constant on average.
     if (FHoles * 2 > FSeries.size())
@@ -48,6 +50,7 @@ const std::vector<ChartSeries*>& SeriesHost::Series() const {
 }
 
 void SeriesHost::Compact() const {
+    FRemovalWork += FSeries.size();
     size_t kept = 0;
     for (ChartSeries* series : FSeries)
         if (series) {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 TEST(SeriesModel, KeepsInsertionOrderAndNullPoints) {
     ChartSeries series;
@@ -113,5 +115,30 @@ TEST(SeriesModel, RemovalsInAnyOrderKeepTheAttachmentOrder) {
     EXPECT_EQ(host.ActiveSeriesCount(), 0);
     for (ChartSeries* series : expected) {
         EXPECT_EQ(series->Host(), nullptr);
+    }
+}
+
+// Closing a window of many series: whatever order they leave in, the host's work is linear in
+// their count (an erase from a list per removal is quadratic: 200 million slots here).
+TEST(SeriesModel, RemovingManySeriesInAnyOrderIsLinear) {
+    constexpr size_t Count = 20000;
+    const std::vector<std::pair<const char*, std::function<size_t(size_t)>>> orders = {
+        {"front first", [](size_t i) { return i; }},
+        {"back first", [](size_t i) { return Count - 1 - i; }},
+        {"every other, then the rest",
+         [](size_t i) { return i < Count / 2 ? 2 * i : 2 * (i - Count / 2) + 1; }},
+        {"scattered", [](size_t i) { return i * 7919 % Count; }}};
+    for (const auto& [name, order] : orders) {
+        std::vector<std::unique_ptr<ChartSeries>> all(Count);
+        MemoryHost host;
+        for (auto& series : all) {
+            series = std::make_unique<ChartSeries>();
+            host.AddSeries(series.get());
+        }
+        for (size_t i = 0; i < Count; ++i)
+            all[order(i)].reset(); // each dies attached, as a closing window's do
+        EXPECT_EQ(host.ActiveSeriesCount(), 0) << name;
+        EXPECT_LE(host.RemovalWork(), 4 * Count) << name;
+        EXPECT_GE(host.RemovalWork(), Count) << name;
     }
 }
