@@ -57,7 +57,7 @@ def memory(name):
     return mb("empty_rss_kb"), mb("peak_rss_kb"), mb("rss_kb"), values.get("load_ms")
 
 
-year_empty, year_peak, year_rss, _ = memory("memory.txt")
+year_empty, year_peak, year_rss, year_ms = memory("memory.txt")
 decade_empty, decade_peak, decade_rss, decade_ms = memory("decade.txt")
 lines_empty, lines_peak, lines_rss, _ = memory("empty-lines.txt")
 big_empty, big_peak, _, _ = memory("big-window.txt")
@@ -89,9 +89,11 @@ def target(name, value, limit, text):
 
 
 load, read1, readN = ms("LoadYear"), ms("ReadFloorOneThread"), ms("ReadFloorAllCores")
+loadN = ms("LoadYearAllCores")
 cores = len(os.sched_getaffinity(0))
 section("Loading a year: 365 files, 35 MB")
 info("load: year into a data set, one thread (ms)", load)
+info("load: year into a data set, reading threads on all %s cores (ms)" % cores, loadN)
 info("floor: open/read into one reused buffer, one thread (ms)", read1)
 info("floor: QFile::readAll as the loader reads, one thread (ms)", ms("ReadAllFloorOneThread"))
 info("floor: open/read, all %s cores (ms)" % cores, readN)
@@ -103,6 +105,9 @@ info("cat of the files to /dev/null, a process from the shell (ms)", cat)
 target("load vs read floor, one thread (ratio)", ratio(load, read1), 8, "<= 8")
 target("load vs pandas (ratio)", ratio(load, pandas), 1 / 12, "<= 1/12 = 0.083")
 target("load vs DuckDB threads=1 (ratio)", ratio(load, duck_one), 1 / 8, "<= 1/8 = 0.125")
+target("load: all %s cores vs one thread (ratio)" % cores, ratio(loadN, load), 0.6, "<= 0.6")
+target("load: all %s cores vs DuckDB threads=%s (ratio)" % (cores, cores), ratio(loadN, duck_all),
+       1 / 8, "<= 1/8 = 0.125")
 
 section("Our code against itself, for information")
 window, ledger, health = ms("LoadYearWindow"), ms("LedgerYear"), ms("HealthYear")
@@ -133,7 +138,9 @@ target("memory: year, resident above the empty window (MB)", minus(year_rss, yea
        "<= 40")
 target("memory: ten years, 3650 files, peak resident (MB)", decade_peak, 600, "<= 600")
 info("memory: ten years, resident above the empty window (MB)", minus(decade_rss, decade_empty))
+info("time: a year into a window (ms)", year_ms)
 info("time: ten years into a window (ms)", decade_ms)
+target("time: ten years vs a year into a window (ratio)", ratio(decade_ms, year_ms), 10, "<= 10")
 target("memory: 100 MB of empty lines opened, peak above the empty window (MB)",
        minus(lines_peak, lines_empty), 200, "<= 200")
 target("memory: 1 GB log in a window, peak above the empty window (MB)",

@@ -188,6 +188,27 @@ void LoadYear(benchmark::State& state) {
 }
 BENCHMARK(LoadYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// The same year with its further files read on a reading thread per core.
+void LoadYearAllCores(benchmark::State& state) {
+    const QStringList files = benchyear::YearFiles();
+    if (files.size() != 365) {
+        state.SkipWithError("the year's files are missing");
+        return;
+    }
+    for (auto _ : state) {
+        MemoryHost chart, chart2;
+        TAnalysisData data;
+        benchyear::LoadIntoDataSet(data, files, &chart, &chart2, 0);
+        benchmark::DoNotOptimize(data.GetDayCount());
+        if (data.GetDayCount() != 365) {
+            state.SkipWithError("not every day was read");
+            return;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 365);
+}
+BENCHMARK(LoadYearAllCores)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
 // The same year as a user loads it: the multi-day dialog drives the window, with its Esc poll
 // (which lets pending events through) and its progress bar after every file.
 void LoadYearWindow(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include "LogGenerator.h"
 #include "core/Channels.h"
 #include "core/DateTime.h"
+#include "logdata/DayFilesAhead.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/TChildform.h"
 
@@ -53,19 +54,26 @@ QStringList YearFiles() {
 }
 
 void LoadIntoDataSet(TAnalysisData& data, const QStringList& files, SeriesHost* chart,
-                     SeriesHost* chart2) {
+                     SeriesHost* chart2, int threads) {
     data.LoadRange(DateOfFile(files.front()), DateOfFile(files.back()),
                    static_cast<unsigned>(files.size()), files.front(), chart, chart2);
-    for (qsizetype i = 1; i < files.size(); ++i)
-        data.AddFile(files[i]);
+    if (threads == 1) {
+        for (qsizetype i = 1; i < files.size(); ++i)
+            data.AddFile(files[i]);
+    } else {
+        DayFilesAhead ahead(data, files, 1, threads);
+        for (qsizetype i = 1; i < files.size(); ++i)
+            data.AddRead(ahead.Take(i));
+    }
     data.BuildMonthTotals();
 }
 
 void LoadIntoWindow(TChildform& form, const QStringList& files) {
     form.BeginMultiDayLoad(static_cast<int>(files.size()), files.front(), DateOfFile(files.front()),
                            DateOfFile(files.back()));
+    DayFilesAhead ahead(*form.Data(), files, 1);
     for (qsizetype i = 1; i < files.size(); ++i)
-        form.AddMultiDayFile(files[i]);
+        form.AddMultiDayFile(ahead.Take(i));
     form.FinishMultiDayLoad();
 }
 

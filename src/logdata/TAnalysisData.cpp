@@ -5,6 +5,7 @@
 #include "core/OutOfMemoryError.h"
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
+#include "logdata/DayFilesAhead.h"
 #include "logdata/LogLines.h"
 #include "logdata/TDay.h"
 #include "logdata/TMonth.h"
@@ -153,31 +154,35 @@ TMonth* TAnalysisData::FindMonth(int month, int year) const {
     return nullptr;
 }
 
-void TAnalysisData::AddFile(const QString& fileName) {
-    Loading([&] {
-        LogLines lines;
-        Reader->ReadFile(fileName, lines);
-        AddLines(fileName, lines);
-    });
+void TAnalysisData::AddFile(const QString& fileName) { AddRead(ReadDay(fileName, *Reader)); }
+
+DayFromFile TAnalysisData::ReadDay(const QString& fileName, LogReader& reader) const {
+    DayFromFile read(fileName);
+    try {
+        Loading([&] {
+            LogLines lines;
+            reader.ReadFile(fileName, lines);
+            ReadLinesInto(read, lines, reader);
+        });
+    } catch (...) {
+        read.Failure = std::current_exception();
+    }
+    return read;
 }
 
-DateTime TAnalysisData::AddLines(const QString& fileName, LogLines& lines) {
-    // A further file of a range must carry the same columns; the units of a refused file are
-    // not taken.
-    const DateTime date = Reader->TakeDayFile(lines, Units);
-    TMonth* month = nullptr;
-    if (IsMultiDay()) {
-        const DateParts parts = DecodeDate(date);
-        month = FindMonth(parts.Month, parts.Year);
-        if (month == nullptr)
-            Internal("Illegal State(4)");
-    }
-    std::unique_ptr<TDay> day;
+void TAnalysisData::ReadLinesInto(DayFromFile& read, LogLines& lines, LogReader& reader) const {
+    read.Heading = reader.TakeHeading(lines);
+    // Read by position, a stray file of another kind would put foreign values into the day. The
+    // units count only when the data set takes the file in.
+    ChannelUnits units;
+    if (!reader.CheckHeading(*read.Heading, units))
+        AppError::RaiseText(TextNotLogFile);
+    read.Date = reader.GetFileDate(lines);
     try {
-        day = std::make_unique<TDay>(date, Chart, Chart2);
-        day->ReadLines(&lines, *Reader);
-        day->SetFileName(fileName);
-        FileNames.append(fileName);
+        auto day = std::make_unique<TDay>(*read.Date, Chart, Chart2);
+        day->ReadLines(&lines, reader);
+        day->SetFileName(read.FileName);
+        read.Day = std::move(day);
     } catch (const OutOfMemoryError&) {
         throw;
     } catch (const AppError&) {
@@ -185,15 +190,46 @@ DateTime TAnalysisData::AddLines(const QString& fileName, LogLines& lines) {
     } catch (const std::bad_alloc&) {
         throw OutOfMemoryError();
     }
+}
+
+DateTime TAnalysisData::AddLines(const QString& fileName, LogLines& lines) {
+    DayFromFile read(fileName);
+    try {
+        ReadLinesInto(read, lines, *Reader);
+    } catch (...) {
+        read.Failure = std::current_exception();
+    }
+    const std::optional<DateTime> date = read.Date;
+    AddRead(std::move(read));
+    return *date;
+}
+
+void TAnalysisData::AddRead(DayFromFile read) {
+    // What the heading sets, in file order: the date convention (also of a file then refused)
+    // and, of a file taken, its units. A further file of a range must carry the same columns.
+    if (read.Heading) {
+        ChannelUnits checked = Units;
+        if (Reader->CheckHeading(*read.Heading, checked))
+            Units = checked;
+    }
+    TMonth* month = nullptr;
+    if (read.Date && IsMultiDay()) {
+        const DateParts parts = DecodeDate(*read.Date);
+        month = FindMonth(parts.Month, parts.Year);
+        if (month == nullptr)
+            Internal("Illegal State(4)");
+    }
+    if (read.Failure)
+        std::rethrow_exception(read.Failure);
+    FileNames.append(read.FileName);
     if (month != nullptr)
-        month->AddDay(std::move(day));
+        month->AddDay(std::move(read.Day));
     else {
         if (Day)
             --DayCount;
-        Day = std::move(day);
+        Day = std::move(read.Day);
     }
     ++DayCount;
-    return date;
 }
 
 void TAnalysisData::BuildMonthTotals() {

@@ -13,6 +13,7 @@
 
 class AppError;
 class LogLines;
+struct DayFromFile;
 class SeriesHost;
 class TDay;
 class TMonth;
@@ -38,6 +39,11 @@ public:
     void LoadRange(DateTime firstDate, DateTime lastDate, unsigned fileCount,
                    const QString& firstFileName, SeriesHost* chart, SeriesHost* chart2);
     void AddFile(const QString& fileName);
+    // AddFile in two halves, so that the reading can be done on another thread: a further file
+    // of the range read into its day with `reader`, touching nothing of the data set; then taken
+    // in on the data set's thread, in file order, raising what AddFile would have raised.
+    DayFromFile ReadDay(const QString& fileName, LogReader& reader) const;
+    void AddRead(DayFromFile read);
     void BuildMonthTotals();
 
     // Queries.
@@ -61,6 +67,7 @@ public:
     DateTime GetLastDate() const { return LastDate; }
     unsigned GetExpectedFiles() const { return ExpectedFiles; }
     const TMonth* GetFirstMonth() const { return FirstMonth; }
+    const LogReader& GetReader() const { return *Reader; }
 
     // Display; nothing happens without days.
     void ShowChannel(SeriesHost* chart, int channel, DataState& lowestState, DateTime maximum,
@@ -73,6 +80,7 @@ private:
     void CommonStart(const QString& fileName, SeriesHost* chart, SeriesHost* chart2);
     // Builds the day of a file whose lines were read; returns its date.
     DateTime AddLines(const QString& fileName, LogLines& lines);
+    void ReadLinesInto(DayFromFile& read, LogLines& lines, LogReader& reader) const;
     void BuildMonths();
     TMonth* FindMonth(int month, int year) const;
     const TDay& DayAt(unsigned dayIndex) const;

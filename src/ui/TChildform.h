@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+struct DayFromFile;
 class ChartCursor;
 class ChartSurface;
 class HealthPanel;
@@ -74,6 +75,8 @@ public:
     void BeginMultiDayLoad(int fileCount, const QString& firstPath, DateTime firstDate,
                            DateTime lastDate);
     void AddMultiDayFile(const QString& path);
+    // The same for a file read already (on a reading thread).
+    void AddMultiDayFile(DayFromFile read);
     void FinishMultiDayLoad();
     void AbortMultiDayLoad();
     void SetHeadline(const QString& fromText, const QString& toText, int fileCount);

@@ -5,6 +5,7 @@
 #include "core/OutOfMemoryError.h"
 #include "core/DatePattern.h"
 #include "core/LanguageTexts.h"
+#include "logdata/DayFilesAhead.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/HealthPanel.h"
@@ -127,6 +128,19 @@ void TChildform::AddMultiDayFile(const QString& path) {
         AnalysisData->AddFile(path);
     } catch (const OutOfMemoryError&) {
         throw; // says so itself, and the range stops on it
+    } catch (const AppError& error) {
+        AppError::Raise(FileErrorText(path, error.Message()));
+    }
+}
+
+void TChildform::AddMultiDayFile(DayFromFile read) {
+    if (!AnalysisData)
+        AppError::Raise(QStringLiteral("Illegal State (6)."));
+    const QString path = read.FileName;
+    try {
+        AnalysisData->AddRead(std::move(read));
+    } catch (const OutOfMemoryError&) {
+        throw;
     } catch (const AppError& error) {
         AppError::Raise(FileErrorText(path, error.Message()));
     }

@@ -5,6 +5,7 @@
 #include "core/OutOfMemoryError.h"
 #include "core/LanguageTexts.h"
 #include "logdata/DayFileCollection.h"
+#include "logdata/DayFilesAhead.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/QtLanguage.h"
 #include "ui/EscapeKeyPoll.h"
@@ -394,10 +395,14 @@ void TDialogMultiDayAnalysis::RunMultiDayLoad(const QStringList& files, DateTime
         target.BeginMultiDayLoad(static_cast<int>(files.size()), files.first(), firstDate,
                                  lastDate);
         ProgressBar->setValue(1);
+        // The further files are read on reading threads; here they are taken in, in file order,
+        // so that messages, progress and Esc come as from one file after the other.
+        DayFilesAhead ahead(*target.Data(), files, 1, FReadingThreads);
         for (qsizetype i = 1; i < files.size(); ++i) {
             if (EscPoll().Pressed()) {
                 aborted = true;
                 ProgressBar->setValue(0);
+                ahead.Stop();
                 target.AbortMultiDayLoad();
                 break;
             }
@@ -406,7 +411,7 @@ void TDialogMultiDayAnalysis::RunMultiDayLoad(const QStringList& files, DateTime
             bool outOfMemory = false;
             Guarded([&] {
                 try {
-                    target.AddMultiDayFile(files[i]);
+                    target.AddMultiDayFile(ahead.Take(i));
                 } catch (const OutOfMemoryError&) {
                     outOfMemory = true;
                 } catch (const std::bad_alloc&) {

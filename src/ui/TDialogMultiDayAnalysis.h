@@ -52,6 +52,8 @@ public:
     void SetEscapeKeyPoll(EscapeKeyPoll* poll);
     // How long the search for a range's files runs before Esc is watched (and polled as often).
     void SetCollectionPollInterval(int milliseconds) { FCollectionPollMs = milliseconds; }
+    // How many threads read a range's files (0: one per core).
+    void SetReadingThreads(int threads) { FReadingThreads = threads; }
 
     // Handlers; those that fail raise the error for the caller to show.
     void SelectFromClick();
@@ -81,6 +83,7 @@ private:
     QString ChosenFolder;
     bool EndFileChosen = false;
     int FCollectionPollMs = 100;
+    int FReadingThreads = 0;
     bool FAnalyseOnShow = false;
     Phase FPhase = Phase::Waiting;
     EscapeKeyPoll* FInstalledPoll = nullptr;
