@@ -1,7 +1,6 @@
 #include "ui/OpeningChannels.h"
 
 #include "core/Channels.h"
-#include "ui/TChildform.h"
 
 #include <QCheckBox>
 #include <QRegularExpression>
@@ -39,8 +38,8 @@ QString Format(const std::vector<int>& channels) {
 
 std::vector<int> YieldChannels() { return {ChT1, ChT2, ChFlow, ChPower, ChR1}; }
 
-void Tick(TChildform& form, const std::vector<int>& channels) {
-    if (!form.HasData())
+void Tick(QWidget& form, bool hasData, const std::vector<int>& channels) {
+    if (!hasData)
         return;
     for (int channel : channels) {
         if (channel < 0 || channel >= ChannelCount)

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-class TChildform;
+class QWidget;
 
 // The channels ticked when a file is opened: from the settings, the command line or the yield
 // window. Channels are named by their short names (T1 ... T6, TD, Flow, Power, R1 ... R3, RError,
@@ -22,8 +22,8 @@ QString Format(const std::vector<int>& channels);
 // temperatures, flow, power and the pump.
 std::vector<int> YieldChannels();
 
-// Ticks `channels` in `form` as the user would; a box already ticked or greyed (Volume and Energy
-// outside the month span) stays as it is.
-void Tick(TChildform& form, const std::vector<int>& channels);
+// Ticks `channels` in `form` (an analysis window; nothing without data) as the user would; a box
+// already ticked or greyed (Volume and Energy outside the month span) stays as it is.
+void Tick(QWidget& form, bool hasData, const std::vector<int>& channels);
 
 } // namespace OpeningChannels

@@ -5,7 +5,9 @@
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
+#include "ui/ChannelPanel.h"
 #include "ui/ChartTexts.h"
+#include "ui/SpanControls.h"
 #include "ui/ChartCursor.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/HealthPanel.h"
@@ -13,53 +15,18 @@
 #include "ui/SidePanelScroller.h"
 #include "ui/SpanPanel.h"
 #include "ui/WindowGuide.h"
+#include "ui/analysis/AnalysisView.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
-#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
-
-#include <cmath>
-
-namespace {
-
-struct PanelEntry {
-    int Channel;
-    int DefaultText;
-};
-// Top to bottom within each group; the default captions are language texts 56 to 70.
-constexpr std::array<PanelEntry, 7> Inputs = {
-    {{ChT1, 56}, {ChT2, 57}, {ChT3, 58}, {ChT4, 59}, {ChT5, 60}, {ChT6, 61}, {ChTD, 62}}};
-constexpr std::array<PanelEntry, 4> Others = {
-    {{ChFlow, 63}, {ChPower, 64}, {ChVolume, 65}, {ChEnergy, 66}}};
-constexpr std::array<PanelEntry, 4> Outputs = {
-    {{ChR1, 67}, {ChR2, 68}, {ChR3, 69}, {ChRError, 70}}};
-
-} // namespace
-
-int TChildform::DefaultCaptionText(int channel) {
-    for (const PanelEntry& e : Inputs)
-        if (e.Channel == channel)
-            return e.DefaultText;
-    for (const PanelEntry& e : Others)
-        if (e.Channel == channel)
-            return e.DefaultText;
-    for (const PanelEntry& e : Outputs)
-        if (e.Channel == channel)
-            return e.DefaultText;
-    return 56;
-}
 
 TChildform::TChildform(QWidget* parent, SettingsStore& store, const WindowSettings& settings)
     : TChildform(parent, settings) {
@@ -74,9 +41,7 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     ConnectSettingsCommand();
     ActionOpenExcel = new QAction(this);
     ActionOpenExcel->setObjectName(QStringLiteral("ActionOpenExcel"));
-    ScrollTimer = new QTimer(this);
-    ScrollTimer->setObjectName(QStringLiteral("ScrollTimer"));
-    ScrollTimer->setInterval(50);
+    FView = new AnalysisView(this);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -93,11 +58,14 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
                }});
     FHealthPanel->hide();
     layout->addWidget(FHealthPanel);
-    connect(ButtonHealth, &QPushButton::toggled, this,
+    connect(PanelLeft->ButtonHealth, &QPushButton::toggled, this,
             GuardedSlot([this](bool on) { FHealthPanel->SetShown(on); }));
-    FGuide = new WindowGuide(*this, *Chart);
+    FGuide = new WindowGuide(*this, *Chart, [this] { return HasData() && !HasVisibleSeries(); });
+    connect(this, &TChildform::ActiveFormChanged, FGuide,
+            GuardedSlot([this](TChildform*) { FGuide->Update(); }));
     ApplyMinimumSize();
-    ApplyFixedChartProperties();
+    FAxes = std::make_unique<WindowAxes>(*Chart, *Chart2);
+    FAxes->ApplyFixedProperties();
     ApplyTexts();
     try {
         ApplySettings(settings);
@@ -110,76 +78,17 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
 TChildform::~TChildform() = default;
 
 void TChildform::BuildPanel() {
-    PanelLeft = new QFrame(this);
-    PanelLeft->setObjectName(QStringLiteral("PanelLeft"));
-    PanelLeft->setFixedWidth(208);
-    PanelLeft->setMinimumHeight(415);
-    Paint(PanelLeft, FrameGrey);
-    auto* column = new QVBoxLayout(PanelLeft);
-    column->setContentsMargins(5, 4, 5, 4);
-    column->setSpacing(4);
-
-    LabelHeadline = new QLabel(PanelLeft);
-    LabelHeadline->setObjectName(QStringLiteral("LabelHeadline"));
-    QFont bold = LabelHeadline->font();
-    bold.setBold(true);
-    bold.setUnderline(true);
-    bold.setPixelSize(12);
-    LabelHeadline->setFont(bold);
-    column->addWidget(LabelHeadline);
-
-    const auto makeGroup = [&](const char* name, const auto& entries, int height) {
-        auto* group = new QGroupBox(PanelLeft);
-        group->setObjectName(QString::fromLatin1(name));
-        group->setFixedSize(198, height);
-        int y = 16;
-        for (const PanelEntry& entry : entries) {
-            const QString shortName =
-                QString::fromLatin1(ChannelShortNames[static_cast<size_t>(entry.Channel)]);
-            auto* box = new QCheckBox(group);
-            box->setObjectName(QStringLiteral("CB_") + shortName);
-            box->setProperty("tag", entry.Channel);
-            box->setGeometry(4, y, 170, 16);
-            auto* swatch = new QFrame(group);
-            swatch->setObjectName(QStringLiteral("Color_") + shortName);
-            swatch->setGeometry(177, y, 16, 16);
-            swatch->setFrameShape(QFrame::Box);
-            FBoxes[static_cast<size_t>(entry.Channel)] = box;
-            FSwatches[static_cast<size_t>(entry.Channel)] = swatch;
-            // toggled, not clicked: the program's own unchecking must hide the channel too.
-            connect(box, &QCheckBox::toggled, this,
-                    GuardedSlot([this, box](bool) { CB_Click(box); }));
-            y += 16;
-        }
-        column->addWidget(group);
-        return group;
-    };
-    GroupBoxInputs = makeGroup("GroupBoxInputs", Inputs, 132);
-    GroupBoxOthers = makeGroup("GroupBoxOthers", Others, 85);
-    GroupBoxOutputs = makeGroup("GroupBoxOutputs", Outputs, 84);
-    CheckBoxOf(ChVolume)->setEnabled(false);
-    CheckBoxOf(ChEnergy)->setEnabled(false);
-
-    ButtonSettings = new QPushButton(PanelLeft);
-    ButtonSettings->setObjectName(QStringLiteral("ButtonSettings"));
-    ButtonSettings->setFixedSize(113, 25);
-    ButtonOpenExcel = new QPushButton(PanelLeft);
-    ButtonOpenExcel->setObjectName(QStringLiteral("ButtonOpenExcel"));
-    ButtonOpenExcel->setFixedSize(113, 25);
+    PanelLeft = new ChannelPanel(this);
+    connect(PanelLeft, &ChannelPanel::BoxToggled, this,
+            GuardedSlot([this](QCheckBox* box) { CB_Click(box); }));
+    QPushButton* ButtonSettings = PanelLeft->ButtonSettings;
+    QPushButton* ButtonOpenExcel = PanelLeft->ButtonOpenExcel;
     connect(ButtonSettings, &QPushButton::clicked, ActionOpenSettings, &QAction::trigger);
     connect(ButtonOpenExcel, &QPushButton::clicked, ActionOpenExcel, &QAction::trigger);
     connect(ActionOpenExcel, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionOpenExcelExecute(); }));
     connect(ActionOpenExcel, &QAction::changed, this,
-            [this] { ButtonOpenExcel->setEnabled(ActionOpenExcel->isEnabled()); });
-    ButtonHealth = new QPushButton(PanelLeft);
-    ButtonHealth->setObjectName(QStringLiteral("ButtonHealth"));
-    ButtonHealth->setFixedSize(113, 25);
-    ButtonHealth->setCheckable(true);
-    column->addWidget(ButtonSettings);
-    column->addWidget(ButtonOpenExcel);
-    column->addWidget(ButtonHealth);
-    column->addStretch(1);
+            [this, ButtonOpenExcel] { ButtonOpenExcel->setEnabled(ActionOpenExcel->isEnabled()); });
 }
 
 void TChildform::BuildGraphArea() {
@@ -215,51 +124,10 @@ void TChildform::BuildGraphArea() {
     column->addWidget(PanelCharts, 1);
     BuildCursor(column);
 
-    PanelZoomX = new QFrame(PanelGraph);
-    PanelZoomX->setObjectName(QStringLiteral("PanelZoomX"));
-    PanelZoomX->setFixedHeight(63);
-    PanelZoomX->setMinimumWidth(484);
-    Paint(PanelZoomX, FrameGrey);
-    auto* rows = new QVBoxLayout(PanelZoomX);
-    rows->setContentsMargins(8, 4, 8, 4);
-    rows->setSpacing(4);
-    auto* first = new QHBoxLayout;
-    LabelDisplayedTimeSpan = new QLabel(PanelZoomX);
-    LabelDisplayedTimeSpan->setObjectName(QStringLiteral("LabelDisplayedTimeSpan"));
-    SpanTime = new QComboBox(PanelZoomX);
-    SpanTime->setObjectName(QStringLiteral("SpanTime"));
-    SpanTime->setEditable(true);
-    SpanTime->setFixedWidth(213);
-    first->addWidget(LabelDisplayedTimeSpan);
-    first->addWidget(SpanTime);
-    first->addStretch(1);
-    auto* second = new QHBoxLayout;
-    LabelSelectTimeSpan = new QLabel(PanelZoomX);
-    LabelSelectTimeSpan->setObjectName(QStringLiteral("LabelSelectTimeSpan"));
-    SliderTime = new QSlider(Qt::Horizontal, PanelZoomX);
-    SliderTime->setObjectName(QStringLiteral("SliderTime"));
-    SliderTime->setFixedWidth(229);
-    SliderTime->setTickPosition(QSlider::TicksBelow);
-    SliderTime->setTickInterval(1);
-    SliderTime->setRange(0, 0);
-    SliderTime->setEnabled(false);
-    second->addWidget(LabelSelectTimeSpan);
-    second->addWidget(SliderTime);
-    const auto makeButton = [&](QToolButton*& button, const char* name, const char* icon) {
-        button = new QToolButton(PanelZoomX);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setFixedSize(25, 25);
-        button->setIcon(QIcon(QString::fromLatin1(icon)));
-        button->setIconSize(QSize(16, 16));
-        second->addWidget(button);
-    };
-    makeButton(ButtonJumpLeft, "ButtonJumpLeft", ":/icons/JumpLeft.svg");
-    makeButton(ButtonScrollLeft, "ButtonScrollLeft", ":/icons/ScrollLeft.svg");
-    makeButton(ButtonScrollRight, "ButtonScrollRight", ":/icons/ScrollRight.svg");
-    makeButton(ButtonJumpRight, "ButtonJumpRight", ":/icons/JumpRight.svg");
-    second->addStretch(1);
-    rows->addLayout(first);
-    rows->addLayout(second);
+    PanelZoomX = new SpanControls(PanelGraph, *FView);
+    SpanTime = PanelZoomX->SpanTime;
+    SliderTime = PanelZoomX->SliderTime;
+    ScrollTimer = PanelZoomX->ScrollTimer;
     column->addWidget(PanelZoomX);
 }
 
@@ -270,20 +138,11 @@ void TChildform::BuildCursor(QLayout* column) {
         std::vector<ChartCursor::ShownChannel> channels;
         if (!HasData())
             return channels;
-        const auto add = [&](const auto& entries) {
-            for (const PanelEntry& e : entries) {
-                const QCheckBox* box = CheckBoxOf(e.Channel);
-                if (box->isChecked() && box->isEnabled())
-                    channels.push_back(
-                        {e.Channel, box->text(),
-                         ColorFromRef(
-                             FSettings.Colors[static_cast<size_t>(SlotOfChannel(e.Channel))]),
-                         UnitOf(e.Channel)});
-            }
-        };
-        add(Inputs);
-        add(Others);
-        add(Outputs);
+        for (int channel : PanelLeft->ShownChannels())
+            channels.push_back(
+                {channel, CheckBoxOf(channel)->text(),
+                 ColorFromRef(FSettings.Colors[static_cast<size_t>(SlotOfChannel(channel))]),
+                 UnitOf(channel)});
         return channels;
     };
     FCursor = new ChartCursor(
@@ -302,28 +161,20 @@ void TChildform::ApplyMinimumSize() {
         PanelZoomX->setMinimumWidth(605);
     }
     resize(std::max(width(), minimumWidth()), std::max(height(), minimumHeight()));
-    FillSpanItems(4);
+    PanelZoomX->FillSpanItems(4);
 }
 
 void TChildform::ApplyTexts() {
-    LabelHeadline->setText(Text(46) + QStringLiteral(":"));
-    GroupBoxInputs->setTitle(Text(47) + QStringLiteral(" "));
-    GroupBoxOthers->setTitle(Text(48) + QStringLiteral(" "));
-    GroupBoxOutputs->setTitle(Text(49) + QStringLiteral(" "));
+    PanelLeft->ApplyTexts();
     ActionOpenExcel->setText(Text(24));
     ActionOpenSettings->setText(Text(7));
-    ButtonOpenExcel->setText(Text(24));
-    ButtonSettings->setText(Text(7));
-    LabelDisplayedTimeSpan->setText(Text(22) + QStringLiteral(":"));
-    LabelSelectTimeSpan->setText(Text(23) + QStringLiteral(":"));
-    ButtonHealth->setText(Text(TextHealthTitle));
+    PanelZoomX->ApplyTexts();
     if (FHealthPanel != nullptr)
         FHealthPanel->ApplyTexts();
     for (ChartSurface* chart : {Chart, Chart2})
         chart->UndoZoomAction()->setText(Text(TextUndoZoom));
     ApplyCaptions();
     UpdateCaption();
-    UpdateSpanTexts();
     FCursor->ApplyTexts();
     FGuide->ApplyTexts();
 }
@@ -423,13 +274,13 @@ void TChildform::AddCheckedSeries() {
         }
     if (shown)
         SeriesShownOrHidden(true);
-    FetchedFrom = std::floor(Chart->Minimum(ChartAxis::Bottom));
-    FetchedTo = std::ceil(Chart->Maximum(ChartAxis::Bottom));
+    FView->Fetched(Chart->Minimum(ChartAxis::Bottom), Chart->Maximum(ChartAxis::Bottom));
 }
 
 void TChildform::UpdateCommands() {
-    ActionOpenExcel->setEnabled(HasData() && !MonthMode &&
-                                static_cast<unsigned>(DayIndex) < AnalysisData->GetDayCount());
+    ActionOpenExcel->setEnabled(HasData() && !FView->MonthMode &&
+                                static_cast<unsigned>(FView->DayIndex) <
+                                    AnalysisData->GetDayCount());
     ActionOpenSettings->setEnabled(true);
 }
 
@@ -438,20 +289,11 @@ void TChildform::ClearAnalysis() {
     FCursor->Reset();
     AnalysisData.reset();
     FHealthPanel->AnalysisChanged();
-    FEventTicked.clear();
-    FetchedFrom = FetchedTo = std::numeric_limits<double>::quiet_NaN();
+    PanelLeft->ForgetEventTicks();
     for (int channel = 0; channel < ChannelCount; ++channel)
         if (channel != ChVolume && channel != ChEnergy)
             CheckBoxOf(channel)->setChecked(false);
-    {
-        const QSignalBlocker blockSlider(SliderTime);
-        SliderTime->setRange(0, 0);
-        SliderTime->setValue(0);
-    }
-    {
-        const QSignalBlocker blockSpan(SpanTime);
-        SpanTime->setCurrentIndex(SpanTime->count() > 3 ? 3 : -1);
-    }
+    FView->Clear();
     Chart->ClearTitle();
     FromText.clear();
     setWindowTitle(Text(16));

@@ -3,14 +3,15 @@
 #include "core/DateTime.h"
 #include "logdata/DataState.h"
 #include "settings/WindowSettings.h"
+#include "ui/WindowAxes.h"
 
 #include <QWidget>
 
-#include <array>
-#include <limits>
 #include <memory>
 #include <vector>
 
+class AnalysisView;
+class ChannelPanel;
 struct DayFromFile;
 class ChartCursor;
 class ChartSurface;
@@ -19,20 +20,15 @@ class Platform;
 class TAnalysisData;
 class WindowGuide;
 class SettingsStore;
+class SpanControls;
 class SpanPanel;
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
-class QGroupBox;
-class QLabel;
-class QPushButton;
 class QSlider;
 class QSplitter;
 class QTimer;
-class QToolButton;
-
-enum class MarginSide { Left, Right };
 
 // The window of one analysis: the channel panel on the left, the measured-value chart above the
 // output chart, and the time-span controls below them. The main window puts it into an MDI
@@ -117,6 +113,7 @@ public:
     // the channels (those the event shown before ticked go) and marks the span on both charts.
     void ShowEventSpan(DateTime start, DateTime end, const std::vector<int>& channels);
     HealthPanel* Health() const { return FHealthPanel; }
+    AnalysisView& View() const { return *FView; }
 
     // Presentation.
     void UpdateAxes();
@@ -138,35 +135,23 @@ Q_SIGNALS:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildPanel();
     void BuildGraphArea();
     void ApplyMinimumSize();
-    void ApplyFixedChartProperties();
     void CB_Click(QCheckBox* box);
-    static int DefaultCaptionText(int channel);
     void ApplyCaptions();
-    QCheckBox* CheckBoxOf(int channel) const { return FBoxes[static_cast<size_t>(channel)]; }
+    QCheckBox* CheckBoxOf(int channel) const;
     bool IsChecked(int channel) const;
     QString UnitOf(int channel) const;
-    void SetAxisRange(ChartSurface& chart, int axis, double minimum, double maximum);
-    void ApplyDynamicScaling();
-    void UpdateLowerMargins();
-    void FillSpanItems(int count);
     void ResetNavigation();
-    void SetSliderRange(int maximum, int position);
-    void SetChartTitle(const QString& pattern);
-    void SetBottomRange(DateTime start, DateTime end);
+    // Shows the window on both charts, swapping the series when other days come into view.
+    void ApplyWindow(DateTime start, DateTime end);
     void ConnectNavigation();
+    void SyncControls();
     void SetSpanChecksEnabled(bool monthSpan);
     void AllowHourPanning(bool hourSpan);
-    DateTime NextMonthStart(DateTime monthStart) const;
-    void ShowHourWindow();
-    void SyncDay(DateTime lo);
-    void SyncHour(DateTime lo);
-    bool ScrollEvent(QObject* watched, QEvent* event);
     void UndoZoomBeforeMove();
     // The data-set half of showing and hiding a channel, without settings, axes and notification.
     DataState ShowSeries(int channel);
@@ -176,64 +161,37 @@ private:
     SettingsStore* FStore = nullptr;
     std::unique_ptr<TAnalysisData> AnalysisData;
     WindowSettings FSettings;
-    bool FOthersOnRight = false;
+    std::unique_ptr<WindowAxes> FAxes;
     QString FSettingsError;
 
-    // Navigation and headline state, used by the span controls and the caption.
-    bool MonthMode = false;
-    double CurrentDate = 0.0;
-    int StartHour = 0;
-    int EndHour = 24;
-    int DayIndex = 0;
-    int MonthIndex = 0;
-    // Whole-day bounds of the series last fetched; NaN before any fetch. Compared with these, not
-    // with the axis, since undoing a zoom restores a range the series were never fetched for.
-    DateTime FetchedFrom = std::numeric_limits<double>::quiet_NaN();
-    DateTime FetchedTo = std::numeric_limits<double>::quiet_NaN();
+    // The time window (MonthMode, CurrentDate, DayIndex, MonthIndex, StartHour, EndHour).
+    AnalysisView* FView = nullptr;
     // Set while a navigation undoes the zoom on its way to a window of its own.
     bool FMovingWindow = false;
     QString FromText;
     QString ToText;
     int FileCount = 0;
 
-    QFrame* PanelLeft = nullptr;
-    QLabel* LabelHeadline = nullptr;
-    QGroupBox* GroupBoxInputs = nullptr;
-    QGroupBox* GroupBoxOthers = nullptr;
-    QGroupBox* GroupBoxOutputs = nullptr;
-    QPushButton* ButtonSettings = nullptr;
-    QPushButton* ButtonOpenExcel = nullptr;
-    QPushButton* ButtonHealth = nullptr;
+    // The channel check boxes with their colours, the headline and the window's buttons.
+    ChannelPanel* PanelLeft = nullptr;
     HealthPanel* FHealthPanel = nullptr;
-    std::vector<int> FEventTicked; // channels the event last shown ticked, not the user
     QFrame* PanelGraph = nullptr;
     QFrame* PanelCharts = nullptr;
     QSplitter* ChartSplitter = nullptr;
     ChartSurface* Chart = nullptr;
     ChartSurface* Chart2 = nullptr;
-    QFrame* PanelZoomX = nullptr;
-    QLabel* LabelDisplayedTimeSpan = nullptr;
+    // The span selector, the slider, the jump and scroll buttons and the scroll timer.
+    SpanControls* PanelZoomX = nullptr;
     QComboBox* SpanTime = nullptr;
-    QLabel* LabelSelectTimeSpan = nullptr;
     QSlider* SliderTime = nullptr;
-    QToolButton* ButtonJumpLeft = nullptr;
-    QToolButton* ButtonScrollLeft = nullptr;
-    QToolButton* ButtonScrollRight = nullptr;
-    QToolButton* ButtonJumpRight = nullptr;
     QTimer* ScrollTimer = nullptr;
-    // Where the scroll timer's tick points: a direction while a scroll button is held.
-    bool FScrollHeld = false;
-    ScrollDirection FScrollDirection = ScrollDirection::Right;
-    std::array<QCheckBox*, 15> FBoxes{};
-    std::array<QFrame*, 15> FSwatches{};
     // The time cursor across both charts and the statistics of a marked span.
     SpanPanel* PanelSpanStatistics = nullptr;
     ChartCursor* FCursor = nullptr;
     void BuildCursor(QLayout* column);
     WindowGuide* FGuide = nullptr; // the empty chart's hint, the span controls' tool tips
 
-    // --- Output: spreadsheet hand-over (TChildformExcel.cpp), image and page
-    // (TChildformOutput.cpp)
+    // Output: spreadsheet hand-over (TChildformExcel.cpp), image and page (TChildformOutput.cpp).
 public:
     // Hands the log file of the day shown to a spreadsheet program.
     void ActionOpenExcelExecute();
@@ -248,5 +206,4 @@ public:
 
 private:
     Platform* FOutputPlatform = nullptr;
-    // --- end of output
 };

@@ -6,6 +6,7 @@
 #include "output/SpreadsheetHandOver.h"
 #include "settings/SettingsStore.h"
 #include "ui/Prompts.h"
+#include "ui/analysis/AnalysisView.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ void TChildform::ActionOpenExcelExecute() {
     // Without a store the language whose texts are showing decides.
     const TextArrayId language =
         FStore ? TextArrayForLanguage(FStore->GetMainSettings().Language) : CurrentTextArray();
-    const QString path = AnalysisData->GetDayFileName(static_cast<unsigned>(DayIndex));
+    const QString path = AnalysisData->GetDayFileName(static_cast<unsigned>(FView->DayIndex));
     WindowHandOverPrompts prompts(this);
     HandOverToSpreadsheet(path, language == TextArrayId::English, FStore,
                           FOutputPlatform ? *FOutputPlatform : Platform::System(), prompts);

@@ -9,10 +9,8 @@
 #include "logdata/TAnalysisData.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/HealthPanel.h"
-
-#include <QComboBox>
-#include <QSignalBlocker>
-#include <QSlider>
+#include "ui/SpanControls.h"
+#include "ui/analysis/AnalysisView.h"
 
 #include <algorithm>
 #include <new>
@@ -20,8 +18,6 @@
 namespace {
 
 constexpr int TextNew = 16;
-constexpr int TextFirstSpan = 25; // "1 hour" ... "1 month"
-constexpr int DaySpanItem = 3;
 
 std::unique_ptr<TAnalysisData> NewDataSet(const QString& path) {
     // An unreadable first file of a range is shown at once and the range goes on.
@@ -32,14 +28,6 @@ std::unique_ptr<TAnalysisData> NewDataSet(const QString& path) {
 
 } // namespace
 
-void TChildform::FillSpanItems(int count) {
-    const QSignalBlocker block(SpanTime);
-    SpanTime->clear();
-    for (int i = 0; i < count; ++i)
-        SpanTime->addItem(Text(TextFirstSpan + i));
-    SpanTime->setCurrentIndex(DaySpanItem);
-}
-
 void TChildform::ResetNavigation() {
     // Whatever the window showed before, the new analysis starts unzoomed in the day span, where
     // zoom is allowed, panning is not, and the month's daily totals are not drawn.
@@ -49,25 +37,8 @@ void TChildform::ResetNavigation() {
     SetSpanChecksEnabled(false);
     // The old analysis' channels left with its data set, their units would stay on the axes.
     UpdateAxes();
-    MonthMode = false;
-    MonthIndex = 0;
-    DayIndex = 0;
-    StartHour = 0;
-    EndHour = 24;
     Chart->SetDateFormat(QStringLiteral("hh:mm"));
     Chart->CopyBottomAxisTo(*Chart2);
-}
-
-void TChildform::SetSliderRange(int maximum, int position) {
-    const QSignalBlocker block(SliderTime);
-    // A range without days must not turn into -1..-1.
-    SliderTime->setRange(0, std::max(0, maximum));
-    SliderTime->setValue(position);
-}
-
-void TChildform::SetChartTitle(const QString& pattern) {
-    Chart->ClearTitle();
-    Chart->AddTitle(DatePattern::Format(pattern, CurrentDate));
 }
 
 void TChildform::LoadLogFile(const QString& path) {
@@ -92,14 +63,11 @@ void TChildform::LoadLogFile(const QString& path) {
         throw OutOfMemoryError();
     }
     AnalysisData = std::move(loaded);
-    FillSpanItems(4);
+    PanelZoomX->FillSpanItems(4);
     ResetNavigation();
-    SetSliderRange(static_cast<int>(AnalysisData->GetDayCount()) - 1, 0);
-    SliderTime->setEnabled(false);
-    CurrentDate = AnalysisData->GetStartDate(0);
-    SetChartTitle(QStringLiteral("dd. mmmm yyyy"));
-    SetTimeWindow(CurrentDate, CurrentDate + 1);
-    SetHeadline(DatePattern::Format(QStringLiteral("dd. mmmm yyyy"), CurrentDate), QString(), 0);
+    FView->Start(AnalysisData.get(), 4, false);
+    SetHeadline(DatePattern::Format(QStringLiteral("dd. mmmm yyyy"), FView->CurrentDate), QString(),
+                0);
     FHealthPanel->AnalysisChanged();
     UpdateCommands();
 }
@@ -155,13 +123,10 @@ void TChildform::FinishMultiDayLoad() {
     if (!AnalysisData)
         AppError::Raise(QStringLiteral("Illegal State (6)."));
     // A range that holds a single file is a single day: it has no month to show.
-    FillSpanItems(AnalysisData->IsMultiDay() ? 5 : 4);
+    const int spans = AnalysisData->IsMultiDay() ? 5 : 4;
+    PanelZoomX->FillSpanItems(spans);
     ResetNavigation();
-    SetSliderRange(static_cast<int>(AnalysisData->GetDayCount()) - 1, 0);
-    SliderTime->setEnabled(true);
-    CurrentDate = AnalysisData->GetStartDate(0);
-    SetTimeWindow(CurrentDate, CurrentDate + 1);
-    SetChartTitle(QStringLiteral("dd. mmmm yyyy"));
+    FView->Start(AnalysisData.get(), spans, true);
     AnalysisData->BuildMonthTotals();
     FHealthPanel->AnalysisChanged();
     UpdateCommands();

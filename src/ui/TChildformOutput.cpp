@@ -8,11 +8,13 @@
 #include "ui/ChartImageCommand.h"
 #include "ui/DataExportCommand.h"
 #include "ui/Prompts.h"
+#include "ui/analysis/AnalysisView.h"
 
 #include <QPrinter>
 
 void TChildform::SaveChartImage() {
-    RunChartImageSave(this, {*Chart, *Chart2, FSettings.ChartTitle}, MonthMode, CurrentDate);
+    RunChartImageSave(this, {*Chart, *Chart2, FSettings.ChartTitle}, FView->MonthMode,
+                      FView->CurrentDate);
 }
 
 void TChildform::PrintCharts() {
@@ -40,6 +42,6 @@ void TChildform::ExportData() {
             view.Channels.push_back(channel);
     view.From = Chart->Minimum(ChartAxis::Bottom);
     view.To = Chart->Maximum(ChartAxis::Bottom);
-    view.ProposedName = ProposedExportName(MonthMode, CurrentDate);
+    view.ProposedName = ProposedExportName(FView->MonthMode, FView->CurrentDate);
     RunDataExport(this, view);
 }

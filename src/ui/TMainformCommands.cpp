@@ -102,8 +102,9 @@ void TMainform::OpenLogFile(const QString& path, const std::optional<std::vector
 
 void TMainform::TickOpeningChannels(TChildform& target,
                                     const std::optional<std::vector<int>>& channels) {
-    OpeningChannels::Tick(
-        target, channels ? *channels : OpeningChannels::Parse(target.Settings().OpenChannels));
+    OpeningChannels::Tick(target, target.HasData(),
+                          channels ? *channels
+                                   : OpeningChannels::Parse(target.Settings().OpenChannels));
 }
 
 void TMainform::ActionMultiDayAnalysisExecute() {

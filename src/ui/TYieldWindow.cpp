@@ -286,7 +286,7 @@ void TYieldWindow::TableDoubleClick(QTreeWidgetItem* item) {
         target->FinishMultiDayLoad();
     }
     // A day or month chosen here is for looking at: it opens with curves drawn.
-    OpeningChannels::Tick(*target, OpeningChannels::YieldChannels());
+    OpeningChannels::Tick(*target, target->HasData(), OpeningChannels::YieldChannels());
     if (Loaded)
         Loaded();
 }

@@ -4,7 +4,6 @@
 #include "core/GuideTexts.h"
 #include "core/LanguageTexts.h"
 #include "ui/ErrorBoundary.h"
-#include "ui/TChildform.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -13,8 +12,9 @@
 
 #include <algorithm>
 
-WindowGuide::WindowGuide(TChildform& form, ChartSurface& chart)
-    : QObject(&chart), Form(form), Chart(chart), Hint(new QLabel(&chart)) {
+WindowGuide::WindowGuide(QWidget& form, ChartSurface& chart, std::function<bool()> wanted)
+    : QObject(&chart), Form(form), Wanted(std::move(wanted)), Chart(chart),
+      Hint(new QLabel(&chart)) {
     setObjectName(QStringLiteral("WindowGuide"));
     Hint->setObjectName(QStringLiteral("LabelNoChannelHint"));
     Hint->setAlignment(Qt::AlignCenter);
@@ -31,8 +31,6 @@ WindowGuide::WindowGuide(TChildform& form, ChartSurface& chart)
     Chart.installEventFilter(this);
     // Every load, tick and untick ends in a redraw of the chart.
     connect(&Chart, &ChartSurface::afterReplot, this, GuardedSlot([this] { Update(); }));
-    connect(&Form, &TChildform::ActiveFormChanged, this,
-            GuardedSlot([this](TChildform*) { Update(); }));
     ApplyTexts();
 }
 
@@ -53,7 +51,7 @@ void WindowGuide::ApplyTexts() {
 }
 
 void WindowGuide::Update() {
-    const bool shown = Form.HasData() && !Form.HasVisibleSeries();
+    const bool shown = Wanted();
     if (shown == HintShown())
         return;
     Hint->setVisible(shown);

@@ -2,9 +2,11 @@
 
 #include <QObject>
 
+#include <functional>
+
 class ChartSurface;
 class QLabel;
-class TChildform;
+class QWidget;
 
 // What an analysis window tells a new user without being asked: a hint in the empty chart while
 // data is loaded and no channel is ticked, and tool tips on the span controls. The hint is a
@@ -12,7 +14,9 @@ class TChildform;
 class WindowGuide : public QObject {
     Q_OBJECT
 public:
-    WindowGuide(TChildform& form, ChartSurface& chart);
+    // `form` holds the span controls; `wanted` says whether the hint belongs on the chart now.
+    // The window calls Update whenever what the charts show changes.
+    WindowGuide(QWidget& form, ChartSurface& chart, std::function<bool()> wanted);
 
     void ApplyTexts();
     // Shows or hides the hint as the window now stands.
@@ -25,7 +29,8 @@ protected:
 private:
     void Place();
 
-    TChildform& Form;
+    QWidget& Form;
+    std::function<bool()> Wanted;
     ChartSurface& Chart;
     QLabel* Hint;
 };
