@@ -26,6 +26,17 @@ std::unique_ptr<TAnalysisData> NewDataSet(const QString& path) {
     });
 }
 
+// A file's failure names the file; running out of memory says so itself and stops the range.
+template <typename Work> void NamingTheFile(const QString& path, Work&& work) {
+    try {
+        work();
+    } catch (const OutOfMemoryError&) {
+        throw;
+    } catch (const AppError& error) {
+        AppError::Raise(FileErrorText(path, error.Message()));
+    }
+}
+
 } // namespace
 
 void TChildform::ResetNavigation() {
@@ -78,40 +89,24 @@ void TChildform::BeginMultiDayLoad(int fileCount, const QString& firstPath, Date
     SetHeadline(DatePattern::Format(QStringLiteral("dd.mm.yyyy"), firstDate),
                 DatePattern::Format(QStringLiteral("dd.mm.yyyy"), lastDate), fileCount);
     auto loaded = NewDataSet(firstPath);
-    try {
+    NamingTheFile(firstPath, [&] {
         loaded->LoadRange(firstDate, lastDate, static_cast<unsigned>(std::max(0, fileCount)),
                           firstPath, Chart, Chart2);
-    } catch (const OutOfMemoryError&) {
-        throw; // says so itself, and the range stops on it
-    } catch (const AppError& error) {
-        AppError::Raise(FileErrorText(firstPath, error.Message()));
-    }
+    });
     AnalysisData = std::move(loaded);
 }
 
 void TChildform::AddMultiDayFile(const QString& path) {
     if (!AnalysisData)
         AppError::Raise(QStringLiteral("Illegal State (6)."));
-    try {
-        AnalysisData->AddFile(path);
-    } catch (const OutOfMemoryError&) {
-        throw; // says so itself, and the range stops on it
-    } catch (const AppError& error) {
-        AppError::Raise(FileErrorText(path, error.Message()));
-    }
+    NamingTheFile(path, [&] { AnalysisData->AddFile(path); });
 }
 
 void TChildform::AddMultiDayFile(DayFromFile read) {
     if (!AnalysisData)
         AppError::Raise(QStringLiteral("Illegal State (6)."));
     const QString path = read.FileName;
-    try {
-        AnalysisData->AddRead(std::move(read));
-    } catch (const OutOfMemoryError&) {
-        throw;
-    } catch (const AppError& error) {
-        AppError::Raise(FileErrorText(path, error.Message()));
-    }
+    NamingTheFile(path, [&] { AnalysisData->AddRead(std::move(read)); });
 }
 
 void TChildform::AbortMultiDayLoad() {
