@@ -167,8 +167,9 @@ BENCHMARK(ReadFloorAllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadAllFloorOneThread)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadAllFloorAllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The year into a data set on this thread, file after file, as the multi-day load reads it.
-void LoadYear(benchmark::State& state) {
+// The year into a data set, its further files read on `threads` reading threads (0: one per
+// core; 1: this thread, file after file, as the multi-day load reads it without threads).
+void LoadYearOn(benchmark::State& state, int threads) {
     const QStringList files = benchyear::YearFiles();
     if (files.size() != 365) {
         state.SkipWithError("the year's files are missing");
@@ -177,7 +178,7 @@ void LoadYear(benchmark::State& state) {
     for (auto _ : state) {
         MemoryHost chart, chart2;
         TAnalysisData data;
-        benchyear::LoadIntoDataSet(data, files, &chart, &chart2);
+        benchyear::LoadIntoDataSet(data, files, &chart, &chart2, threads);
         benchmark::DoNotOptimize(data.GetDayCount());
         if (data.GetDayCount() != 365) {
             state.SkipWithError("not every day was read");
@@ -186,27 +187,9 @@ void LoadYear(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * 365);
 }
+void LoadYear(benchmark::State& state) { LoadYearOn(state, 1); }
 BENCHMARK(LoadYear)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-// The same year with its further files read on a reading thread per core.
-void LoadYearAllCores(benchmark::State& state) {
-    const QStringList files = benchyear::YearFiles();
-    if (files.size() != 365) {
-        state.SkipWithError("the year's files are missing");
-        return;
-    }
-    for (auto _ : state) {
-        MemoryHost chart, chart2;
-        TAnalysisData data;
-        benchyear::LoadIntoDataSet(data, files, &chart, &chart2, 0);
-        benchmark::DoNotOptimize(data.GetDayCount());
-        if (data.GetDayCount() != 365) {
-            state.SkipWithError("not every day was read");
-            return;
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * 365);
-}
+void LoadYearAllCores(benchmark::State& state) { LoadYearOn(state, 0); }
 BENCHMARK(LoadYearAllCores)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The same year as a user loads it: the multi-day dialog drives the window, with its Esc poll

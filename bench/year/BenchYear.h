@@ -18,9 +18,10 @@ double DateOfFile(const QString& path);
 // temporary folder that lives until the process ends. Empty when they cannot be had.
 QStringList YearFiles();
 
-// The multi-day path of the data set: the range load, every further file, the month totals.
+// The multi-day path of the data set: the range load, every further file, the month totals. The
+// further files are read on `threads` reading threads (0: one per core; 1: file after file here).
 void LoadIntoDataSet(TAnalysisData& data, const QStringList& files, SeriesHost* chart,
-                     SeriesHost* chart2);
+                     SeriesHost* chart2, int threads = 1);
 
 // The same through an analysis window, as the multi-day dialog drives it.
 void LoadIntoWindow(TChildform& form, const QStringList& files);
