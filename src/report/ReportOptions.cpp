@@ -25,7 +25,54 @@ bool TakeValue(const QStringList& arguments, int& i, const QString& name, QStrin
     return true;
 }
 
+// The options that give one of the profile's figures, with their ranges as typed.
+struct Figure {
+    const char* Name;
+    double Min;
+    double Max;
+    double Scale; // typed / stored
+    std::optional<double> ReportOptions::*Target;
+};
+const Figure Figures[] = {
+    {"--area", 0.0, plantprofile::MaxAreaM2, 1.0, &ReportOptions::AreaM2},
+    {"--price", 0.0, plantprofile::MaxFuelPrice, 1.0, &ReportOptions::FuelPrice},
+    {"--efficiency", plantprofile::MinEfficiency * 100.0, plantprofile::MaxEfficiency * 100.0,
+     100.0, &ReportOptions::Efficiency},
+    {"--co2", 0.0, plantprofile::MaxCo2Factor, 1.0, &ReportOptions::Co2Factor},
+};
+
+const Figure* FigureOption(const QStringList& arguments, int& i, QString& value, bool& missing) {
+    for (const Figure& figure : Figures)
+        if (TakeValue(arguments, i, QLatin1String(figure.Name), value, missing))
+            return &figure;
+    return nullptr;
+}
+
+// A plain decimal number with a point; no "inf", "nan" or hex that toDouble would take too.
+bool ParseFigure(const QString& text, double min, double max, double& number) {
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+")));
+    if (!pattern.match(text).hasMatch())
+        return false;
+    number = text.toDouble();
+    return number >= min && number <= max;
+}
+
 } // namespace
+
+PlantProfile ReportOptions::Overridden(PlantProfile profile) const {
+    if (AreaM2)
+        profile.AreaM2 = *AreaM2;
+    if (Fuel && *Fuel != profile.Fuel)
+        profile.SetFuel(*Fuel);
+    if (FuelPrice)
+        profile.FuelPrice = *FuelPrice;
+    if (Efficiency)
+        profile.Efficiency = *Efficiency;
+    if (Co2Factor)
+        profile.Co2Factor = *Co2Factor;
+    return profile;
+}
 
 QDate ParseReportDate(const QString& text, bool end) {
     // ASCII digits to the very end: "$" would let a final line break through, "\d" other
@@ -105,6 +152,23 @@ bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
                 error = QStringLiteral("--language takes de, en, fr, es, it, pt or us");
                 return false;
             }
+        } else if (TakeValue(arguments, i, QStringLiteral("--fuel"), value, missing)) {
+            PlantFuel fuel = PlantFuel::None;
+            if (missing || !plantprofile::FuelFromKey(value, fuel)) {
+                error = QStringLiteral("--fuel takes none, gas, oil, electricity, pellets or "
+                                       "district-heat");
+                return false;
+            }
+            Fuel = fuel;
+        } else if (const Figure* figure = FigureOption(arguments, i, value, missing)) {
+            double number = 0.0;
+            if (missing || !ParseFigure(value, figure->Min, figure->Max, number)) {
+                error = QStringLiteral("%1 takes a number from %2 to %3")
+                            .arg(QLatin1String(figure->Name), QString::number(figure->Min),
+                                 QString::number(figure->Max));
+                return false;
+            }
+            this->*(figure->Target) = number / figure->Scale;
         } else {
             error = QStringLiteral("unknown option %1").arg(EscapeControls(argument));
             return false;
@@ -127,7 +191,9 @@ QString ReportOptions::Usage() {
     return QStringLiteral(
         "Usage: solvista-report [--by day|month|year] [--from DATE] [--to DATE]\n"
         "                       [--format text|csv|json] [--health]\n"
-        "                       [--language de|en|fr|es|it|pt|us] FOLDER|FILE...\n"
+        "                       [--language de|en|fr|es|it|pt|us] [--area M2] [--fuel FUEL]\n"
+        "                       [--price PRICE] [--efficiency PERCENT] [--co2 KG]\n"
+        "                       FOLDER|FILE...\n"
         "\n"
         "Prints what a solar-thermal system produced: Energy and Volume, on-times and starts of\n"
         "the outputs, the extremes of the temperatures, by day, month (default) or year.\n"
@@ -149,6 +215,17 @@ QString ReportOptions::Usage() {
         "                    files: de, en, fr, es, it, pt or us. Without it, the language\n"
         "                    chosen in Solvista (stored in its settings file), English when\n"
         "                    none was chosen yet\n"
+        "  --area M2         the collector area in m2: adds kwh_per_m2 (0: left out)\n"
+        "  --fuel FUEL       the fuel the solar heat saves: none, gas, oil, electricity,\n"
+        "                    pellets or district-heat, with its default price, efficiency\n"
+        "                    and CO2 factor; adds fuel_saved_kwh (energy / efficiency),\n"
+        "                    money_saved (fuel saved x price) and co2_avoided_kg (fuel\n"
+        "                    saved x CO2 factor)\n"
+        "  --price PRICE     the price of a kWh of fuel, in the currency of money_saved\n"
+        "  --efficiency PERCENT  the boiler's efficiency in %\n"
+        "  --co2 KG          kg of CO2 per kWh of fuel burnt\n"
+        "                    Without them, the plant profile of the files' folder gives\n"
+        "                    these figures; a figure it does not give is left out.\n"
         "  --help            this text\n"
         "  --version         the program's version\n"
         "\n"

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "ledger/LedgerRow.h"
+#include "settings/PlantProfile.h"
 
 #include <QDate>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 enum class ReportFormat { Text, Csv, Json };
 
@@ -17,6 +20,12 @@ struct ReportOptions {
     QStringList Inputs;     // folders and files
     bool Health = false;    // the health check's events instead of the ledger
     int LanguageNumber = 0; // --language: 1..7 as the program numbers them; 0 none given
+    // The plant profile's figures for this run, where given.
+    std::optional<double> AreaM2;
+    std::optional<PlantFuel> Fuel;
+    std::optional<double> FuelPrice;
+    std::optional<double> Efficiency; // 1 = 100 %
+    std::optional<double> Co2Factor;
     bool Help = false;
     bool Version = false;
 
@@ -25,6 +34,9 @@ struct ReportOptions {
     bool Parse(const QStringList& arguments, QString& error);
 
     static QString Usage();
+    // `profile` with the figures given for the run: another fuel brings its defaults, which the
+    // figures given replace.
+    PlantProfile Overridden(PlantProfile profile) const;
 };
 
 // "2011-03-15", or "2011-03" and "2011" for the first (`end`: the last) day of that month or year.

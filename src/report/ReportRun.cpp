@@ -10,6 +10,7 @@
 #include "ledger/Ledger.h"
 #include "ledger/LedgerColumns.h"
 #include "ledger/LedgerInput.h"
+#include "ledger/Savings.h"
 #include "report/ReportOptions.h"
 #include "report/ReportProfile.h"
 #include "report/ReportWriter.h"
@@ -169,7 +170,8 @@ int RunReport(const QStringList& arguments, QTextStream& out, QTextStream& err, 
         err << "solvista-report: no file could be read\n" << Qt::flush;
         return 1;
     }
-    std::vector<LedgerColumn> columns = LedgerColumns();
+    std::vector<LedgerColumn> columns =
+        LedgerColumnsWithSavings(SavingsBasis::Of(options.Overridden(profile)));
     columns.insert(columns.end(), HealthEventColumns().begin(), HealthEventColumns().end());
     const ReportWriter writer(columns);
     out << writer.Write(ledger.Rows(options.By), options.Format) << Qt::flush;

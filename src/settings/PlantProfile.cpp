@@ -64,11 +64,40 @@ void PlantProfile::SetUnused(int channel, bool unused) {
         UnusedInputs &= ~(1u << channel);
 }
 
+void PlantProfile::SetFuel(PlantFuel fuel) {
+    const FuelDefaults& defaults = plantprofile::DefaultsOf(fuel);
+    Fuel = fuel;
+    Efficiency = defaults.Efficiency;
+    FuelPrice = defaults.PricePerKWh;
+    Co2Factor = defaults.Co2KgPerKWh;
+}
+
 QString PlantProfile::Title() const {
     return Name.trimmed().isEmpty() ? QDir::toNativeSeparators(Folder) : Name.trimmed();
 }
 
 namespace plantprofile {
+
+const FuelDefaults& DefaultsOf(PlantFuel fuel) {
+    // Rounded typical figures; the README names where they come from.
+    static const FuelDefaults table[PlantFuelCount] = {
+        {"none", 1.0, 0.0, 0.0},        {"gas", 0.90, 0.12, 0.240},
+        {"oil", 0.85, 0.10, 0.310},     {"electricity", 1.0, 0.40, 0.380},
+        {"pellets", 0.85, 0.06, 0.020}, {"district-heat", 0.98, 0.15, 0.200},
+    };
+    const int index = static_cast<int>(fuel);
+    return table[index >= 0 && index < PlantFuelCount ? index : 0];
+}
+
+bool FuelFromKey(const QString& key, PlantFuel& fuel) {
+    for (int f = 0; f < PlantFuelCount; ++f)
+        if (key.trimmed().compare(QLatin1String(DefaultsOf(static_cast<PlantFuel>(f)).Key),
+                                  Qt::CaseInsensitive) == 0) {
+            fuel = static_cast<PlantFuel>(f);
+            return true;
+        }
+    return false;
+}
 
 QString CanonicalPath(const QString& path) {
     const QString absolute =
@@ -131,6 +160,20 @@ std::vector<PlantProfile> Read(const IniFile& ini) {
         p.Flow = ReadChannel(value("Flow"), ChFlow, ChFlow, true, p.Flow);
         for (const QString& name : value("Unused").split(u',', Qt::SkipEmptyParts))
             p.SetUnused(ReadChannel(name, ChT1, ChTD, false, -1), true);
+        PlantFuel fuel = PlantFuel::None;
+        if (FuelFromKey(value("Fuel"), fuel))
+            p.SetFuel(fuel);
+        // A figure missing or out of range keeps the fuel's default.
+        const auto figure = [&](const char* key, double min, double max, double scale,
+                                double& target) {
+            bool valid = false;
+            const double read = value(key).replace(u',', u'.').toDouble(&valid) / scale;
+            if (valid && read >= min && read <= max)
+                target = read;
+        };
+        figure("FuelPrice", 0.0, MaxFuelPrice, 1.0, p.FuelPrice);
+        figure("EfficiencyPercent", MinEfficiency, MaxEfficiency, 100.0, p.Efficiency);
+        figure("Co2KgPerKWh", 0.0, MaxCo2Factor, 1.0, p.Co2Factor);
         profiles.push_back(p);
     }
     return profiles;
@@ -167,6 +210,11 @@ void Write(IniFile& ini, const PlantProfile& profile) {
         if (profile.IsUnused(c))
             unused << ChannelKey(c);
     write("Unused", unused.join(u','));
+    const auto figure = [](double value) { return QString::number(value, 'g', 10); };
+    write("Fuel", QLatin1String(DefaultsOf(profile.Fuel).Key));
+    write("FuelPrice", figure(profile.FuelPrice));
+    write("EfficiencyPercent", figure(profile.Efficiency * 100.0));
+    write("Co2KgPerKWh", figure(profile.Co2Factor));
 }
 
 const PlantProfile* Nearest(const std::vector<PlantProfile>& profiles, const QString& path) {

@@ -4,6 +4,7 @@
 #include "core/LanguageFormat.h"
 #include "core/LanguageTexts.h"
 #include "health/HealthTexts.h"
+#include "ledger/SavingsTexts.h"
 #include "settings/SettingsStore.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/ProfileTexts.h"
@@ -110,6 +111,25 @@ void TDialogPlantProfile::BuildControls() {
     FillChannels(ComboProfilePump, ChR1, ChR3);
     FillChannels(ComboProfileFlow, ChFlow, ChFlow);
     ComboProfileFlow->addItem(QString(), -1);
+    plant->addWidget(label(TextProfileFuel), 4, 0);
+    ComboFuel = new QComboBox(this);
+    named(ComboFuel, "ComboFuel");
+    for (int f = 0; f < PlantFuelCount; ++f)
+        ComboFuel->addItem(QString(), f);
+    plant->addWidget(ComboFuel, 4, 1, 1, 2);
+    const auto figure = [&](const char* name, int slot, int row, int col) {
+        auto* edit = new QLineEdit(this);
+        named(edit, name);
+        edit->setMaximumWidth(90);
+        QLabel* caption = label(slot);
+        caption->setBuddy(edit);
+        plant->addWidget(caption, row, col);
+        plant->addWidget(edit, row, col + 1);
+        return edit;
+    };
+    EditFuelPrice = figure("EditFuelPrice", TextProfileFuelPrice, 4, 3);
+    EditEfficiency = figure("EditEfficiency", TextProfileEfficiency, 5, 0);
+    EditCo2Factor = figure("EditCo2Factor", TextProfileCo2, 5, 3);
     plant->setColumnStretch(2, 1);
     column->addLayout(plant);
 
@@ -183,6 +203,7 @@ void TDialogPlantProfile::BuildControls() {
             GuardedSlot([this](bool) { DefaultButtonClick(); }));
     connect(ButtonChooseFolder, &QPushButton::clicked, this,
             GuardedSlot([this](bool) { ChooseFolderClick(); }));
+    connect(ComboFuel, &QComboBox::activated, this, GuardedSlot([this](int) { FuelChosen(); }));
 }
 
 void TDialogPlantProfile::ApplyTexts() {
@@ -192,6 +213,8 @@ void TDialogPlantProfile::ApplyTexts() {
                                                            ? QStringLiteral(":")
                                                            : QString()));
     ButtonChooseFolder->setText(Text(TextProfileChooseFolder));
+    for (int f = 0; f < PlantFuelCount; ++f)
+        ComboFuel->setItemText(f, Text(TextFuelFirst + f));
     ComboProfileFlow->setItemText(ComboProfileFlow->findData(-1), Text(TextHealthNoChannel));
     LabelHint->setText(Text(TextProfileHint));
     GroupLimits->setTitle(Text(TextProfileLimits));
@@ -229,6 +252,23 @@ void TDialogPlantProfile::ShowProfile(const PlantProfile& profile) {
     Choose(ComboProfileFlow, profile.Flow);
     for (int c = 0; c < PlantProfile::InputCount; ++c)
         CheckUnused[static_cast<size_t>(c)]->setChecked(profile.IsUnused(c));
+    ShowFuel(profile);
+}
+
+void TDialogPlantProfile::ShowFuel(const PlantProfile& profile) {
+    ComboFuel->setCurrentIndex(static_cast<int>(profile.Fuel));
+    const bool any = profile.Fuel != PlantFuel::None;
+    EditFuelPrice->setText(any ? Figure(profile.FuelPrice) : QString());
+    EditEfficiency->setText(any ? Figure(profile.Efficiency * 100.0) : QString());
+    EditCo2Factor->setText(any ? Figure(profile.Co2Factor) : QString());
+    for (QLineEdit* edit : {EditFuelPrice, EditEfficiency, EditCo2Factor})
+        edit->setEnabled(any);
+}
+
+void TDialogPlantProfile::FuelChosen() {
+    PlantProfile profile;
+    profile.SetFuel(static_cast<PlantFuel>(ComboFuel->currentIndex()));
+    ShowFuel(profile);
 }
 
 void TDialogPlantProfile::ShowLimits(const HealthThresholds& limits) {
@@ -291,6 +331,19 @@ void TDialogPlantProfile::OKBtnClick() {
     profile.Flow = ComboProfileFlow->currentData().toInt();
     for (int c = 0; c < PlantProfile::InputCount; ++c)
         profile.SetUnused(c, CheckUnused[static_cast<size_t>(c)]->isChecked());
+    profile.SetFuel(static_cast<PlantFuel>(ComboFuel->currentIndex()));
+    if (profile.Fuel != PlantFuel::None) {
+        double percent = 0.0;
+        if (!ReadNumber(EditFuelPrice, Text(TextProfileFuelPrice), 0.0, plantprofile::MaxFuelPrice,
+                        profile.FuelPrice) ||
+            !ReadNumber(EditEfficiency, Text(TextProfileEfficiency),
+                        plantprofile::MinEfficiency * 100.0, plantprofile::MaxEfficiency * 100.0,
+                        percent) ||
+            !ReadNumber(EditCo2Factor, Text(TextProfileCo2), 0.0, plantprofile::MaxCo2Factor,
+                        profile.Co2Factor))
+            return;
+        profile.Efficiency = percent / 100.0;
+    }
 
     HealthThresholds limits;
     const QList<HealthThresholds::Key>& keys = HealthThresholds::Keys();

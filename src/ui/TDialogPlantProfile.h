@@ -39,6 +39,8 @@ public:
     void OKBtnClick();
     void DefaultButtonClick();
     void ChooseFolderClick();
+    // A fuel chosen: its defaults for price, efficiency and CO2 factor.
+    void FuelChosen();
     void ApplyTexts();
 
     // Named components.
@@ -51,6 +53,10 @@ public:
     QComboBox* ComboProfilePump = nullptr;
     QComboBox* ComboProfileFlow = nullptr;
     std::array<QCheckBox*, PlantProfile::InputCount> CheckUnused{};
+    QComboBox* ComboFuel = nullptr;
+    QLineEdit* EditFuelPrice = nullptr;
+    QLineEdit* EditEfficiency = nullptr; // in %
+    QLineEdit* EditCo2Factor = nullptr;
     QGroupBox* GroupLimits = nullptr;
     // One per limit, in the order of `HealthThresholds::Keys()`.
     std::vector<QLineEdit*> LimitEdits;
@@ -62,6 +68,7 @@ private:
     void BuildControls();
     void ShowProfile(const PlantProfile& profile);
     void ShowLimits(const HealthThresholds& limits);
+    void ShowFuel(const PlantProfile& profile);
     // The edit's number, or nullopt after the message and with the focus on the edit.
     bool ReadNumber(QLineEdit* edit, const QString& meaning, double min, double max, double& value);
 

@@ -95,6 +95,13 @@ void TYieldWindow::BuildLayout() {
     row->addWidget(ButtonExport);
     row->addWidget(ButtonPlantProfile);
     column->addLayout(row);
+    LabelSavings = new QLabel(this);
+    LabelSavings->setObjectName(QStringLiteral("LabelSavings"));
+    LabelSavings->setWordWrap(true);
+    QFont strong = LabelSavings->font();
+    strong.setBold(true);
+    LabelSavings->setFont(strong);
+    column->addWidget(LabelSavings);
 
     Splitter = new QSplitter(Qt::Vertical, this);
     Splitter->setObjectName(QStringLiteral("Splitter"));
@@ -241,7 +248,7 @@ void TYieldWindow::ButtonExportClick() {
     if (!CurrentPrompts().ShowFileDialog(path, this, QStringLiteral("CSV|*.csv|"), false,
                                          QStringLiteral("csv"), FFolder))
         return;
-    const QByteArray bytes = LedgerCsv(TableRows(), LedgerColumns()).toUtf8();
+    const QByteArray bytes = LedgerCsv(TableRows(), Columns()).toUtf8();
     QString reason;
     if (!SafeFile::WriteAll(path, bytes, &reason))
         CurrentPrompts().Message(PromptKind::Error, Text(TextYieldNotWritten) +

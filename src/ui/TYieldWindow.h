@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ledger/Ledger.h"
+#include "ledger/LedgerColumns.h"
+#include "ledger/Savings.h"
 
 #include <QWidget>
 
@@ -76,6 +78,13 @@ public:
     ChartSurface* ChartMonths = nullptr;
     ChartSurface* ChartDays = nullptr;
     QLabel* LabelPassedOver = nullptr;
+    // A year's figures in the owner's terms (the year of the row chosen, else the last one).
+    QLabel* LabelSavings = nullptr;
+
+    // The table's and the export's columns: the ledger's, then the savings the folder's plant
+    // profile can give.
+    std::vector<LedgerColumn> Columns() const;
+    const SavingsBasis& Basis() const { return FBasis; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,6 +97,7 @@ private:
     void FillMonthChart();
     void ShowMonthDays(QDate month);
     void SelectionChanged();
+    void ShowSavings(int year);
     QStringList TableHeadings() const;
     // "2010", "Juni 2010", "Sa 05.06.2010": the period in the program's language.
     static QString PeriodText(const LedgerRow& row);
@@ -106,4 +116,5 @@ private:
     std::vector<std::unique_ptr<ChartSeries>> FYearSeries;
     std::unique_ptr<ChartSeries> FDaySeries;
     QDate FShownMonth;
+    SavingsBasis FBasis;
 };

@@ -8,6 +8,7 @@
 #include "ledger/LedgerColumns.h"
 #include "ledger/LedgerCsv.h"
 #include "ledger/LedgerTexts.h"
+#include "settings/SettingsStore.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -63,7 +64,7 @@ QColor YearColour(int index, int count) {
 
 QStringList TYieldWindow::TableHeadings() const {
     QStringList headings{Text(TextYieldPeriod)};
-    for (const LedgerColumn& column : LedgerColumns())
+    for (const LedgerColumn& column : Columns())
         headings << (column.Unit.isEmpty()
                          ? column.LocalName()
                          : QStringLiteral("%1 [%2]").arg(column.LocalName(), column.Unit));
@@ -88,9 +89,12 @@ std::vector<LedgerRow> TYieldWindow::TableRows() const {
 }
 
 void TYieldWindow::ShowResult() {
+    FBasis = Store != nullptr && !FFolder.isEmpty() ? SavingsBasis::Of(Store->ProfileFor(FFolder))
+                                                    : SavingsBasis();
     FillTable();
     FillMonthChart();
     ShowMonthDays(FShownMonth);
+    ShowSavings(FShownMonth.isValid() ? FShownMonth.year() : 0);
     std::vector<LedgerSkip> passed = FMissing;
     passed.insert(passed.end(), FLedger->Skipped().begin(), FLedger->Skipped().end());
     if (passed.empty()) {
@@ -113,7 +117,7 @@ void TYieldWindow::FillTable() {
     const QStringList headings = TableHeadings();
     Table->setColumnCount(static_cast<int>(headings.size()));
     Table->setHeaderLabels(headings);
-    const std::vector<LedgerColumn>& columns = LedgerColumns();
+    const std::vector<LedgerColumn> columns = Columns();
     const auto item = [&](QTreeWidgetItem* parent, const LedgerRow& row) {
         auto* created = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(Table);
         created->setText(0, PeriodText(row));
@@ -266,6 +270,7 @@ void TYieldWindow::SelectionChanged() {
         return;
     const auto level = static_cast<LedgerLevel>(item->data(0, Qt::UserRole).toInt());
     const QDate start = item->data(0, Qt::UserRole + 1).toDate();
+    ShowSavings(start.year());
     if (level == LedgerLevel::Year)
         return;
     const QDate month(start.year(), start.month(), 1);

@@ -65,6 +65,9 @@ TEST_F(PlantProfileTest, RoundTripAddsSectionsAfterTheOthersAndLeavesThemAsTheyW
     roof.Flow = -1;
     roof.SetUnused(ChT5, true);
     roof.SetUnused(ChTD, true);
+    roof.SetFuel(PlantFuel::Pellets);
+    roof.FuelPrice = 0.07;
+    roof.Efficiency = 0.8;
     PlantProfile barn;
     barn.Folder = Folder(QStringLiteral("data/barn"));
     {
@@ -79,11 +82,13 @@ TEST_F(PlantProfileTest, RoundTripAddsSectionsAfterTheOthersAndLeavesThemAsTheyW
     EXPECT_EQ(written.mid(SpecifiedSections.size()),
               "[Plant1]\r\nFolder=" + roof.Folder.toUtf8() +
                   "\r\nName=Roof\r\nCollectorArea=12.5\r\nCollector=T3\r\nStore=T4\r\n"
-                  "Pump=R2\r\nFlow=none\r\nUnused=T5,TD\r\n"
+                  "Pump=R2\r\nFlow=none\r\nUnused=T5,TD\r\nFuel=pellets\r\nFuelPrice=0.07\r\n"
+                  "EfficiencyPercent=80\r\nCo2KgPerKWh=0.02\r\n"
                   "[Plant2]\r\nFolder=" +
                   barn.Folder.toUtf8() +
                   "\r\nName=\r\nCollectorArea=\r\nCollector=T1\r\nStore=T2\r\nPump=R1\r\n"
-                  "Flow=Flow\r\nUnused=\r\n");
+                  "Flow=Flow\r\nUnused=\r\nFuel=none\r\nFuelPrice=0\r\nEfficiencyPercent=100\r\n"
+                  "Co2KgPerKWh=0\r\n");
     const SettingsStore again(Os);
     ASSERT_EQ(again.GetPlantProfiles().size(), 2U);
     EXPECT_EQ(again.GetPlantProfiles()[0], roof);
@@ -93,10 +98,11 @@ TEST_F(PlantProfileTest, RoundTripAddsSectionsAfterTheOthersAndLeavesThemAsTheyW
 
 TEST_F(PlantProfileTest, ValuesThatMakeNoSenseKeepTheirDefaultsAndNumbersFollowTheHighest) {
     WriteIni("[plant3]\r\nFolder=/x\r\nCollector=R1\r\nStore=t6\r\nPump=T1\r\nFlow=P\r\n"
-             "CollectorArea=-4\r\nUnused=T2, bogus ,Flow,TD\r\n"
+             "CollectorArea=-4\r\nUnused=T2, bogus ,Flow,TD\r\nFuel=coal\r\n"
              "[Plant7]\r\nFolder=/x/\r\nName=second of the same folder\r\n"
              "[Plant9]\r\nName=no folder\r\n[Plantation]\r\nFolder=/y\r\n"
-             "[Plant5]\r\nFolder=/z\r\nCollectorArea=2,5\r\nFlow=NONE\r\n");
+             "[Plant5]\r\nFolder=/z\r\nCollectorArea=2,5\r\nFlow=NONE\r\nFuel=Oil\r\n"
+             "FuelPrice=0,3\r\nEfficiencyPercent=0\r\nCo2KgPerKWh=\r\n");
     SettingsStore store(Os);
     ASSERT_EQ(store.GetPlantProfiles().size(), 2U);
     const PlantProfile& x = store.GetPlantProfiles()[0];
@@ -107,9 +113,15 @@ TEST_F(PlantProfileTest, ValuesThatMakeNoSenseKeepTheirDefaultsAndNumbersFollowT
     EXPECT_EQ(x.Flow, ChFlow);
     EXPECT_FALSE(x.HasArea());
     EXPECT_EQ(x.UnusedInputs, (1u << ChT2) | (1u << ChTD));
+    EXPECT_EQ(x.Fuel, PlantFuel::None); // a fuel it does not know
     const PlantProfile& z = store.GetPlantProfiles()[1];
     EXPECT_DOUBLE_EQ(z.AreaM2, 2.5);
     EXPECT_EQ(z.Flow, -1);
+    // Oil's defaults where a figure is missing or out of range.
+    EXPECT_EQ(z.Fuel, PlantFuel::Oil);
+    EXPECT_DOUBLE_EQ(z.FuelPrice, 0.3);
+    EXPECT_DOUBLE_EQ(z.Efficiency, plantprofile::DefaultsOf(PlantFuel::Oil).Efficiency);
+    EXPECT_DOUBLE_EQ(z.Co2Factor, plantprofile::DefaultsOf(PlantFuel::Oil).Co2KgPerKWh);
 
     PlantProfile fresh;
     fresh.Folder = QStringLiteral("/w");
