@@ -83,11 +83,14 @@ void* SeriesArena::Take(std::size_t bytes) {
     const std::size_t size = RoundUp(bytes, Alignment);
     const std::lock_guard lock(FMutex);
     if (size > BlockSize / 4) {
-        // A block of its own, kept before the block being filled.
+        // A block of its own, kept before the block being filled. So large a request is mostly
+        // room reserved for a long file's points while that file's text is still held (and many
+        // of its lines may never make a point): only its first huge page is made resident ahead,
+        // the rest as it is written.
         Block block = MapBlock(RoundUp(size, HugePage));
         block.Used = size;
         block.Live = 1;
-        Populate(block, size);
+        Populate(block, std::min(size, HugePage));
         FBlocks.insert(FBlocks.empty() ? FBlocks.end() : FBlocks.end() - 1, block);
         return block.Begin;
     }

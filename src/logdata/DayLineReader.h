@@ -29,8 +29,9 @@ public:
 
     Outcome ReadLine(std::string_view text, LogReader& reader, Line& line);
 
-    // Reads every line of a day file's list (`lines` may be changed: the first line's date) and
-    // hands each accepted line to `onLine`; a stopped line is handed over too and ends the day.
+    // Reads every line of a day file's list once (`lines` may be changed: the first line's date;
+    // the text of lines read is given back as the reading goes) and hands each accepted line to
+    // `onLine`; a stopped line is handed over too and ends the day.
     // Null or empty lists are internal errors.
     template <class OnLine> void ReadLines(LogLines* lines, LogReader& reader, OnLine&& onLine);
 
@@ -64,6 +65,9 @@ void DayLineReader::ReadLines(LogLines* lines, LogReader& reader, OnLine&& onLin
     bool complete = true;
     Line line;
     for (int i = 0; i < count; ++i) {
+        // What a large file's lines made grows while the text read goes.
+        if ((i & 1023) == 0)
+            lines->ReleaseBefore(i);
         const Outcome outcome = ReadLine(lines->Line(i), reader, line);
         if (outcome == Outcome::Dropped)
             continue;

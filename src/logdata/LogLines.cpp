@@ -5,11 +5,17 @@
 #include <limits>
 #include <new>
 
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 void LogLines::Clear() {
     FText.clear();
     FAdded.clear();
     FLines.clear();
     FFirst = 0;
+    FReleased = 0;
     FStartedEmpty = false;
 }
 
@@ -87,6 +93,29 @@ std::string_view LogLines::TakeFirst() {
     FTaken.assign(Line(0));
     ++FFirst;
     return FTaken;
+}
+
+void LogLines::ReleaseBefore(int i) {
+#ifdef Q_OS_LINUX
+    constexpr size_t Step = size_t{1} << 20;
+    if (i <= 0 || i >= Count())
+        return;
+    const Entry& e = FLines[FFirst + static_cast<size_t>(i)];
+    // Lines of the text lie in text order, so all before this one lie before its offset.
+    if ((e.Length & AddedFlag) != 0 || e.Offset < FReleased + Step || !FText.isDetached())
+        return;
+    // Whole pages inside the text only: the allocation's neighbours are not ours. Pages given
+    // back read as zeros, which nothing does again.
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto base = reinterpret_cast<std::uintptr_t>(FText.constData());
+    const std::uintptr_t from = (base + FReleased + page - 1) & ~(page - 1);
+    const std::uintptr_t to = (base + e.Offset) & ~(page - 1);
+    if (to > from)
+        ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+    FReleased = e.Offset;
+#else
+    (void)i;
+#endif
 }
 
 std::size_t LogLines::Capacity() const {

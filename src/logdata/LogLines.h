@@ -38,6 +38,10 @@ public:
     void RemoveEmpty();
     // Takes the first line out of the list.
     std::string_view TakeFirst();
+    // The lines before `i` are not read again: the memory of their text goes back to the system
+    // (in steps of a MiB, so a large file read line after line never holds its text and what is
+    // made of it at once). A text shared with another owner is kept.
+    void ReleaseBefore(int i);
     // Bytes held by the text and the index, for tests and measurements.
     std::size_t Capacity() const;
 
@@ -55,5 +59,6 @@ private:
     std::vector<Entry> FLines;
     size_t FFirst = 0; // lines before it were taken
     std::string FTaken;
+    size_t FReleased = 0; // the text before this offset went back to the system
     bool FStartedEmpty = false;
 };

@@ -91,7 +91,8 @@ TEST(SeriesArena, SeriesPointsSurviveGrowth) {
 
 #ifdef MADV_POPULATE_WRITE
 // Points are made resident a huge page at a time as they are handed out: the pages under a new
-// request are in memory before it is written, and nothing is made resident past the next 2 MB.
+// request are in memory before it is written, and nothing is made resident past the next 2 MB;
+// of a request with a block of its own, only its start.
 TEST(SeriesArena, RequestsAreResidentInAdvanceToTheNextHugePage) {
     const long page = sysconf(_SC_PAGESIZE);
     constexpr std::size_t HugePage = std::size_t{2} << 20;
@@ -128,5 +129,16 @@ TEST(SeriesArena, RequestsAreResidentInAdvanceToTheNextHugePage) {
     for (void* p : more)
         arena.Free(p, DaySeries);
     arena.Free(first, DaySeries);
+
+    // A request of a block of its own is room reserved ahead: only its first huge page is made
+    // resident, the rest when written.
+    const std::size_t large = 8 * SeriesArena::BlockSize;
+    auto* big = static_cast<char*>(arena.Allocate(large));
+    EXPECT_EQ(resident(big, HugePage), pagesPerHuge);
+    EXPECT_EQ(resident(big + HugePage, HugePage), 0u);
+    EXPECT_EQ(resident(big + large / 2, HugePage), 0u);
+    std::memset(big + large / 2, 1, HugePage);
+    EXPECT_EQ(resident(big + large / 2, HugePage), pagesPerHuge);
+    arena.Free(big, large);
 }
 #endif

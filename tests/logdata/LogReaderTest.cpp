@@ -6,7 +6,13 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +25,18 @@ DateTime At(int y, int mo, int d, int h = 0, int mi = 0) {
 }
 
 constexpr double Minute = 1.0 / 1440.0;
+
+// How many pages of [from, from + bytes) are in memory (whole pages inside the range only).
+int ResidentPages(const char* from, size_t bytes) {
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto start = (reinterpret_cast<std::uintptr_t>(from) + page - 1) & ~(page - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(from) + bytes) & ~(page - 1);
+    std::vector<unsigned char> in((end - start) / page);
+    if (::mincore(reinterpret_cast<void*>(start), end - start, in.data()) != 0)
+        return -1;
+    return static_cast<int>(
+        std::count_if(in.begin(), in.end(), [](unsigned char c) { return (c & 1) != 0; }));
+}
 
 } // namespace
 
@@ -363,4 +381,52 @@ TEST_F(LogReaderTest, LinesAreIndexedOnceAtTheirSizeAndEmptyOnesCostNothing) {
     EXPECT_EQ(heading, IsoHeading);
     ASSERT_EQ(lines.Count(), 1);
     EXPECT_EQ(MessageOf([&] { Reader.ReadLogLines(Write(empties), lines); }), Text(85));
+}
+
+TEST_F(LogReaderTest, ALongDaysTextGoesBackWhileItIsReadUnlessItIsShared) {
+    // About 3 MB: forty lines a minute, each with values of its own.
+    QByteArray text = QByteArray(IsoHeading) + "\r\n";
+    for (int m = 0; m < 1440; ++m)
+        for (int k = 0; k < 40; ++k)
+            text += QString::asprintf("2010-05-01 %02d:%02d;%d,%d;2;3;4;5;6;7;8;9;0;0;0;0\r\n",
+                                      m / 60, m % 60, k, m % 10)
+                        .toLatin1();
+    const QByteArray pristine(text.constData(), text.size());
+    const auto read = [this](LogLines& lines) {
+        ChannelUnits units;
+        EXPECT_TRUE(Reader.CheckHeading(Reader.TakeHeading(lines), units));
+        auto day = std::make_unique<TDay>(Reader.GetFileDate(lines), &Chart, &Chart2);
+        day->ReadLines(&lines, Reader);
+        return day;
+    };
+
+    LogLines own;
+    QByteArray ownText(text.constData(), text.size());
+    const char* const ownBytes = ownText.constData();
+    ASSERT_GT(ResidentPages(ownBytes, 1 << 20), 200);
+    own.Load(std::move(ownText));
+    const std::unique_ptr<TDay> fromOwn = read(own);
+    EXPECT_EQ(ResidentPages(ownBytes, 1 << 20), 0) << "the first MiB read is given back";
+
+    LogLines shared;
+    shared.Load(text);
+    const std::unique_ptr<TDay> fromShared = read(shared);
+    EXPECT_EQ(text, pristine) << "a text another owner holds stays whole";
+
+    // Every line was read before its text went: both days hold the same points.
+    for (int c = 0; c < FileChannelCount; ++c) {
+        const ChartSeries& a = fromOwn->SeriesAt(c);
+        const ChartSeries& b = fromShared->SeriesAt(c);
+        ASSERT_EQ(a.Count(), b.Count()) << c;
+        for (int i = 0; i < a.Count(); ++i) {
+            ASSERT_EQ(a.XValue(i), b.XValue(i)) << c << " " << i;
+            ASSERT_EQ(std::isnan(a.YValue(i)), std::isnan(b.YValue(i))) << c << " " << i;
+            if (!std::isnan(a.YValue(i))) {
+                ASSERT_EQ(a.YValue(i), b.YValue(i)) << c << " " << i;
+            }
+        }
+    }
+    const ChartSeries& t1 = fromOwn->SeriesAt(ChT1);
+    EXPECT_EQ(t1.YValue(t1.Count() - 1), 39.9);
+    EXPECT_TRUE(fromOwn->Complete());
 }
