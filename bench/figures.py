@@ -49,6 +49,8 @@ duck = pairs("duckdb.txt")
 duck_one, duck_all = number(duck.get("threads1_ms")), number(duck.get("threadsN_ms"))
 draw = pairs("draw.txt")
 mpl_day, mpl_month = number(draw.get("day_ms")), number(draw.get("month_ms"))
+mpl_day_large = number(draw.get("day_large_ms"))
+mpl_month_large = number(draw.get("month_large_ms"))
 
 
 def memory(name):
@@ -118,18 +120,37 @@ info("ledger vs load (ratio)", ratio(ledger, load))
 info("health check: year, reading threads (ms)", health)
 info("health check vs ledger (ratio)", ratio(health, ledger))
 
-section("Drawing and moving: 10 July 2010 and July 2010, 13 channels")
-day, month, step = ms("DrawDay"), ms("DrawMonth"), ms("MoveAcrossMidnight")
-info("peer: matplotlib day redraw (ms)", mpl_day)
-info("peer: matplotlib month redraw (ms)", mpl_month)
-target("draw: day span (ms)", day, None if mpl_day is None else mpl_day / 10,
-       "<= mpl/10 = %.1f" % (mpl_day / 10) if mpl_day else "<= mpl/10")
-target("draw: month span (ms)", month, None if mpl_month is None else mpl_month / 16,
-       "<= mpl/16 = %.1f" % (mpl_month / 16) if mpl_month else "<= mpl/16")
-target("move: scroll step across midnight (ms)", step, None if mpl_day is None else mpl_day / 5,
-       "<= mpl day/5 = %.1f" % (mpl_day / 5) if mpl_day else "<= mpl day/5")
-target("move: day to month span (ms)", ms("SwitchToMonth"), 60, "<= 60")
-target("cursor move: year loaded, 13 channels (ms)", ms("CursorMove"), 2, "<= 2")
+def share(name, value, peer, divisor, peer_text):
+    limit = None if peer is None else peer / divisor
+    target(name, value, limit, "<= %s/%d = %.1f" % (peer_text, divisor, limit) if limit is not None
+           else "<= %s/%d" % (peer_text, divisor))
+
+
+# The same rows for the window on a desktop screen and filling a 3840x2160 screen.
+for size, peer_day, peer_month, day, month, step, cursor in (
+        ("", mpl_day, mpl_month, ms("DrawDay"), ms("DrawMonth"), ms("MoveAcrossMidnight"),
+         ms("CursorMove")),
+        (" at 3840x2160", mpl_day_large, mpl_month_large, ms("DrawDayLarge"), ms("DrawMonthLarge"),
+         ms("MoveAcrossMidnightLarge"), ms("CursorMoveLarge"))):
+    section("Drawing and moving%s: 10 July 2010 and July 2010, 13 channels" %
+            (size or " at 1600x1000"))
+    info("peer: matplotlib day redraw%s (ms)" % size, peer_day)
+    info("peer: matplotlib month redraw%s (ms)" % size, peer_month)
+    share("draw: day span%s (ms)" % size, day, peer_day, 10, "mpl")
+    share("draw: month span%s (ms)" % size, month, peer_month, 16, "mpl")
+    share("move: scroll step across midnight%s (ms)" % size, step, peer_day, 5, "mpl day")
+    if not size:
+        target("move: day to month span (ms)", ms("SwitchToMonth"), 60, "<= 60")
+    target("cursor move: year loaded, 13 channels%s (ms)" % size, cursor, 2, "<= 2")
+
+section("Wide lines: the day, every channel a line, width 99 against width 2, at 1600x1000")
+for name, thin, wide in (
+        ("window", ms("LinesWidth2Window"), ms("LinesWidth99Window")),
+        ("picture for an image file", ms("LinesWidth2Picture"), ms("LinesWidth99Picture")),
+        ("printed page (PDF)", ms("LinesWidth2Print"), ms("LinesWidth99Print"))):
+    info("lines: %s, width 2 (ms)" % name, thin)
+    info("lines: %s, width 99 (ms)" % name, wide)
+    target("lines: %s, width 99 vs width 2 (ratio)" % name, ratio(wide, thin), 3, "<= 3")
 
 section("Memory: resident size, base the empty window's")
 info("memory: empty window, resident (MB)", year_empty)
@@ -166,14 +187,15 @@ target("export: year as international CSV (ms)", ms("ExportYearInternational"), 
 print()
 if duck.get("version"):
     print("DuckDB %s (Node module as pinned in bench/peers/package.json)" % duck["version"])
-try:
-    layout = json.load(open(pictures + "/layout-day.json"))
-    areas = ", ".join("%s %dx%d" % (c["name"], c["area"][2], c["area"][3])
-                      for c in layout["charts"])
-    print("Both sides drew %dx%d pixels, plot areas %s; pictures in %s" %
-          (layout["width"], layout["height"], areas, pictures))
-except (OSError, ValueError, KeyError):
-    missing.append("the layout of the charts")
+for name in ("day", "day-large"):
+    try:
+        layout = json.load(open("%s/layout-%s.json" % (pictures, name)))
+        areas = ", ".join("%s %dx%d" % (c["name"], c["area"][2], c["area"][3])
+                          for c in layout["charts"])
+        print("Both sides drew %dx%d pixels, plot areas %s; pictures in %s" %
+              (layout["width"], layout["height"], areas, pictures))
+    except (OSError, ValueError, KeyError):
+        missing.append("the layout of the charts (%s)" % name)
 print("| figure | measured | target | holds |")
 print("|---|---:|---|---|")
 for name, value, text, holds, kind in rows:

@@ -2,9 +2,10 @@
 # the program's two charts are (layout-day.json and layout-month.json, written by solvbench: the
 # picture's size, each plot area and its value ranges). Above, the seven temperatures as lines on
 # the left axis, Flow and Power (kW) as filled steps on the right axis; below, the four outputs as
-# steps at their levels. Lines of width 2, one artist per series. Prints "day_ms A month_ms B"
-# (medians of 7 redraws after one untimed draw) and saves matplotlib-day.png and -month.png beside
-# the layouts.
+# steps at their levels. Lines of width 2, one artist per series. The same again for the window
+# filling a 3840x2160 screen (layout-day-large.json, layout-month-large.json). Prints "day_ms A
+# month_ms B day_large_ms C month_large_ms D" (medians of 7 redraws after one untimed draw) and
+# saves matplotlib-day.png, -month.png, -day-large.png and -month-large.png beside the layouts.
 import datetime, glob, json, statistics, sys, time
 
 import matplotlib
@@ -96,12 +97,14 @@ def redraw_ms(fig):
 
 
 figures = []
-for name, first, last in (("day", day_index, day_index), ("month", month_first, month_last)):
+for name, first, last in (("day", day_index, day_index), ("month", month_first, month_last),
+                          ("day-large", day_index, day_index),
+                          ("month-large", month_first, month_last)):
     layout = json.load(open("%s/layout-%s.json" % (pictures, name)))
     start = date_of(files[first])
     end = date_of(files[last]) + datetime.timedelta(days=1)
     fig = figure(frame(files[first:last + 1]), start, end, layout)
-    figures.append((name, redraw_ms(fig)))
+    figures.append((name.replace("-", "_"), redraw_ms(fig)))
     fig.savefig("%s/matplotlib-%s.png" % (pictures, name), dpi=100)
     plt.close(fig)
 print(" ".join("%s_ms %r" % pair for pair in figures))

@@ -11,6 +11,7 @@
 #include "logdata/DayFileCollection.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TMonth.h"
+#include "output/ChartOutput.h"
 #include "output/DataExport.h"
 #include "settings/WindowSettings.h"
 #include "ui/ChartCursor.h"
@@ -28,6 +29,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QProcess>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -49,6 +51,9 @@ constexpr int DaySpanItem = 3;
 constexpr int MonthSpanItem = 4;
 // A day in summer, with sun and a month of 31 days around it.
 constexpr int SummerDay = 190;
+// The window's size on a desktop screen, and filling a 3840x2160 screen.
+constexpr QSize DesktopSize(1600, 1000);
+constexpr QSize LargeSize(3840, 2160);
 
 double Seconds(const QElapsedTimer& timer) {
     return static_cast<double>(timer.nsecsElapsed()) * 1e-9;
@@ -422,6 +427,18 @@ public:
         Redraw();
     }
     void ChooseSpan(int item) { FForm->SpanTimeChange(item); }
+    // The summer day in the day span, whatever was shown before.
+    void ShowSummerDay() {
+        ChooseSpan(DaySpanItem);
+        if (auto* slider = FForm->findChild<QSlider*>())
+            slider->setValue(SummerDay);
+    }
+    void Resize(QSize size) {
+        if (FForm->size() == size)
+            return;
+        FForm->resize(size);
+        Settle();
+    }
 
     // The two charts as one picture, "ours-NAME.png", and "layout-NAME.json": the picture's size,
     // each plot area within it and its value ranges, so that a peer draws the same pixels.
@@ -453,7 +470,7 @@ public:
 
 private:
     YearWindow() : FForm(std::make_unique<TChildform>(nullptr, WindowSettings::FactoryDefaults())) {
-        FForm->resize(1600, 1000);
+        FForm->resize(DesktopSize);
         FForm->show();
         const QStringList files = benchyear::YearFiles();
         if (files.size() != 365)
@@ -471,12 +488,14 @@ private:
     bool FReady = false;
 };
 
-void DrawSpan(benchmark::State& state, int item) {
+void DrawSpan(benchmark::State& state, int item, QSize size, const char* suffix) {
     YearWindow& window = YearWindow::Get();
     if (!window.Ready()) {
         state.SkipWithError("the year window could not be prepared");
         return;
     }
+    window.Resize(size);
+    window.ShowSummerDay();
     window.ChooseSpan(item);
     window.Settle();
     for (auto _ : state)
@@ -484,25 +503,33 @@ void DrawSpan(benchmark::State& state, int item) {
     // What was measured, to be looked at and drawn by the peer: SOLVISTA_BENCH_SHOTS names a
     // folder.
     const QString shots = qEnvironmentVariable("SOLVISTA_BENCH_SHOTS");
-    if (!shots.isEmpty() && !window.SavePicture(shots, item == DaySpanItem ? "day" : "month"))
+    const QString name = QLatin1String(item == DaySpanItem ? "day" : "month") + suffix;
+    if (!shots.isEmpty() && !window.SavePicture(shots, name))
         state.SkipWithError("the picture or the layout could not be saved");
     window.ChooseSpan(DaySpanItem);
-    window.Settle();
+    window.Resize(DesktopSize);
 }
 
-void DrawDay(benchmark::State& state) { DrawSpan(state, DaySpanItem); }
-void DrawMonth(benchmark::State& state) { DrawSpan(state, MonthSpanItem); }
+void DrawDay(benchmark::State& state) { DrawSpan(state, DaySpanItem, DesktopSize, ""); }
+void DrawMonth(benchmark::State& state) { DrawSpan(state, MonthSpanItem, DesktopSize, ""); }
+void DrawDayLarge(benchmark::State& state) { DrawSpan(state, DaySpanItem, LargeSize, "-large"); }
+void DrawMonthLarge(benchmark::State& state) {
+    DrawSpan(state, MonthSpanItem, LargeSize, "-large");
+}
 BENCHMARK(DrawDay)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawMonth)->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawDayLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawMonthLarge)->Unit(benchmark::kMillisecond);
 
 // From a whole day, one step right takes in the next morning: the series are fetched again.
-void MoveAcrossMidnight(benchmark::State& state) {
+void MoveAcrossMidnightAt(benchmark::State& state, QSize size) {
     YearWindow& window = YearWindow::Get();
     if (!window.Ready()) {
         state.SkipWithError("the year window could not be prepared");
         return;
     }
-    window.ChooseSpan(DaySpanItem);
+    window.Resize(size);
+    window.ShowSummerDay();
     window.Settle();
     for (auto _ : state) {
         QElapsedTimer timer;
@@ -513,8 +540,12 @@ void MoveAcrossMidnight(benchmark::State& state) {
         window.Form().ScrollStep(TChildform::ScrollDirection::Left);
         window.Settle();
     }
+    window.Resize(DesktopSize);
 }
+void MoveAcrossMidnight(benchmark::State& state) { MoveAcrossMidnightAt(state, DesktopSize); }
+void MoveAcrossMidnightLarge(benchmark::State& state) { MoveAcrossMidnightAt(state, LargeSize); }
 BENCHMARK(MoveAcrossMidnight)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(MoveAcrossMidnightLarge)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void SwitchToMonth(benchmark::State& state) {
     YearWindow& window = YearWindow::Get();
@@ -538,13 +569,14 @@ BENCHMARK(SwitchToMonth)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The mouse moves over the upper chart of the summer day: the cursor line on both charts, the
 // readout of the thirteen channels, and both charts painted on screen. The series stay as drawn.
-void CursorMove(benchmark::State& state) {
+void CursorMoveAt(benchmark::State& state, QSize size) {
     YearWindow& window = YearWindow::Get();
     if (!window.Ready()) {
         state.SkipWithError("the year window could not be prepared");
         return;
     }
-    window.ChooseSpan(DaySpanItem);
+    window.Resize(size);
+    window.ShowSummerDay();
     window.Settle();
     const QList<ChartSurface*> charts = window.Form().findChildren<ChartSurface*>();
     ChartSurface* chart = window.Form().findChild<ChartSurface*>(QStringLiteral("Chart"));
@@ -567,8 +599,74 @@ void CursorMove(benchmark::State& state) {
     }
     if (!cursor->Visible() || cursor->ReadoutLines().size() < 14)
         state.SkipWithError("the cursor did not read the thirteen channels");
+    // Off the chart again, so that no other figure draws the cursor.
+    const QPointF away(-5.0, -5.0);
+    QMouseEvent leave(QEvent::MouseMove, away, chart->mapToGlobal(away), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(chart, &leave);
+    window.Resize(DesktopSize);
 }
+void CursorMove(benchmark::State& state) { CursorMoveAt(state, DesktopSize); }
+void CursorMoveLarge(benchmark::State& state) { CursorMoveAt(state, LargeSize); }
 BENCHMARK(CursorMove)->Unit(benchmark::kMillisecond);
+BENCHMARK(CursorMoveLarge)->Unit(benchmark::kMillisecond);
+
+// The summer day with every channel as a line (outputs and the other values not as bars) at the
+// line width the settings ask for, drawn each way the program draws: the window, a picture at the
+// window's size (image save) and a printed page (a PDF file, as printing is tested). A width of
+// 99, the widest the settings dialog allows, against the usual 2.
+enum class DrawingPath { Window, Picture, Print };
+
+void DrawLines(benchmark::State& state, int width, DrawingPath path) {
+    YearWindow& window = YearWindow::Get();
+    auto* chart = window.Form().findChild<ChartSurface*>(QStringLiteral("Chart"));
+    auto* chart2 = window.Form().findChild<ChartSurface*>(QStringLiteral("Chart2"));
+    if (!window.Ready() || chart == nullptr || chart2 == nullptr) {
+        state.SkipWithError("the year window could not be prepared");
+        return;
+    }
+    window.ShowSummerDay();
+    WindowSettings settings = WindowSettings::FactoryDefaults();
+    settings.LineWidth = width;
+    settings.OthersShowBars = false;
+    settings.RShowBars = false;
+    window.Form().ApplySettings(settings);
+    window.Settle();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("page.pdf")));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const ChartPair pair{*chart, *chart2, QStringLiteral("Solvista")};
+    for (auto _ : state) {
+        switch (path) {
+        case DrawingPath::Window:
+            window.Redraw();
+            break;
+        case DrawingPath::Picture:
+            benchmark::DoNotOptimize(chart->Picture().constBits());
+            benchmark::DoNotOptimize(chart2->Picture().constBits());
+            break;
+        case DrawingPath::Print:
+            PrintChartPage(pair, printer);
+            break;
+        }
+    }
+    window.Form().ApplySettings(WindowSettings::FactoryDefaults());
+    window.Settle();
+}
+void LinesWidth2Window(benchmark::State& state) { DrawLines(state, 2, DrawingPath::Window); }
+void LinesWidth99Window(benchmark::State& state) { DrawLines(state, 99, DrawingPath::Window); }
+void LinesWidth2Picture(benchmark::State& state) { DrawLines(state, 2, DrawingPath::Picture); }
+void LinesWidth99Picture(benchmark::State& state) { DrawLines(state, 99, DrawingPath::Picture); }
+void LinesWidth2Print(benchmark::State& state) { DrawLines(state, 2, DrawingPath::Print); }
+void LinesWidth99Print(benchmark::State& state) { DrawLines(state, 99, DrawingPath::Print); }
+BENCHMARK(LinesWidth2Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(LinesWidth99Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(LinesWidth2Picture)->Unit(benchmark::kMillisecond);
+BENCHMARK(LinesWidth99Picture)->Unit(benchmark::kMillisecond);
+BENCHMARK(LinesWidth2Print)->Unit(benchmark::kMillisecond);
+BENCHMARK(LinesWidth99Print)->Unit(benchmark::kMillisecond);
 
 // The program as a user starts it, with a settings folder of its own; the probe says "shown"
 // when the first analysis window appears.

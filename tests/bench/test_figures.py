@@ -26,7 +26,8 @@ class Run:
             "cat.txt": "1.0 1.1\n",
             "pandas.txt": "1000.0\n",
             "duckdb.txt": "version v1 threads1_ms 800 threadsN_ms 500 threads 2\n",
-            "draw.txt": "day_ms 100.0 month_ms 300.0\n",
+            "draw.txt": "day_ms 100.0 month_ms 300.0 "
+                        "day_large_ms 150.0 month_large_ms 400.0\n",
             "memory.txt": "empty_rss_kb 50000 peak_rss_kb 80000 rss_kb 80000 load_ms 80\n",
             "decade.txt": "empty_rss_kb 50000 peak_rss_kb 300000 rss_kb 290000 load_ms 900\n",
             "empty-lines.txt": "empty_rss_kb 50000 peak_rss_kb 150000 rss_kb 60000 load_ms 0\n",
@@ -42,9 +43,10 @@ class Run:
         with open(os.path.join(self.folder, "bench.json"), "w") as out:
             json.dump({"benchmarks": [benchmark(n, t, n in self.errors)
                                       for n, t in self.times.items()]}, out)
-        with open(os.path.join(self.folder, "layout-day.json"), "w") as out:
-            json.dump({"width": 100, "height": 80,
-                       "charts": [{"name": "Chart", "area": [1, 2, 90, 60]}]}, out)
+        for name in ("day", "day-large"):
+            with open(os.path.join(self.folder, "layout-%s.json" % name), "w") as out:
+                json.dump({"width": 100, "height": 80,
+                           "charts": [{"name": "Chart", "area": [1, 2, 90, 60]}]}, out)
         done = subprocess.run([sys.executable, FIGURES, self.folder, self.folder, *missing],
                               capture_output=True, text=True)
         return done.returncode, done.stdout
@@ -77,6 +79,8 @@ class FiguresTable(unittest.TestCase):
         self.run.times["LoadYear"] = 90.0  # 9 times the floor, above 1/12 of pandas
         self.run.files["memory.txt"] = "empty_rss_kb 50000 peak_rss_kb 99000 rss_kb 90000 load_ms 1\n"
         self.run.times["DrawMonth"] = 19.0  # above 300/16
+        self.run.times["DrawDayLarge"] = 16.0  # above 150/10, the large screen's own peer
+        self.run.times["LinesWidth99Picture"] = 3.5  # 3.5 times its width-2 picture
         status, out = self.run.run()
         self.assertEqual(status, 0, out)  # a target that does not hold is reported, not fatal
         self.assertEqual(row(out, "load vs read floor")[1:], ["9.0", "<= 8", "no"])
@@ -84,6 +88,12 @@ class FiguresTable(unittest.TestCase):
         self.assertEqual(row(out, "memory: year, resident above")[1:], ["41.0", "<= 40", "no"])
         self.assertEqual(row(out, "memory: year, peak above")[1], "50.2")
         self.assertEqual(row(out, "draw: month span")[3], "no")
+        self.assertEqual(row(out, "draw: day span at 3840x2160")[1:], ["16.0", "<= mpl/10 = 15.0",
+                                                                       "no"])
+        self.assertEqual(row(out, "draw: day span (ms)")[3], "yes")
+        self.assertEqual(row(out, "lines: picture for an image file, width 99 vs")[1:],
+                         ["3.5", "<= 3", "no"])
+        self.assertEqual(row(out, "lines: window, width 99 vs")[3], "yes")
         self.assertIn("load vs read floor, one thread (ratio); load vs pandas", out)
 
     def test_information_rows_have_no_verdict(self):
