@@ -272,9 +272,13 @@ void SeriesGraph::StrokeSegments(const QVector<QPointF>& points, bool aliased, b
 void SeriesGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const {
     // The library draws a fast polyline one segment per call, and the painter's set-up per call
     // costs more than a short segment itself. One call for all segments draws the same lines.
-    // Printing and vector output keep the library's own way.
-    if (painter->modes().testFlag(QCPPainter::pmVectorized) ||
-        painter->modes().testFlag(QCPPainter::pmNoCaching) ||
+    // Printing and vector output keep the library's own way, and so do pictures for image files
+    // with thin lines: there the library strokes one polyline, whose joins antialias more finely.
+    // With a wide pen that polyline's overlapping joins cost seconds, so a picture draws wide
+    // lines as the window does.
+    const bool thinPicture =
+        painter->modes().testFlag(QCPPainter::pmNoCaching) && painter->pen().widthF() <= 4.0;
+    if (painter->modes().testFlag(QCPPainter::pmVectorized) || thinPicture ||
         painter->pen().style() != Qt::SolidLine || painter->pen().color().alpha() == 0) {
         QCPGraph::drawLinePlot(painter, lines);
         return;
