@@ -143,6 +143,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void processRectZoom(QRect rect, QMouseEvent* event) override;
+    // The plottable of each attached series; a variant surface may hand out a graph of its own.
+    virtual SeriesGraph* MakeGraph();
 
 private:
     // Bar series are drawn on this layer, below the lines.

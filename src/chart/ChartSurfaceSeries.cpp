@@ -19,8 +19,10 @@ SeriesGraph* ChartSurface::GraphOf(const ChartSeries* series) const {
     return it == FGraphs.end() ? nullptr : it->second.data();
 }
 
+SeriesGraph* ChartSurface::MakeGraph() { return new SeriesGraph(xAxis, yAxis); }
+
 void ChartSurface::SeriesAttached(ChartSeries* series) {
-    auto* graph = new SeriesGraph(xAxis, yAxis); // owned by the plot
+    SeriesGraph* graph = MakeGraph(); // owned by the plot
     graph->removeFromLegend();
     FGraphs[series] = graph;
     ApplyStyle(series);
