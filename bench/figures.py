@@ -64,6 +64,7 @@ decade_empty, decade_peak, decade_rss, decade_ms = memory("decade.txt")
 lines_empty, lines_peak, lines_rss, _ = memory("empty-lines.txt")
 big_empty, big_peak, _, _ = memory("big-window.txt")
 _, big_report_peak, _, _ = memory("big-report.txt")
+dense_empty, dense_peak, _, _ = memory("dense-window.txt")
 
 
 def minus(a, b):
@@ -168,6 +169,8 @@ target("memory: 1 GB log in a window, peak above the empty window (MB)",
        minus(big_peak, big_empty), 1500, "<= 1500")
 target("memory: 1 GB log through solvista-report, peak resident (MB)", big_report_peak, 1500,
        "<= 1500")
+target("memory: 1 GB log, every line a point, in a window, peak above the empty window (MB)",
+       minus(dense_peak, dense_empty), 1500, "<= 1500")
 
 section("Other limits")
 both = ms("LedgerAndHealthYear")

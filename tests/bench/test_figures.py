@@ -33,6 +33,7 @@ class Run:
             "empty-lines.txt": "empty_rss_kb 50000 peak_rss_kb 150000 rss_kb 60000 load_ms 0\n",
             "big-window.txt": "empty_rss_kb 50000 peak_rss_kb 1200000 rss_kb 1100000 load_ms 0\n",
             "big-report.txt": "peak_rss_kb 1200000\n",
+            "dense-window.txt": "empty_rss_kb 50000 peak_rss_kb 1250000 rss_kb 950000 load_ms 0\n",
         }
 
     def run(self, *missing):
