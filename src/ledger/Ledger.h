@@ -45,11 +45,13 @@ public:
     std::vector<LedgerRow> Months() const { return Totals(LedgerLevel::Month); }
     std::vector<LedgerRow> Years() const { return Totals(LedgerLevel::Year); }
     std::vector<LedgerRow> Rows(LedgerLevel level) const;
+    // One row per period of `level` from the first to the last day of the range or the data;
+    // by day, the calendar days without a file get a row of their own too.
+    std::vector<LedgerRow> Totals(LedgerLevel level) const;
     // The files read, in date order, whose day lies in [first, last].
     QStringList FilesBetween(QDate first, QDate last) const;
 
 private:
-    std::vector<LedgerRow> Totals(LedgerLevel level) const;
     void Prepare(size_t files) override;
     std::unique_ptr<DayWorker> MakeWorker() override;
     void Take(size_t index) override;

@@ -9,6 +9,16 @@
 // has no value.
 QString LedgerCsv(const std::vector<LedgerRow>& rows, const std::vector<LedgerColumn>& columns);
 
+// A line of a ledger table that need not be a period's row (a difference of two): its period
+// field and one value per column.
+struct LedgerLine {
+    QString Period;
+    std::vector<double> Values;
+};
+std::vector<LedgerLine> LedgerLines(const std::vector<LedgerRow>& rows,
+                                    const std::vector<LedgerColumn>& columns);
+QString LedgerCsv(const std::vector<LedgerLine>& lines, const std::vector<LedgerColumn>& columns);
+
 // A value rounded as it is shown, never -0.
 double LedgerShown(double value, int decimals);
 // A number as CSV and JSON write it for other programs: the shortest text that reads back to the

@@ -94,6 +94,17 @@ QDate ParseReportDate(const QString& text, bool end) {
     return QDate(year, month, match.captured(3).toInt()); // null when no such day
 }
 
+ReportPeriod ParseReportPeriod(const QString& text) {
+    ReportPeriod period;
+    period.First = ParseReportDate(text, false);
+    period.Last = ParseReportDate(text, true);
+    // The forms differ in length alone: "2011", "2011-03", "2011-03-15".
+    period.Level = text.size() == 4   ? LedgerLevel::Year
+                   : text.size() == 7 ? LedgerLevel::Month
+                                      : LedgerLevel::Day;
+    return period;
+}
+
 bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
     bool optionsEnded = false;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -118,9 +129,21 @@ bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
             Health = true;
             continue;
         }
+        if (argument == "--compare") {
+            for (ReportPeriod& period : Compare) {
+                period = ++i < arguments.size() ? ParseReportPeriod(arguments[i]) : ReportPeriod();
+                if (!period.IsValid()) {
+                    error = QStringLiteral("--compare takes two periods, each YYYY-MM-DD, YYYY-MM "
+                                           "or YYYY");
+                    return false;
+                }
+            }
+            continue;
+        }
         QString value;
         bool missing = false;
         if (TakeValue(arguments, i, QStringLiteral("--by"), value, missing)) {
+            ByGiven = true;
             if (missing || (value != "day" && value != "month" && value != "year")) {
                 error = QStringLiteral("--by takes day, month or year");
                 return false;
@@ -176,6 +199,15 @@ bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
     }
     if (Help || Version)
         return true;
+    if (Comparing() && (From.isValid() || To.isValid())) {
+        error = QStringLiteral("--from and --to do not combine with --compare");
+        return false;
+    }
+    // Each period is one row as a whole: rows by day or month within it are not what was asked.
+    if (Comparing() && ByGiven) {
+        error = QStringLiteral("--by does not combine with --compare");
+        return false;
+    }
     if (From.isValid() && To.isValid() && To < From) {
         error = QStringLiteral("--to lies before --from");
         return false;
@@ -190,6 +222,7 @@ bool ReportOptions::Parse(const QStringList& arguments, QString& error) {
 QString ReportOptions::Usage() {
     return QStringLiteral(
         "Usage: solvista-report [--by day|month|year] [--from DATE] [--to DATE]\n"
+        "                       [--compare PERIOD PERIOD]\n"
         "                       [--format text|csv|json] [--health]\n"
         "                       [--language de|en|fr|es|it|pt|us] [--area M2] [--fuel FUEL]\n"
         "                       [--price PRICE] [--efficiency PERCENT] [--co2 KG]\n"
@@ -204,6 +237,13 @@ QString ReportOptions::Usage() {
         "  --by PERIOD       day, month or year (default month)\n"
         "  --from DATE       the first day: YYYY-MM-DD, or YYYY-MM and YYYY for its first day\n"
         "  --to DATE         the last day: YYYY-MM-DD, or YYYY-MM and YYYY for its last day\n"
+        "  --compare PERIOD PERIOD\n"
+        "                    two periods side by side, each a day, month or year as --from\n"
+        "                    takes them (--compare 2010-06 2011-06): a row for each period as\n"
+        "                    a whole, then the difference of the second from the first for\n"
+        "                    Energy, Volume, the owner's figures, on-times and starts, as a\n"
+        "                    value and in % of the first; with --health the events of both\n"
+        "                    periods counted by kind. Not with --from, --to or --by\n"
         "  --format FORMAT   text (an aligned table in the program's language: its headings,\n"
         "                    and a decimal comma except in English), csv (semicolons, a\n"
         "                    heading line, decimal point) or json\n"

@@ -11,14 +11,27 @@
 
 enum class ReportFormat { Text, Csv, Json };
 
+// A day, month or year as the command line names it ("2011-03-15", "2011-03", "2011").
+struct ReportPeriod {
+    LedgerLevel Level = LedgerLevel::Month;
+    QDate First;
+    QDate Last;
+    bool IsValid() const { return First.isValid() && Last.isValid(); }
+};
+ReportPeriod ParseReportPeriod(const QString& text);
+
 // What the command line asks for. Parsing never exits: the caller decides what an error means.
 struct ReportOptions {
     LedgerLevel By = LedgerLevel::Month;
+    bool ByGiven = false;
     ReportFormat Format = ReportFormat::Text;
     QDate From; // null: open
     QDate To;
-    QStringList Inputs;     // folders and files
-    bool Health = false;    // the health check's events instead of the ledger
+    QStringList Inputs;  // folders and files
+    bool Health = false; // the health check's events instead of the ledger
+    // --compare: two periods side by side instead of a period's rows; both valid or neither.
+    ReportPeriod Compare[2];
+    bool Comparing() const { return Compare[0].IsValid(); }
     int LanguageNumber = 0; // --language: 1..7 as the program numbers them; 0 none given
     // The plant profile's figures for this run, where given.
     std::optional<double> AreaM2;

@@ -1,5 +1,6 @@
 #include "core/LanguageTexts.h"
 #include "health/HealthTexts.h"
+#include "ledger/CompareTexts.h"
 #include "ledger/LedgerTexts.h"
 #include "ui/ChartTexts.h"
 #include "ui/ReadoutTexts.h"
@@ -209,4 +210,19 @@ TEST(LanguageTexts, TheCursorAndSpanTextsAreTranslatedInEveryArray) {
             }
         }
     }
+}
+
+TEST(LanguageTexts, TheComparisonTextsAreTranslatedInEveryArray) {
+    ASSERT_LE(TextCompareFirst + TextCompareCount, LanguageTextCount);
+    const TextArray& english = LanguageTexts(TextArrayId::English);
+    EXPECT_EQ(english[TextCompareDifference], QStringLiteral("Difference"));
+    for (TextArrayId id : AllArrays)
+        for (int i = TextCompareFirst; i < TextCompareFirst + TextCompareCount; ++i) {
+            const QString& text = LanguageTexts(id)[i];
+            EXPECT_FALSE(text.isEmpty()) << "language " << static_cast<int>(id) << " slot " << i;
+            EXPECT_EQ(text.count(QStringLiteral("%s")), english[i].count(QStringLiteral("%s")));
+            if (id != TextArrayId::English) {
+                EXPECT_NE(text, english[i]) << "language " << static_cast<int>(id) << " slot " << i;
+            }
+        }
 }
