@@ -117,3 +117,7 @@ void ChartSeries::SetShowInLegend(bool show) {
 void ChartSeries::SetLineWidth(int width) { Assign(FLineWidth, width, SeriesHost::Change::Style); }
 
 void ChartSeries::SetAxis(ValueAxis axis) { Assign(FAxis, axis, SeriesHost::Change::Axis); }
+
+void ChartSeries::SetUnderlay(bool underlay) {
+    Assign(FUnderlay, underlay, SeriesHost::Change::Kind);
+}

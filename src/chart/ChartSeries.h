@@ -100,6 +100,9 @@ public:
     void SetLineWidth(int width);
     ValueAxis Axis() const { return FAxis; }
     void SetAxis(ValueAxis axis);
+    // Drawn beneath every series that is not: a period laid under another's curves.
+    bool Underlay() const { return FUnderlay; }
+    void SetUnderlay(bool underlay);
 
     SeriesHost* Host() const { return FHost; }
 
@@ -135,6 +138,7 @@ private:
     bool FShowInLegend = true;
     int FLineWidth = 1;
     ValueAxis FAxis = ValueAxis::Left;
+    bool FUnderlay = false;
     SeriesHost* FHost = nullptr;
     std::size_t FHostIndex = 0; // where the host lists it
 };

@@ -56,6 +56,11 @@ ChartSurface::ChartSurface(QWidget* parent)
     // Bars below the lines: a day's bars or the power as bars must not hide the temperatures.
     addLayer(QStringLiteral("bars"), layer(QStringLiteral("main")), QCustomPlot::limBelow);
     FBarLayer = layer(QStringLiteral("bars"));
+    // What is laid under: its bars beneath the bars, its lines beneath the lines but above the
+    // bars, so that bars of flow or power never hide the reference's temperatures.
+    addLayer(QStringLiteral("underlay"), FBarLayer, QCustomPlot::limBelow);
+    FUnderlayLayer = layer(QStringLiteral("underlay"));
+    addLayer(QStringLiteral("underlay-lines"), FBarLayer, QCustomPlot::limAbove);
 
     setFocusPolicy(Qt::ClickFocus); // Escape undoes the zoom of the chart clicked last
     FZoom = new ZoomTool(*this);

@@ -149,6 +149,8 @@ protected:
 private:
     // Bar series are drawn on this layer, below the lines.
     QCPLayer* FBarLayer = nullptr;
+    // Underlaid series, below the bars.
+    QCPLayer* FUnderlayLayer = nullptr;
     static int Index(ChartAxis axis) { return static_cast<int>(axis); }
     QCPAxis* AxisOf(ChartAxis axis) const;
     void FillPoints(ChartSeries* series);

@@ -78,7 +78,11 @@ void ChartSurface::ApplyStyle(ChartSeries* series) {
     graph->SetBars(series->Kind() == SeriesKind::Bar, series->BarOrigin(),
                    ChartSeries::BarWidthPercent / 100.0);
     graph->setValueAxis(series->Axis() == ValueAxis::Right ? yAxis2 : yAxis);
-    QCPLayer* wanted = graph->Bars() ? FBarLayer : layer(QStringLiteral("main"));
+    QCPLayer* wanted =
+        series->Underlay()
+            ? (graph->Bars() ? FUnderlayLayer : layer(QStringLiteral("underlay-lines")))
+        : graph->Bars() ? FBarLayer
+                        : layer(QStringLiteral("main"));
     if (graph->layer() != wanted)
         graph->setLayer(wanted);
 }

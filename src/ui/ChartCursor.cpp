@@ -4,12 +4,14 @@
 #include "chart/MarkLayer.h"
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
+#include "ledger/CompareTexts.h"
 #include "logdata/ChannelReadings.h"
 #include "logdata/TAnalysisData.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/ReadoutFormat.h"
 #include "ui/ReadoutTexts.h"
 #include "ui/SpanPanel.h"
+#include "ui/analysis/ReferencePeriod.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -99,8 +101,15 @@ void ChartCursor::UpdateReadout(const std::vector<ShownChannel>& shown) {
         } else {
             text += QStringLiteral("\u2013"); // a gap, or no data at that time
         }
+        if (FReference != nullptr)
+            text += FReference->ReadoutSuffix(
+                channel.Channel, time,
+                reading.HasValue ? std::optional<double>(reading.Value) : std::nullopt);
         lines.push_back({text, channel.Colour});
     }
+    if (const QString note = FReference ? FReference->ReadoutNote(time) : QString();
+        !note.isEmpty())
+        lines.push_back({note, QColor(120, 120, 120)});
     if (!HasSpan())
         lines.push_back({Text(TextSpanHint), QColor(120, 120, 120)});
     // The box keeps to the half of the plot away from the cursor, so it never hides the curves
@@ -200,9 +209,14 @@ void ChartCursor::FillPanel(const std::vector<ShownChannel>& shown) {
         row.Colour = channel.Colour;
         if (readings != nullptr)
             row.Stats = readings->SpanStatistics(channel.Channel, SpanFrom(), SpanTo());
+        if (FReference != nullptr)
+            row.Reference = FReference->SpanStatistics(channel.Channel, SpanFrom(), SpanTo());
         rows.push_back(std::move(row));
     }
-    Panel->ShowSpan(SpanFrom(), SpanTo(), std::move(rows));
+    const bool compared = FReference != nullptr && FReference->Active();
+    Panel->ShowSpan(SpanFrom(), SpanTo(), std::move(rows),
+                    compared ? Text(TextCompareReference) + QLatin1Char(' ') + FReference->Dates()
+                             : QString());
     Panel->show();
 }
 
@@ -230,6 +244,18 @@ void ChartCursor::Refresh() {
         UpdateReadout(shown);
         RedrawBoth();
     }
+}
+
+void ChartCursor::SetReference(ReferencePeriod* reference) {
+    FReference = reference;
+    connect(reference, &ReferencePeriod::Changed, this, [this] {
+        if (HasSpan())
+            FillPanel(FChannels());
+        if (Visible()) {
+            UpdateReadout(FChannels());
+            RedrawBoth();
+        }
+    });
 }
 
 void ChartCursor::ApplyTexts() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 class ChannelReadings;
+class ReferencePeriod;
 class ChartSurface;
 class SpanPanel;
 class TAnalysisData;
@@ -68,6 +69,8 @@ public:
     // The shown channels may have changed.
     void Refresh();
     void ApplyTexts();
+    // A period laid under the charts: the readout gives its values beside the period's.
+    void SetReference(ReferencePeriod* reference);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -88,6 +91,7 @@ private:
     DataSource FData;
     ChannelSource FChannels;
     std::unique_ptr<ChannelReadings> FReadings;
+    ReferencePeriod* FReference = nullptr;
     const TAnalysisData* FReadingsOf = nullptr;
     unsigned FReadingsDays = 0;
 

@@ -2,6 +2,7 @@
 
 #include "settings/WindowSettings.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,16 @@ class QWidget;
 struct DataExportChoice {
     bool WholeAnalysis = false;
     bool International = false;
+};
+
+// What a comparison lays under an analysis: the same span a day, a week or a year earlier, the
+// days from `First` to `Last` (aligned on the first), or nothing any more.
+struct ReferenceChoice {
+    enum class Kind { DayEarlier, WeekEarlier, YearEarlier, Days, None };
+    Kind Which = Kind::YearEarlier;
+    QDate First;
+    QDate Last;
+    bool CanRemove = false; // a reference is shown: "No comparison" is offered
 };
 
 // A choice a save dialog of file types offers beside the type: its label, its entries and the
@@ -86,6 +97,8 @@ public:
                               const std::function<void(QPrinter&)>& paint) = 0;
     // The data export's options, starting from `choice`; false when cancelled.
     virtual bool ChooseDataExport(QWidget* owner, DataExportChoice& choice) = 0;
+    // The reference period to compare with, starting from `choice`; false when cancelled.
+    virtual bool ChooseReference(QWidget* owner, ReferenceChoice& choice) = 0;
 };
 
 // Caption text of a kind in the current language.

@@ -1,6 +1,7 @@
 #include "ui/QtPrompts.h"
 
 #include "ui/DataExportDialog.h"
+#include "ui/ReferenceDialog.h"
 #include "ui/PrintPreviewDialog.h"
 
 #include <QDir>
@@ -251,6 +252,15 @@ bool QtPrompts::PrintPreview(QWidget* owner, QPrinter& printer,
 
 bool QtPrompts::ChooseDataExport(QWidget* owner, DataExportChoice& choice) {
     DataExportDialog dialog(choice, owner);
+    CenterOnScreen(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.Choice();
+    return true;
+}
+
+bool QtPrompts::ChooseReference(QWidget* owner, ReferenceChoice& choice) {
+    ReferenceDialog dialog(choice, owner);
     CenterOnScreen(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;

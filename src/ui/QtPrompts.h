@@ -32,6 +32,7 @@ public:
     bool PrintPreview(QWidget* owner, QPrinter& printer,
                       const std::function<void(QPrinter&)>& paint) override;
     bool ChooseDataExport(QWidget* owner, DataExportChoice& choice) override;
+    bool ChooseReference(QWidget* owner, ReferenceChoice& choice) override;
 
 private:
     static bool RunSaveDialog(QString& path, QWidget* owner, const QString& filter,

@@ -3,6 +3,8 @@
 #include "core/Channels.h"
 #include "core/DatePattern.h"
 #include "core/LanguageTexts.h"
+#include "ledger/CompareTexts.h"
+#include "ledger/LedgerComparison.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/ReadoutFormat.h"
 #include "ui/ReadoutTexts.h"
@@ -88,10 +90,11 @@ void SpanPanel::ApplyTexts() {
     Fill();
 }
 
-void SpanPanel::ShowSpan(DateTime from, DateTime to, std::vector<Row> rows) {
+void SpanPanel::ShowSpan(DateTime from, DateTime to, std::vector<Row> rows, QString reference) {
     FFrom = from;
     FTo = to;
     FRows = std::move(rows);
+    FReference = std::move(reference);
     Fill();
 }
 
@@ -103,16 +106,12 @@ void SpanPanel::Fill() {
                            .arg(Text(TextMarkedSpan), DatePattern::Format(full, FFrom),
                                 DatePattern::Format(oneDay ? timePattern : full, FTo),
                                 readout::Duration(FTo - FFrom)));
-    TableSpan->setRowCount(static_cast<int>(FRows.size()));
-    for (int r = 0; r < static_cast<int>(FRows.size()); ++r) {
-        const Row& row = FRows[static_cast<size_t>(r)];
-        const ChannelReadings::Statistics& s = row.Stats;
+    std::vector<std::pair<QStringList, QColor>> lines;
+    const auto figures = [&](const Row& row, const ChannelReadings::Statistics& s, QString label,
+                             QColor colour) {
         const int decimals = readout::Decimals(row.Channel);
-        const QString unit = readout::UnitOf(row.Channel, row.Unit);
         QStringList cells(ColumnCount, Dash());
-        cells[ColChannel] = unit.isEmpty()
-                                ? row.Label
-                                : row.Label + QStringLiteral(" [") + unit + QStringLiteral("]");
+        cells[ColChannel] = std::move(label);
         if (s.Count > 0) {
             cells[ColMin] = readout::Number(s.Minimum, decimals);
             cells[ColMinTime] = DatePattern::Format(timePattern, s.MinimumTime);
@@ -128,12 +127,53 @@ void SpanPanel::Fill() {
             cells[ColOnTime] = readout::Duration(s.OnHours / 24.0);
             cells[ColStarts] = QString::number(s.Starts);
         }
+        lines.emplace_back(cells, colour);
+    };
+    for (const Row& row : FRows) {
+        const QString unit = readout::UnitOf(row.Channel, row.Unit);
+        figures(row, row.Stats,
+                unit.isEmpty() ? row.Label
+                               : row.Label + QStringLiteral(" [") + unit + QStringLiteral("]"),
+                row.Colour);
+        if (FReference.isEmpty())
+            continue;
+        if (row.Reference) {
+            figures(row, *row.Reference, QStringLiteral("  ") + FReference,
+                    row.Colour.isValid() ? row.Colour.lighter(140) : row.Colour);
+        } else {
+            QStringList none(ColumnCount, Dash());
+            none[ColChannel] = QStringLiteral("  ") + FReference;
+            lines.emplace_back(none, QColor());
+        }
+        // How far the span's sums lie from the reference's, in % of the reference.
+        QStringList change(ColumnCount, QString());
+        change[ColChannel] = QStringLiteral("  ") + Text(TextCompareDifferencePercent);
+        const auto percent = [&](int column, double own, double reference) {
+            const double p = PercentChange(reference, own);
+            change[column] = std::isnan(p) ? Dash() : readout::Number(p, 1);
+        };
+        if (row.Reference) {
+            if (row.Channel == ChFlow)
+                percent(ColVolume, row.Stats.Sum, row.Reference->Sum);
+            if (row.Channel == ChPower)
+                percent(ColEnergy, row.Stats.Sum, row.Reference->Sum);
+            if (IsOutputChannel(row.Channel)) {
+                percent(ColOnTime, row.Stats.OnHours, row.Reference->OnHours);
+                percent(ColStarts, row.Stats.Starts, row.Reference->Starts);
+            }
+        }
+        if (row.Channel == ChFlow || row.Channel == ChPower || IsOutputChannel(row.Channel))
+            lines.emplace_back(change, QColor());
+    }
+    TableSpan->setRowCount(static_cast<int>(lines.size()));
+    for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
+        const auto& [cells, colour] = lines[static_cast<size_t>(r)];
         for (int c = 0; c < ColumnCount; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(c == ColChannel ? Qt::AlignLeft | Qt::AlignVCenter
                                                    : Qt::AlignRight | Qt::AlignVCenter);
-            if (c == ColChannel && row.Colour.isValid())
-                item->setForeground(row.Colour);
+            if (c == ColChannel && colour.isValid())
+                item->setForeground(colour);
             TableSpan->setItem(r, c, item);
         }
     }

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFrame>
 
+#include <optional>
 #include <vector>
 
 class QKeyEvent;
@@ -27,8 +28,11 @@ public:
         QString Unit; // as the heading gives it
         QColor Colour;
         ChannelReadings::Statistics Stats;
+        // The same span of a period laid under the charts, where one is.
+        std::optional<ChannelReadings::Statistics> Reference;
     };
-    void ShowSpan(DateTime from, DateTime to, std::vector<Row> rows);
+    // `reference` names the period laid under the charts (empty: none).
+    void ShowSpan(DateTime from, DateTime to, std::vector<Row> rows, QString reference = {});
     void ApplyTexts();
     // The table with its heading row, one line per row, cells separated by tabs.
     QString TableText() const;
@@ -50,4 +54,5 @@ private:
     DateTime FFrom = 0.0;
     DateTime FTo = 0.0;
     std::vector<Row> FRows;
+    QString FReference;
 };

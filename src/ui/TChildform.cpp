@@ -16,6 +16,7 @@
 #include "ui/SpanPanel.h"
 #include "ui/WindowGuide.h"
 #include "ui/analysis/AnalysisView.h"
+#include "ui/analysis/ReferencePeriod.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -63,6 +64,10 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     FGuide = new WindowGuide(*this, *Chart, [this] { return HasData() && !HasVisibleSeries(); });
     connect(this, &TChildform::ActiveFormChanged, FGuide,
             GuardedSlot([this](TChildform*) { FGuide->Update(); }));
+    FReference = new ReferencePeriod(
+        *Chart, *Chart2, *FView, [this] { return Data(); }, [this] { UpdateAxes(); }, this);
+    connect(this, &TChildform::ActiveFormChanged, FReference, [this] { FReference->Sync(); });
+    FCursor->SetReference(FReference);
     ApplyMinimumSize();
     FAxes = std::make_unique<WindowAxes>(*Chart, *Chart2);
     FAxes->ApplyFixedProperties();

@@ -17,6 +17,7 @@ class ChartCursor;
 class ChartSurface;
 class HealthPanel;
 class Platform;
+class ReferencePeriod;
 class TAnalysisData;
 class WindowGuide;
 class SettingsStore;
@@ -114,6 +115,7 @@ public:
     void ShowEventSpan(DateTime start, DateTime end, const std::vector<int>& channels);
     HealthPanel* Health() const { return FHealthPanel; }
     AnalysisView& View() const { return *FView; }
+    ReferencePeriod& Reference() const { return *FReference; } // the period compared with
 
     // Presentation.
     void UpdateAxes();
@@ -190,6 +192,7 @@ private:
     ChartCursor* FCursor = nullptr;
     void BuildCursor(QLayout* column);
     WindowGuide* FGuide = nullptr; // the empty chart's hint, the span controls' tool tips
+    ReferencePeriod* FReference = nullptr;
 
     // Output: spreadsheet hand-over (TChildformExcel.cpp), image and page (TChildformOutput.cpp).
 public:

@@ -151,6 +151,8 @@ void TMainform::BuildActions() {
                    QStringLiteral(":/icons/Print.svg"), QKeySequence(Qt::CTRL | Qt::Key_P));
     ActionExportData = MakeAction(this, "ActionExportData", QStringLiteral("Daten e&xportieren"),
                                   QString(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    ActionCompare = MakeAction(this, "ActionCompare", QStringLiteral("Vergleichen mit..."),
+                               QStringLiteral(":/icons/Compare.svg"));
     ActionExit = MakeAction(this, "ActionExit", QStringLiteral("&Beenden"), QString(),
                             QKeySequence(Qt::CTRL | Qt::Key_Q));
     ActionDefaultSettings =
@@ -220,6 +222,7 @@ void TMainform::BuildMenus() {
     MenuFile->addAction(ActionSave);
     MenuFile->addAction(ActionPrint);
     MenuFile->addAction(ActionExportData);
+    MenuFile->addAction(ActionCompare);
     MenuFile->addSeparator();
     MenuFile->addAction(ActionExit);
     MenuSettings = menu("MenuSettings", QStringLiteral("&Einstellungen"));
@@ -270,6 +273,7 @@ void TMainform::BuildTopPanel() {
     ToolButtonSave = button(ActionSave, "ToolButtonSave");
     ToolBar->addSeparator();
     ToolButtonPrint = button(ActionPrint, "ToolButtonPrint");
+    ToolButtonCompare = button(ActionCompare, "ToolButtonCompare");
     ToolBar->addSeparator();
     const std::array<QAction*, 7> languages = LanguageActions();
     const std::array<const char*, 7> names = {"ToolButton1", "ToolButton2", "ToolButton3",

@@ -76,6 +76,7 @@ public:
     QAction* ActionSave = nullptr;
     QAction* ActionPrint = nullptr;
     QAction* ActionExportData = nullptr;
+    QAction* ActionCompare = nullptr;
     QAction* ActionExit = nullptr;
     QAction* ActionDefaultSettings = nullptr;
     QAction* ActionWindowSettings = nullptr;
@@ -97,6 +98,7 @@ public:
     QToolButton* ToolButtonYield = nullptr;
     QToolButton* ToolButtonSave = nullptr;
     QToolButton* ToolButtonPrint = nullptr;
+    QToolButton* ToolButtonCompare = nullptr;
     std::array<QToolButton*, 7> ToolButtonLanguage{}; // ToolButton1 .. ToolButton7
     QToolButton* ToolButtonAbout = nullptr;
 
@@ -128,6 +130,8 @@ public:
     void ActionSaveExecute();
     void ActionPrintExecute();
     void ActionExportDataExecute();
+    // "Compare with...": a reference period under the active analysis.
+    void ActionCompareExecute();
 
     // Opening without the file dialog (command line, drops): one log file into the window
     // SelectTargetWindow gives, remembering its folder as Open does.

@@ -1,6 +1,7 @@
 #include "ui/TMainform.h"
 
 #include "settings/SettingsStore.h"
+#include "ui/CompareCommand.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/OpeningChannels.h"
 #include "ui/Prompts.h"
@@ -60,6 +61,8 @@ void TMainform::ConnectCommands() {
             GuardedSlot([this](bool) { ActionPrintExecute(); }));
     connect(ActionExportData, &QAction::triggered, this,
             GuardedSlot([this](bool) { ActionExportDataExecute(); }));
+    connect(ActionCompare, &QAction::triggered, this,
+            GuardedSlot([this](bool) { ActionCompareExecute(); }));
     connect(ActionAbout, &QAction::triggered, this,
             GuardedSlot([this](bool) { AboutDialog->exec(); }));
 }
@@ -221,4 +224,13 @@ void TMainform::ActionExportDataExecute() {
         return;
     }
     active->ExportData();
+}
+
+void TMainform::ActionCompareExecute() {
+    TChildform* active = ActiveAnalysisWindow();
+    if (active == nullptr || !active->HasData()) {
+        UpdateActionStates();
+        return;
+    }
+    RunCompareCommand(active, active->Reference(), active->Data());
 }

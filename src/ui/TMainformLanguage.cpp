@@ -1,6 +1,7 @@
 #include "ui/TMainform.h"
 
 #include "core/LanguageTexts.h"
+#include "ledger/CompareTexts.h"
 #include "ledger/LedgerTexts.h"
 #include "output/OutputTexts.h"
 #include "settings/SettingsStore.h"
@@ -71,6 +72,8 @@ void TMainform::ApplyLanguageTexts() {
     ActionSave->setText(Text(4));
     ActionPrint->setText(Text(5));
     ActionExportData->setText(Text(TextExportData));
+    ActionCompare->setText(Text(TextCompareWith));
+    ActionCompare->setToolTip(Text(TextCompareWith));
     ActionExit->setText(Text(6));
     MenuSettings->setTitle(Text(7));
     ActionDefaultSettings->setText(Text(8));

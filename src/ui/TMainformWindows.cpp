@@ -137,6 +137,7 @@ void TMainform::UpdateActionStates() {
     ActionSave->setEnabled(visibleSeries);
     ActionPrint->setEnabled(visibleSeries);
     ActionExportData->setEnabled(visibleSeries);
+    ActionCompare->setEnabled(active != nullptr && active->HasData());
     ActionClose->setEnabled(active != nullptr);
     ActionWindowSettings->setEnabled(active != nullptr);
     ActionCascade->setEnabled(anyWindow);

@@ -484,6 +484,30 @@ TEST(ChartSurfaceOutput, LinesAreDrawnAboveBarsWhateverTheOrderOfAttaching) {
     EXPECT_EQ(surface.GraphOf(&bars)->layer(), surface.GraphOf(&line)->layer());
 }
 
+TEST(ChartSurfaceOutput, UnderlaidSeriesLieBeneathTheirKindButTheirLinesAboveAnyBars) {
+    ChartSurface surface;
+    ChartSeries line, bars, underLine, underBars;
+    for (ChartSeries* series : {&underLine, &underBars, &line, &bars}) {
+        series->AddXY(0.0, 1.0);
+        series->AddXY(1.0, 2.0);
+    }
+    bars.SetKind(SeriesKind::Bar);
+    underBars.SetKind(SeriesKind::Bar);
+    // Attached last, as the window attaches what it lays under its own series.
+    for (ChartSeries* series : {&line, &bars, &underLine, &underBars}) {
+        series->SetUnderlay(series == &underLine || series == &underBars);
+        surface.AddSeries(series);
+    }
+    const auto depth = [&](const ChartSeries& series) {
+        return surface.GraphOf(&series)->layer()->index();
+    };
+    EXPECT_LT(depth(underBars), depth(bars));
+    EXPECT_LT(depth(bars), depth(underLine));
+    EXPECT_LT(depth(underLine), depth(line));
+    underLine.SetUnderlay(false);
+    EXPECT_EQ(depth(underLine), depth(line));
+}
+
 TEST(ChartSurface, NoLineIsDrawnWiderThanTheLimit) {
     ChartSurface surface;
     ChartSeries wide, thin;

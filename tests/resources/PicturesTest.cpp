@@ -17,6 +17,7 @@ const char* const kPictures[] = {
     ":/icons/Solvista.svg",   ":/flags/German.svg",      ":/flags/English.svg",
     ":/flags/French.svg",     ":/flags/Spanish.svg",     ":/flags/Italian.svg",
     ":/flags/Portuguese.svg", ":/flags/American.svg",    ":/icons/Yield.svg",
+    ":/icons/Compare.svg",
 };
 
 QImage render(QSvgRenderer& renderer, int size) {

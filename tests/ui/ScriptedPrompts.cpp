@@ -142,6 +142,20 @@ bool ScriptedPrompts::PrintPreview(QWidget*, QPrinter& printer,
     return print;
 }
 
+bool ScriptedPrompts::ChooseReference(QWidget*, ReferenceChoice& choice) {
+    FReferenceOffers.push_back(choice);
+    if (FReferenceScript.empty()) {
+        ADD_FAILURE() << "unexpected reference dialog";
+        return false;
+    }
+    const std::optional<ReferenceChoice> answer = FReferenceScript.front();
+    FReferenceScript.pop_front();
+    if (!answer)
+        return false;
+    choice = *answer;
+    return true;
+}
+
 bool ScriptedPrompts::ChooseDataExport(QWidget*, DataExportChoice& choice) {
     FExportOffers.push_back(choice);
     if (FExportScript.empty()) {

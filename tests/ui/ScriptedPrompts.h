@@ -101,11 +101,20 @@ public:
     const std::vector<DataExportChoice>& OfferedExportChoices() const { return FExportOffers; }
     // --- end of the output dialogs ---
 
+    // The reference dialog: answers in order, nullopt meaning cancelled.
+    void ExpectReference(std::optional<ReferenceChoice> answer) {
+        FReferenceScript.push_back(answer);
+    }
+    bool ChooseReference(QWidget* owner, ReferenceChoice& choice) override;
+    const std::vector<ReferenceChoice>& OfferedReferences() const { return FReferenceOffers; }
+
 private:
     std::deque<std::function<void(QPrinter&)>> FPrintScript;
     std::deque<bool> FPreviewScript;
     std::deque<std::optional<DataExportChoice>> FExportScript;
     std::vector<DataExportChoice> FExportOffers;
+    std::deque<std::optional<ReferenceChoice>> FReferenceScript;
+    std::vector<ReferenceChoice> FReferenceOffers;
     std::vector<QByteArray> FPreviews;
     int FPrintRequests = 0;
 

@@ -63,6 +63,7 @@ void AnalysisView::Clear() {
     FSliderMax = FSliderPos = 0;
     FSpan = FSpanCount > DayItem ? DayItem : -1;
     Q_EMIT ControlsChanged();
+    Q_EMIT Cleared();
 }
 
 bool AnalysisView::DaysChange(DateTime from, DateTime to) const {

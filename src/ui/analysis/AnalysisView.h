@@ -76,6 +76,8 @@ Q_SIGNALS:
     void TitleChanged(const QString& title);
     // Span selector and slider show Span, SliderMax, SliderPos, SliderEnabled.
     void ControlsChanged();
+    // The analysis is gone: whatever was laid over it goes too.
+    void Cleared();
 
 private:
     void ShowWindow(DateTime from, DateTime to);
