@@ -142,6 +142,9 @@ for size, peer_day, peer_month, day, month, step, cursor in (
     share("move: scroll step across midnight%s (ms)" % size, step, peer_day, 5, "mpl day")
     if not size:
         target("move: day to month span (ms)", ms("SwitchToMonth"), 60, "<= 60")
+        day_ref = ms("DrawDayWithReference")
+        info("draw: a day with the week before beneath it (ms)", day_ref)
+        target("draw: day with a reference vs without (ratio)", ratio(day_ref, day), 2, "<= 2")
     target("cursor move: year loaded, 13 channels%s (ms)" % size, cursor, 2, "<= 2")
 
 section("Wide lines: the day, every channel a line, width 99 against width 2, at 1600x1000")

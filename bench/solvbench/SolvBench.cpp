@@ -4,11 +4,13 @@
 #include "LogGenerator.h"
 #include "chart/ChartSurface.h"
 #include "chart/SeriesHost.h"
+#include "core/AppError.h"
 #include "core/Channels.h"
 #include "health/HealthCheck.h"
 #include "health/HealthLedger.h"
 #include "ledger/Ledger.h"
 #include "logdata/DayFileCollection.h"
+#include "logdata/ReferenceShift.h"
 #include "logdata/TAnalysisData.h"
 #include "logdata/TMonth.h"
 #include "output/ChartOutput.h"
@@ -17,6 +19,7 @@
 #include "ui/ChartCursor.h"
 #include "ui/TChildform.h"
 #include "ui/TDialogMultiDayAnalysis.h"
+#include "ui/analysis/ReferencePeriod.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -520,6 +523,31 @@ BENCHMARK(DrawDay)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawMonth)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawDayLarge)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawMonthLarge)->Unit(benchmark::kMillisecond);
+
+// The same summer day with the week before laid beneath it: every channel twice.
+void DrawDayWithReference(benchmark::State& state) {
+    YearWindow& window = YearWindow::Get();
+    if (!window.Ready()) {
+        state.SkipWithError("the year window could not be prepared");
+        return;
+    }
+    window.ChooseSpan(DaySpanItem);
+    try {
+        window.Form().Reference().Load(ReferenceShift::DaysEarlier(7));
+    } catch (const AppError& error) {
+        state.SkipWithError(error.Message().toStdString().c_str());
+        return;
+    }
+    window.Settle();
+    const int underlaid = window.Form().Reference().ShownSeriesCount();
+    for (auto _ : state)
+        window.Redraw();
+    window.Form().Reference().Clear();
+    window.Settle();
+    if (underlaid < 13)
+        state.SkipWithError("the reference did not lie beneath the thirteen channels");
+}
+BENCHMARK(DrawDayWithReference)->Unit(benchmark::kMillisecond);
 
 // From a whole day, one step right takes in the next morning: the series are fetched again.
 void MoveAcrossMidnightAt(benchmark::State& state, QSize size) {
