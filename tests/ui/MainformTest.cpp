@@ -128,7 +128,7 @@ TEST_F(MainformTest, MenusToolBarAndPanelAreBuiltInOrderWithGermanCaptions) {
                                 QStringLiteral("&?")}));
 
     const std::vector<QAction*> file = Entries(form.MenuFile);
-    ASSERT_EQ(file.size(), 10u);
+    ASSERT_EQ(file.size(), 11u);
     EXPECT_EQ(file[0], form.ActionOpen);
     EXPECT_EQ(file[1], form.ActionMultiDayAnalysis);
     EXPECT_EQ(file[2], form.ActionYieldOverview);
@@ -137,8 +137,9 @@ TEST_F(MainformTest, MenusToolBarAndPanelAreBuiltInOrderWithGermanCaptions) {
     EXPECT_EQ(file[5], form.ActionSave);
     EXPECT_EQ(file[6], form.ActionPrint);
     EXPECT_EQ(file[7], form.ActionExportData);
-    EXPECT_TRUE(file[8]->isSeparator());
-    EXPECT_EQ(file[9], form.ActionExit);
+    EXPECT_EQ(file[8], form.ActionCompare);
+    EXPECT_TRUE(file[9]->isSeparator());
+    EXPECT_EQ(file[10], form.ActionExit);
     EXPECT_EQ(Entries(form.MenuSettings),
               (std::vector<QAction*>{form.ActionDefaultSettings, form.ActionWindowSettings,
                                      form.ActionPlantProfile}));
@@ -183,7 +184,8 @@ TEST_F(MainformTest, MenusToolBarAndPanelAreBuiltInOrderWithGermanCaptions) {
         buttons << button->objectName();
     }
     EXPECT_EQ(buttons.join(u' '),
-              QStringLiteral("ToolButtonOpen ToolButtonYield ToolButtonSave | ToolButtonPrint | "
+              QStringLiteral("ToolButtonOpen ToolButtonYield ToolButtonSave | ToolButtonPrint "
+                             "ToolButtonCompare | "
                              "ToolButton1 "
                              "ToolButton2 ToolButton3 ToolButton4 ToolButton5 ToolButton6 "
                              "ToolButton7 | ToolButtonAbout"));
