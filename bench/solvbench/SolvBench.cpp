@@ -531,6 +531,7 @@ void DrawDayWithReference(benchmark::State& state) {
         state.SkipWithError("the year window could not be prepared");
         return;
     }
+    window.Resize(DesktopSize);
     window.ChooseSpan(DaySpanItem);
     try {
         window.Form().Reference().Load(ReferenceShift::DaysEarlier(7));
