@@ -279,5 +279,11 @@ const texts::Table texts::English = {
     /* 274 */ "Reference %s: no log file",
     /* 275 */ "Reference: this day has no partner",
     /* 276 */ "Reference",
+    /* 277 */ "Compare...",
+    /* 278 */ "Compare two periods",
+    /* 279 */ "First period:",
+    /* 280 */ "Second period:",
+    /* 281 */ "Daily energy of both months",
+    /* 282 */ "Monthly energy of both years",
 };
 // clang-format on

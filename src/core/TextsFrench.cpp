@@ -279,5 +279,11 @@ const texts::Table texts::French = {
     /* 274 */ "Référence %s : aucun fichier journal",
     /* 275 */ "Référence : ce jour n'a pas d'équivalent",
     /* 276 */ "Référence",
+    /* 277 */ "Comparer...",
+    /* 278 */ "Comparer deux périodes",
+    /* 279 */ "Première période :",
+    /* 280 */ "Deuxième période :",
+    /* 281 */ "Énergie journalière des deux mois",
+    /* 282 */ "Énergie mensuelle des deux années",
 };
 // clang-format on

@@ -279,5 +279,11 @@ const texts::Table texts::German = {
     /* 274 */ "Vergleich %s: keine Logdatei",
     /* 275 */ "Vergleich: dieser Tag hat kein Gegenstück",
     /* 276 */ "Vergleich",
+    /* 277 */ "Vergleichen...",
+    /* 278 */ "Zwei Zeiträume vergleichen",
+    /* 279 */ "Erster Zeitraum:",
+    /* 280 */ "Zweiter Zeitraum:",
+    /* 281 */ "Tagesenergie beider Monate",
+    /* 282 */ "Monatsenergie beider Jahre",
 };
 // clang-format on

@@ -279,5 +279,11 @@ const texts::Table texts::Italian = {
     /* 274 */ "Riferimento %s: nessun file di log",
     /* 275 */ "Riferimento: questo giorno non ha corrispondente",
     /* 276 */ "Riferimento",
+    /* 277 */ "Confronta...",
+    /* 278 */ "Confronta due periodi",
+    /* 279 */ "Primo periodo:",
+    /* 280 */ "Secondo periodo:",
+    /* 281 */ "Energia giornaliera dei due mesi",
+    /* 282 */ "Energia mensile dei due anni",
 };
 // clang-format on

@@ -279,5 +279,11 @@ const texts::Table texts::Portuguese = {
     /* 274 */ "Referência %s: nenhum ficheiro de registo",
     /* 275 */ "Referência: este dia não tem correspondente",
     /* 276 */ "Referência",
+    /* 277 */ "Comparar...",
+    /* 278 */ "Comparar dois períodos",
+    /* 279 */ "Primeiro período:",
+    /* 280 */ "Segundo período:",
+    /* 281 */ "Energia diária dos dois meses",
+    /* 282 */ "Energia mensal dos dois anos",
 };
 // clang-format on

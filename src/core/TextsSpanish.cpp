@@ -279,5 +279,11 @@ const texts::Table texts::Spanish = {
     /* 274 */ "Referencia %s: ningún archivo de registro",
     /* 275 */ "Referencia: este día no tiene equivalente",
     /* 276 */ "Referencia",
+    /* 277 */ "Comparar...",
+    /* 278 */ "Comparar dos periodos",
+    /* 279 */ "Primer periodo:",
+    /* 280 */ "Segundo periodo:",
+    /* 281 */ "Energía diaria de ambos meses",
+    /* 282 */ "Energía mensual de ambos años",
 };
 // clang-format on

@@ -57,6 +57,10 @@ QString LedgerColumn::LocalName() const {
     return FormatText(Text(NameText), channel);
 }
 
+QString LedgerColumn::LocalHeading() const {
+    return Unit.isEmpty() ? LocalName() : QStringLiteral("%1 [%2]").arg(LocalName(), Unit);
+}
+
 const std::vector<LedgerColumn>& LedgerColumns() {
     static const std::vector<LedgerColumn> columns = MakeColumns();
     return columns;

@@ -21,6 +21,8 @@ struct LedgerColumn {
 
     // The heading in the current language, without unit.
     QString LocalName() const;
+    // The same with the unit in brackets where there is one: "Energy [kWh]".
+    QString LocalHeading() const;
 };
 
 // The columns in the order they are shown: Energy, Volume, the day counts, recording, then the

@@ -16,6 +16,8 @@
 #include "ui/HealthPanel.h"
 #include "ui/ProfileTexts.h"
 #include "ui/TDialogPlantProfile.h"
+#include "ui/TYieldCompare.h"
+#include "ui/YieldCompareTexts.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -51,6 +53,8 @@ TYieldWindow::TYieldWindow(TargetChooser chooseTarget, QWidget* parent)
     connect(ButtonCancel, &QPushButton::clicked, this, GuardedSlot([this](bool) { CancelScan(); }));
     connect(ButtonExport, &QPushButton::clicked, this,
             GuardedSlot([this](bool) { ButtonExportClick(); }));
+    connect(ButtonCompare, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { ButtonCompareClick(); }));
     connect(ButtonPlantProfile, &QPushButton::clicked, this,
             GuardedSlot([this](bool) { ButtonPlantProfileClick(); }));
     connect(Table, &QTreeWidget::itemDoubleClicked, this,
@@ -87,12 +91,14 @@ void TYieldWindow::BuildLayout() {
     ProgressBar->setMaximumWidth(220);
     ButtonCancel = button("ButtonCancel");
     ButtonExport = button("ButtonExport");
+    ButtonCompare = button("ButtonCompare");
     ButtonPlantProfile = button("ButtonPlantProfile");
     row->addWidget(ButtonFolder);
     row->addWidget(LabelFolder, 1);
     row->addWidget(ProgressBar);
     row->addWidget(ButtonCancel);
     row->addWidget(ButtonExport);
+    row->addWidget(ButtonCompare);
     row->addWidget(ButtonPlantProfile);
     column->addLayout(row);
     LabelSavings = new QLabel(this);
@@ -141,6 +147,8 @@ void TYieldWindow::BuildLayout() {
 void TYieldWindow::ButtonPlantProfileClick() {
     if (EditPlantProfile(this, Store, FFolder.isEmpty() ? StartFolder : FFolder)) {
         NotifyPlantProfileChanged();
+        if (FCompare) // its columns are the old profile's
+            FCompare->close();
         if (!Scanning())
             ShowResult();
     }
@@ -151,6 +159,9 @@ void TYieldWindow::ApplyLanguageTexts() {
     ButtonFolder->setText(Text(TextYieldFolder));
     ButtonCancel->setText(Text(TextYieldCancel));
     ButtonExport->setText(Text(TextYieldExport));
+    ButtonCompare->setText(Text(TextYieldCompareCommand));
+    if (FCompare)
+        FCompare->ApplyLanguageTexts();
     ButtonPlantProfile->setText(Text(TextProfileCommand));
     if (!Scanning())
         ShowResult();
@@ -159,6 +170,10 @@ void TYieldWindow::ApplyLanguageTexts() {
 void TYieldWindow::SetScanning(bool scanning) {
     ButtonFolder->setEnabled(!scanning);
     ButtonExport->setEnabled(!scanning && !FLedger->Days().empty());
+    ButtonCompare->setEnabled(!scanning && !FLedger->Days().empty());
+    // Its rows are the result that a scan replaces.
+    if (scanning && FCompare)
+        FCompare->close();
     ButtonCancel->setVisible(scanning);
     ProgressBar->setVisible(scanning);
     if (scanning)
@@ -255,6 +270,28 @@ void TYieldWindow::ButtonExportClick() {
                                                         QStringLiteral("\n\n") +
                                                         EscapeControls(path) + QLatin1Char('\n') +
                                                         EscapeControls(reason));
+}
+
+TYieldCompare* TYieldWindow::Comparison() const { return FCompare.data(); }
+
+void TYieldWindow::ButtonCompareClick() {
+    if (Scanning() || FLedger->Days().empty())
+        return;
+    if (FCompare)
+        FCompare->close();
+    std::vector<LedgerRow> periods;
+    for (const LedgerRow& row : TableRows())
+        if (row.Level != LedgerLevel::Day)
+            periods.push_back(row);
+    FCompare = new TYieldCompare(std::move(periods), FLedger->Days(), Columns(), this);
+    FCompare->setAttribute(Qt::WA_DeleteOnClose);
+    const QTreeWidgetItem* item = Table->currentItem();
+    if (item != nullptr)
+        FCompare->ChooseAround(static_cast<LedgerLevel>(item->data(0, Qt::UserRole).toInt()),
+                               item->data(0, Qt::UserRole + 1).toDate());
+    else
+        FCompare->ChooseAround(LedgerLevel::Year, QDate());
+    FCompare->show();
 }
 
 void TYieldWindow::TableDoubleClick(QTreeWidgetItem* item) {

@@ -4,6 +4,7 @@
 #include "ledger/LedgerColumns.h"
 #include "ledger/Savings.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <atomic>
@@ -23,6 +24,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class SettingsStore;
 class TChildform;
+class TYieldCompare;
 
 // What the system produced, by year, month and day, for a folder of day files: a table with the
 // ledger's columns, the monthly Energy of every year side by side and the daily Energy of the
@@ -49,6 +51,8 @@ public:
 
     void ButtonFolderClick();
     void ButtonExportClick();
+    // Two months or years of the folder read side by side, starting from the row chosen.
+    void ButtonCompareClick();
     // The plant profile of the folder read (else of the start folder) and the health limits.
     void ButtonPlantProfileClick();
     // Opens the day or the month of `item` in an analysis window.
@@ -72,6 +76,7 @@ public:
     QProgressBar* ProgressBar = nullptr;
     QPushButton* ButtonCancel = nullptr;
     QPushButton* ButtonExport = nullptr;
+    QPushButton* ButtonCompare = nullptr;
     QPushButton* ButtonPlantProfile = nullptr;
     QSplitter* Splitter = nullptr;
     QTreeWidget* Table = nullptr;
@@ -85,6 +90,7 @@ public:
     // profile can give.
     std::vector<LedgerColumn> Columns() const;
     const SavingsBasis& Basis() const { return FBasis; }
+    TYieldCompare* Comparison() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,8 +105,6 @@ private:
     void SelectionChanged();
     void ShowSavings(int year);
     QStringList TableHeadings() const;
-    // "2010", "Juni 2010", "Sa 05.06.2010": the period in the program's language.
-    static QString PeriodText(const LedgerRow& row);
     // The rows of the table in its order: each year, its months, each month's days.
     std::vector<LedgerRow> TableRows() const;
 
@@ -117,4 +121,5 @@ private:
     std::unique_ptr<ChartSeries> FDaySeries;
     QDate FShownMonth;
     SavingsBasis FBasis;
+    QPointer<TYieldCompare> FCompare; // open while the user keeps it; goes with a new result
 };

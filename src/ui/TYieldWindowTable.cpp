@@ -9,6 +9,7 @@
 #include "ledger/LedgerCsv.h"
 #include "ledger/LedgerTexts.h"
 #include "settings/SettingsStore.h"
+#include "ui/YieldCharts.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -18,56 +19,12 @@
 #include <cmath>
 #include <map>
 
-namespace {
-
-// Month bars of every year are drawn into one reference year, January to December.
-constexpr int ReferenceYear = 2001;
-
-DateTime Day(QDate date) {
-    DateTime day = 0;
-    EncodeDate(date.year(), date.month(), date.day(), day);
-    return day;
-}
-
-// The chart refuses a minimum above its maximum at every step: the order follows the move.
-void SetBottomRange(ChartSurface& chart, double minimum, double maximum) {
-    if (minimum > chart.Maximum(ChartAxis::Bottom)) {
-        chart.SetMaximum(ChartAxis::Bottom, maximum);
-        chart.SetMinimum(ChartAxis::Bottom, minimum);
-    } else {
-        chart.SetMinimum(ChartAxis::Bottom, minimum);
-        chart.SetMaximum(ChartAxis::Bottom, maximum);
-    }
-}
-
-// Energies start at zero; the top leaves a little room above the highest bar.
-void FitEnergyAxis(ChartSurface& chart, double lowest, double highest) {
-    const double minimum = std::min(0.0, lowest) * 1.05;
-    const double maximum = highest > 0.0 ? highest * 1.08 : 1.0;
-    chart.SetAutomatic(ChartAxis::Left, false);
-    if (minimum > chart.Maximum(ChartAxis::Left)) {
-        chart.SetMaximum(ChartAxis::Left, maximum);
-        chart.SetMinimum(ChartAxis::Left, minimum);
-    } else {
-        chart.SetMinimum(ChartAxis::Left, minimum);
-        chart.SetMaximum(ChartAxis::Left, maximum);
-    }
-}
-
-QColor YearColour(int index, int count) {
-    // From pale to strong: the latest year stands out.
-    const double t = count <= 1 ? 1.0 : static_cast<double>(index) / (count - 1);
-    return QColor::fromHsvF(0.09, 0.35 + 0.6 * t, 0.95 - 0.35 * t);
-}
-
-} // namespace
+using namespace yieldcharts;
 
 QStringList TYieldWindow::TableHeadings() const {
     QStringList headings{Text(TextYieldPeriod)};
     for (const LedgerColumn& column : Columns())
-        headings << (column.Unit.isEmpty()
-                         ? column.LocalName()
-                         : QStringLiteral("%1 [%2]").arg(column.LocalName(), column.Unit));
+        headings << column.LocalHeading();
     return headings;
 }
 
@@ -177,19 +134,6 @@ void TYieldWindow::FillTable() {
         const QSignalBlocker quiet(Table);
         Table->setCurrentItem(shownMonth);
     }
-}
-
-QString TYieldWindow::PeriodText(const LedgerRow& row) {
-    switch (row.Level) {
-    case LedgerLevel::Year:
-        return QString::number(row.Start.year());
-    case LedgerLevel::Month:
-        return LanguageFormat::MonthYear(row.Start);
-    case LedgerLevel::Day:
-        break;
-    }
-    return LanguageFormat::DayName(row.Start) + QLatin1Char(' ') +
-           row.Start.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
 void TYieldWindow::FillMonthChart() {
