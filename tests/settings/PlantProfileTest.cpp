@@ -1,6 +1,6 @@
 #include "settings/PlantProfile.h"
 
-#include "FakePlatform.h"
+#include "UserIniFixture.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsStore.h"
 
@@ -12,26 +12,8 @@
 
 namespace {
 
-class PlantProfileTest : public ::testing::Test {
+class PlantProfileTest : public UserIniFixture {
 protected:
-    QTemporaryDir Temp;
-    FakePlatform Os;
-
-    void SetUp() override {
-        ASSERT_TRUE(Temp.isValid());
-        Os.Variables[QStringLiteral("XDG_CONFIG_HOME")] = Temp.filePath(QStringLiteral("config"));
-    }
-    QString IniPath() const { return Temp.filePath(QStringLiteral("config/Tarvex/Solvista.ini")); }
-    void WriteIni(const QByteArray& bytes) {
-        ASSERT_TRUE(QDir().mkpath(Temp.filePath(QStringLiteral("config/Tarvex"))));
-        QFile file(IniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray ReadIni() const {
-        QFile file(IniPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
     // A folder below the temporary one, made, in canonical form.
     QString Folder(const QString& relative) const {
         const QString path = Temp.filePath(relative);

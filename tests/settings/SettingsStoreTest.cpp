@@ -1,6 +1,6 @@
 #include "settings/SettingsStore.h"
 
-#include "FakePlatform.h"
+#include "UserIniFixture.h"
 #include "support/FileSizeLimit.h"
 #include "core/AppError.h"
 #include "core/FileTexts.h"
@@ -16,26 +16,8 @@
 
 namespace {
 
-class SettingsStoreTest : public ::testing::Test {
+class SettingsStoreTest : public UserIniFixture {
 protected:
-    QTemporaryDir Temp;
-    FakePlatform Os;
-
-    void SetUp() override {
-        ASSERT_TRUE(Temp.isValid());
-        Os.Variables[QStringLiteral("XDG_CONFIG_HOME")] = Temp.filePath(QStringLiteral("config"));
-    }
-    QString IniPath() const { return Temp.filePath(QStringLiteral("config/Tarvex/Solvista.ini")); }
-    void WriteIni(const QByteArray& bytes) {
-        ASSERT_TRUE(QDir().mkpath(Temp.filePath(QStringLiteral("config/Tarvex"))));
-        QFile file(IniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray ReadIni() const {
-        QFile file(IniPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
     // The message of the AppError that `action` raises, or "<none>".
     template <typename Action> static QString ErrorOf(Action action) {
         try {
