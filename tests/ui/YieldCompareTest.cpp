@@ -1,4 +1,4 @@
-#include "MainformFixture.h"
+#include "YieldFixture.h"
 
 #include "LogGenerator.h"
 #include "chart/ChartSeries.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-class YieldCompareTest : public MainformFixture {
+class YieldCompareTest : public YieldFixture {
 protected:
     void SetUp() override {
         MainformFixture::SetUp();
@@ -32,16 +32,6 @@ protected:
                 ASSERT_TRUE(QFile::remove(file));
             }
         }
-    }
-    TYieldWindow* OpenYieldWindow(TMainform& form) {
-        form.ActionLanguageEnglish->trigger();
-        Prompts.ExpectFile(Logs.path());
-        form.ActionYieldOverview->trigger();
-        TYieldWindow* window = form.YieldWindowOf();
-        EXPECT_NE(window, nullptr);
-        if (window != nullptr)
-            window->WaitForScan();
-        return window;
     }
     static const LedgerRow& Row(const std::vector<LedgerRow>& rows, QDate start) {
         for (const LedgerRow& row : rows)
@@ -65,8 +55,6 @@ protected:
                 return c;
         return -1;
     }
-
-    QTemporaryDir Logs;
 };
 
 } // namespace

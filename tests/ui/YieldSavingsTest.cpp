@@ -1,4 +1,4 @@
-#include "MainformFixture.h"
+#include "YieldFixture.h"
 
 #include "LogGenerator.h"
 #include "core/LanguageFormat.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-class YieldSavingsTest : public MainformFixture {
+class YieldSavingsTest : public YieldFixture {
 protected:
     void SetUp() override {
         MainformFixture::SetUp();
@@ -29,21 +29,9 @@ protected:
                       .size(),
                   40);
     }
-    TYieldWindow* OpenYieldWindow(TMainform& form) {
-        form.ActionLanguageEnglish->trigger();
-        Prompts.ExpectFile(Logs.path());
-        form.ActionYieldOverview->trigger();
-        TYieldWindow* window = form.YieldWindowOf();
-        EXPECT_NE(window, nullptr);
-        if (window != nullptr)
-            window->WaitForScan();
-        return window;
-    }
     static double YearEnergy(const TYieldWindow& window) {
         return window.Result().Years().front().EnergyKWh;
     }
-
-    QTemporaryDir Logs;
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "MainformFixture.h"
+#include "YieldFixture.h"
 
 #include "LogGenerator.h"
 #include "chart/ChartSurface.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-class YieldWindowTest : public MainformFixture {
+class YieldWindowTest : public YieldFixture {
 protected:
     void SetUp() override {
         MainformFixture::SetUp();
@@ -38,20 +38,6 @@ protected:
         ASSERT_TRUE(stray.open(QIODevice::WriteOnly));
         stray.write("not a log\n");
     }
-
-    // In English, the folder of the logs chosen in the first folder dialog.
-    TYieldWindow* OpenYieldWindow(TMainform& form) {
-        form.ActionLanguageEnglish->trigger();
-        Prompts.ExpectFile(Logs.path());
-        form.ActionYieldOverview->trigger();
-        TYieldWindow* window = form.YieldWindowOf();
-        EXPECT_NE(window, nullptr);
-        if (window != nullptr)
-            window->WaitForScan();
-        return window;
-    }
-
-    QTemporaryDir Logs;
 };
 
 QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& period) {
