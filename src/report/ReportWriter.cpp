@@ -43,9 +43,7 @@ QString ReportWriter::Text(const std::vector<ReportLine>& lines) const {
     std::vector<QStringList> cells;
     QStringList heading{::Text(TextYieldPeriod)};
     for (const LedgerColumn& column : FColumns)
-        heading << (column.Unit.isEmpty()
-                        ? column.LocalName()
-                        : QStringLiteral("%1 [%2]").arg(column.LocalName(), column.Unit));
+        heading << column.LocalHeading();
     cells.push_back(heading);
     for (const ReportLine& line : lines) {
         QStringList text{line.Shown};
