@@ -596,8 +596,22 @@ void SwitchToMonth(benchmark::State& state) {
 }
 BENCHMARK(SwitchToMonth)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// Counts the paints a widget gets.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        Paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 // The mouse moves over the upper chart of the summer day: the cursor line on both charts, the
-// readout of the thirteen channels, and both charts painted on screen. The series stay as drawn.
+// readout of the thirteen channels, and what the move left to paint painted, as the event loop
+// does next: whatever the charts asked for, a strip, the whole widget or a replot.
 void CursorMoveAt(benchmark::State& state, QSize size) {
     YearWindow& window = YearWindow::Get();
     if (!window.Ready()) {
@@ -615,6 +629,8 @@ void CursorMoveAt(benchmark::State& state, QSize size) {
         return;
     }
     const QRect area = chart->PlotArea();
+    PaintCounter upper(charts.value(0));
+    PaintCounter lower(charts.value(1));
     int step = 0;
     for (auto _ : state) {
         // Back and forth across the plot, a few pixels a move, as a hand moves the mouse.
@@ -623,11 +639,13 @@ void CursorMoveAt(benchmark::State& state, QSize size) {
         QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
         QApplication::sendEvent(chart, &move);
-        for (ChartSurface* surface : charts)
-            surface->repaint();
+        QCoreApplication::sendPostedEvents();
     }
     if (!cursor->Visible() || cursor->ReadoutLines().size() < 14)
         state.SkipWithError("the cursor did not read the thirteen channels");
+    // Every move is painted on both charts, or the figure would time the move alone.
+    if (upper.Paints < state.iterations() || lower.Paints < state.iterations())
+        state.SkipWithError("a move was not painted on both charts");
     // Off the chart again, so that no other figure draws the cursor.
     const QPointF away(-5.0, -5.0);
     QMouseEvent leave(QEvent::MouseMove, away, chart->mapToGlobal(away), Qt::NoButton, Qt::NoButton,

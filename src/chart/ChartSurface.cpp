@@ -4,6 +4,8 @@
 #include "chart/ChartSeries.h"
 #include "chart/DayTicker.h"
 #include "chart/MarkLayer.h"
+#include "chart/MarkOverlay.h"
+#include "chart/OpaqueBuffer.h"
 #include "chart/SeriesGraph.h"
 #include "chart/ValueTicker.h"
 #include "chart/ZoomTool.h"
@@ -13,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -68,14 +71,21 @@ ChartSurface::ChartSurface(QWidget* parent)
     connect(FZoom, &ZoomTool::AfterUndoZoom, this, &ChartSurface::AfterUndoZoom);
     connect(FZoom, &ZoomTool::AfterPan, this, &ChartSurface::AfterPan);
     connect(FZoom, &ZoomTool::Panning, this, &ChartSurface::Panning);
-    connect(this, &QCustomPlot::beforeReplot, this, &ChartSurface::FitAutomaticAxes);
-    // The zoom rectangle's layer shares the chart's buffer: every redraw clears and composes each
-    // buffer over the whole widget, and the rectangle is only drawn while it is dragged (the
-    // chart is then redrawn with it). The cursor keeps a buffer of its own, on top.
+    connect(this, &QCustomPlot::beforeReplot, this, [this] {
+        FitAutomaticAxes();
+        FLowest->SetBackground(
+            mBackgroundBrush.style() == Qt::SolidPattern ? mBackgroundBrush.color() : QColor());
+    });
+    // One buffer for the whole chart: every redraw clears and composes each buffer over the
+    // whole widget. The zoom rectangle is only drawn while it is dragged (the chart is then
+    // redrawn with it); the cursor is painted over the buffer by the overlay.
     layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
+    FLowest.reset(new OpaqueBuffer(viewport().size(), devicePixelRatioF()));
+    mPaintBuffers.clear();
+    mPaintBuffers.append(FLowest.staticCast<QCPAbstractPaintBuffer>());
     FMarks = new ChartMarks(this);
-    FBehind = new MarkLayer(this, FMarks, true);
-    FCursor = new MarkLayer(this, FMarks, false);
+    FBehind = new MarkLayer(this, FMarks);
+    FCursor = std::make_unique<MarkOverlay>(this, FMarks);
     ShareMarks(*FMarks);
 }
 
@@ -88,6 +98,8 @@ void ChartSurface::ShareMarks(ChartMarks& marks) {
     connect(FMarks, &ChartMarks::Changed, this, [this](bool behind) {
         if (behind)
             Repaint();
+        else
+            FCursor->Redraw();
     });
     Repaint();
 }
@@ -310,6 +322,23 @@ void ChartSurface::FollowPlotEdgesOf(ChartSurface* leader) {
         ApplyMargins();
         Repaint();
     });
+}
+
+void ChartSurface::paintEvent(QPaintEvent* event) {
+    QCPPainter painter(this);
+    if (!painter.isActive())
+        return;
+    // Only the event's region is composed: the painter is clipped to it.
+    const bool covered = !mPaintBuffers.isEmpty() && mPaintBuffers.first() == FLowest &&
+                         FLowest->Covers() && FLowest->size() == viewport().size();
+    if (!covered) {
+        if (mBackgroundBrush.style() != Qt::NoBrush)
+            painter.fillRect(event->rect(), mBackgroundBrush);
+        drawBackground(&painter);
+    }
+    for (const QSharedPointer<QCPAbstractPaintBuffer>& buffer : mPaintBuffers)
+        buffer->draw(&painter);
+    FCursor->Paint(painter);
 }
 
 void ChartSurface::resizeEvent(QResizeEvent* event) {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -16,6 +17,8 @@
 class ChartMarks;
 class ChartSeries;
 class MarkLayer;
+class MarkOverlay;
+class OpaqueBuffer;
 class DayTicker;
 class SeriesGraph;
 class ValueTicker;
@@ -118,8 +121,8 @@ public:
     QRect LaidOutPlotArea() const { return FLaidOutPlotArea; }
     SeriesGraph* GraphOf(const ChartSeries* series) const;
 
-    // The layer of the marks in front of the series and of the readout (screen only).
-    MarkLayer* Cursor() const { return FCursor; }
+    // The marks in front of the series and the readout, painted on screen only.
+    MarkOverlay* Cursor() const { return FCursor.get(); }
     // Time axis and plot area in widget pixels.
     double KeyAtPixel(double x) const;
     double PixelOfKey(double key) const;
@@ -136,6 +139,7 @@ protected:
     void SeriesAttached(ChartSeries* series) override;
     void SeriesDetached(ChartSeries* series) override;
     void SeriesChanged(ChartSeries* series, Change change) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -185,5 +189,6 @@ private:
     QRect FLaidOutPlotArea;
     ChartMarks* FMarks = nullptr;
     MarkLayer* FBehind = nullptr; // marks behind the series; owned by the plot
-    MarkLayer* FCursor = nullptr; // owned by the plot
+    std::unique_ptr<MarkOverlay> FCursor;
+    QSharedPointer<OpaqueBuffer> FLowest;
 };

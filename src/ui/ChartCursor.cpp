@@ -1,7 +1,7 @@
 #include "ui/ChartCursor.h"
 
 #include "chart/ChartSurface.h"
-#include "chart/MarkLayer.h"
+#include "chart/MarkOverlay.h"
 #include "core/Channels.h"
 #include "core/LanguageTexts.h"
 #include "ledger/CompareTexts.h"
@@ -86,7 +86,7 @@ void ChartCursor::UpdateReadout(const std::vector<ShownChannel>& shown) {
     if (!Visible())
         return;
     const DateTime time = Time();
-    std::vector<MarkLayer::Line> lines;
+    std::vector<MarkOverlay::Line> lines;
     lines.push_back({readout::Moment(time), QColor(Qt::black)});
     const ChannelReadings* readings = Readings();
     for (const ShownChannel& channel : shown) {
@@ -121,7 +121,7 @@ void ChartCursor::UpdateReadout(const std::vector<ShownChannel>& shown) {
 
 QStringList ChartCursor::ReadoutLines() const {
     QStringList lines;
-    for (const MarkLayer::Line& line : Chart->Cursor()->Readout())
+    for (const MarkOverlay::Line& line : Chart->Cursor()->Readout())
         lines << line.Text;
     return lines;
 }

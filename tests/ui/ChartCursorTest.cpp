@@ -1,6 +1,6 @@
 #include "LogGenerator.h"
 #include "chart/ChartSurface.h"
-#include "chart/MarkLayer.h"
+#include "chart/MarkOverlay.h"
 #include "core/DatePattern.h"
 #include "core/LanguageTexts.h"
 #include "logdata/TAnalysisData.h"
@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -141,6 +142,45 @@ TEST_F(ChartCursorTest, MovingOverEitherChartReadsEveryShownChannelAtOneTimeOnBo
     QApplication::sendEvent(&Chart2(), &leave);
     EXPECT_FALSE(Cursor().Visible());
     EXPECT_TRUE(std::isnan(Chart().Marks().CursorKey()));
+}
+
+TEST_F(ChartCursorTest, TheScreenShowsTheLineOnBothChartsAndTheBoxWhereTheyAreNow) {
+    // What the window shows after the paints the moves asked for, not a fresh paint of it all.
+    const auto screen = [this] {
+        QApplication::processEvents();
+        return QGuiApplication::primaryScreen()->grabWindow(Form.winId()).toImage();
+    };
+    const auto at = [this](ChartSurface& chart, DateTime time) {
+        return chart.mapTo(&Form, QPoint(static_cast<int>(std::round(chart.PixelOfKey(time))),
+                                         chart.PlotArea().bottom() - 2));
+    };
+    const QColor grey = ChartMarks::CursorLook().Fill;
+    const DateTime start = Date(Day);
+    MoveOver(Chart(), start + 0.3);
+    const QRect firstBox =
+        Chart().Cursor()->LastBoxRect().translated(Chart().mapTo(&Form, QPoint()));
+    ASSERT_FALSE(Chart().Cursor()->ReadoutOnLeft());
+    MoveOver(Chart(), start + 0.7);
+    MoveOver(Chart(), start + 0.8);
+    const QRect lastBox =
+        Chart().Cursor()->LastBoxRect().translated(Chart().mapTo(&Form, QPoint()));
+    ASSERT_TRUE(Chart().Cursor()->ReadoutOnLeft());
+    const DateTime now = Cursor().Time();
+    QImage shown = screen();
+    for (ChartSurface* chart : {&Chart(), &Chart2()}) {
+        EXPECT_EQ(QColor(shown.pixel(at(*chart, now))), grey) << chart->objectName().toStdString();
+        EXPECT_NE(QColor(shown.pixel(at(*chart, start + 0.3))), grey) << "a trail";
+        EXPECT_NE(QColor(shown.pixel(at(*chart, start + 0.7))), grey) << "a trail";
+    }
+    const QColor border(150, 150, 150);
+    EXPECT_EQ(QColor(shown.pixel(lastBox.left(), lastBox.center().y())), border);
+    EXPECT_NE(QColor(shown.pixel(firstBox.right(), firstBox.center().y())), border) << "old box";
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&Chart(), &leave);
+    shown = screen();
+    EXPECT_NE(QColor(shown.pixel(at(Chart2(), now))), grey) << "left behind";
+    EXPECT_NE(QColor(shown.pixel(lastBox.left(), lastBox.center().y())), border);
 }
 
 TEST_F(ChartCursorTest, KeysStepFromLoggedPointToLoggedPointWithinTheView) {
