@@ -7,7 +7,7 @@
 // The table of every caption and message that depends on the user's language: six arrays of equal
 // layout (German, English, French, Spanish, Italian, Portuguese). Slot N of the current array is
 // "text N" everywhere in the program.
-inline constexpr int LanguageTextCount = 283;
+inline constexpr int LanguageTextCount = 285;
 inline constexpr int LanguageArrayCount = 6;
 
 enum class TextArrayId { German = 0, English, French, Spanish, Italian, Portuguese };

@@ -285,5 +285,7 @@ const texts::Table texts::English = {
     /* 280 */ "Second period:",
     /* 281 */ "Daily energy of both months",
     /* 282 */ "Monthly energy of both years",
+    /* 283 */ "Whole view",
+    /* 284 */ "Tick the flow rate, the thermal output or an output to compare their sums with the reference.",
 };
 // clang-format on

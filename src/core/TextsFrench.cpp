@@ -285,5 +285,7 @@ const texts::Table texts::French = {
     /* 280 */ "Deuxième période :",
     /* 281 */ "Énergie journalière des deux mois",
     /* 282 */ "Énergie mensuelle des deux années",
+    /* 283 */ "Vue entière",
+    /* 284 */ "Cochez le débit, la puissance thermique ou une sortie pour comparer leurs sommes à la référence.",
 };
 // clang-format on

@@ -285,5 +285,7 @@ const texts::Table texts::German = {
     /* 280 */ "Zweiter Zeitraum:",
     /* 281 */ "Tagesenergie beider Monate",
     /* 282 */ "Monatsenergie beider Jahre",
+    /* 283 */ "Ganze Ansicht",
+    /* 284 */ "Durchfluss, thermische Leistung oder einen Ausgang anhaken, um ihre Summen dem Vergleichszeitraum gegenüberzustellen.",
 };
 // clang-format on

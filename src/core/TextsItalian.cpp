@@ -285,5 +285,7 @@ const texts::Table texts::Italian = {
     /* 280 */ "Secondo periodo:",
     /* 281 */ "Energia giornaliera dei due mesi",
     /* 282 */ "Energia mensile dei due anni",
+    /* 283 */ "Vista intera",
+    /* 284 */ "Spuntare la portata, la potenza termica o un'uscita per confrontarne le somme con il riferimento.",
 };
 // clang-format on

@@ -285,5 +285,7 @@ const texts::Table texts::Portuguese = {
     /* 280 */ "Segundo período:",
     /* 281 */ "Energia diária dos dois meses",
     /* 282 */ "Energia mensal dos dois anos",
+    /* 283 */ "Vista inteira",
+    /* 284 */ "Assinale o caudal, a potência térmica ou uma saída para comparar as suas somas com a referência.",
 };
 // clang-format on

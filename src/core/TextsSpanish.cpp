@@ -285,5 +285,7 @@ const texts::Table texts::Spanish = {
     /* 280 */ "Segundo periodo:",
     /* 281 */ "Energía diaria de ambos meses",
     /* 282 */ "Energía mensual de ambos años",
+    /* 283 */ "Vista completa",
+    /* 284 */ "Marque el caudal, la potencia térmica o una salida para comparar sus sumas con la referencia.",
 };
 // clang-format on

@@ -11,6 +11,8 @@
 #include "ui/ReadoutFormat.h"
 #include "ui/ReadoutTexts.h"
 #include "ui/SpanPanel.h"
+#include "ui/WholeViewFigures.h"
+#include "ui/analysis/AnalysisView.h"
 #include "ui/analysis/ReferencePeriod.h"
 
 #include <QKeyEvent>
@@ -38,6 +40,7 @@ ChartCursor::ChartCursor(ChartSurface* chart, ChartSurface* chart2, SpanPanel* p
         surface->installEventFilter(this);
     }
     Panel->hide();
+    FWholeView = new WholeViewFigures(Panel->parentWidget());
     connect(Panel, &SpanPanel::CloseRequested, this, [this] { ClearSpan(); });
 }
 
@@ -179,6 +182,7 @@ void ChartCursor::MarkSpan(DateTime from, DateTime to, ChartMarks::SpanKind kind
     Marks().SetSpan(from, to, kind);
     const std::vector<ShownChannel> shown = FChannels();
     FillPanel(shown);
+    FWholeView->hide();
     if (Visible())
         UpdateReadout(shown);
     RedrawBoth();
@@ -191,33 +195,56 @@ void ChartCursor::ClearSpan() {
     FPanelChannels.clear();
     Marks().ClearSpan();
     Panel->hide();
+    const std::vector<ShownChannel> shown = FChannels();
+    UpdateWholeView(shown);
     if (Visible())
-        UpdateReadout(FChannels());
+        UpdateReadout(shown);
     RedrawBoth();
 }
 
-void ChartCursor::FillPanel(const std::vector<ShownChannel>& shown) {
-    FPanelChannels.clear();
+std::vector<SpanPanel::Row> ChartCursor::Rows(const std::vector<ShownChannel>& shown, DateTime from,
+                                              DateTime to) {
     std::vector<SpanPanel::Row> rows;
     const ChannelReadings* readings = Readings();
     for (const ShownChannel& channel : shown) {
-        FPanelChannels.push_back(channel.Channel);
         SpanPanel::Row row;
         row.Channel = channel.Channel;
         row.Label = channel.Label;
         row.Unit = channel.Unit;
         row.Colour = channel.Colour;
         if (readings != nullptr)
-            row.Stats = readings->SpanStatistics(channel.Channel, SpanFrom(), SpanTo());
+            row.Stats = readings->SpanStatistics(channel.Channel, from, to);
         if (FReference != nullptr)
-            row.Reference = FReference->SpanStatistics(channel.Channel, SpanFrom(), SpanTo());
+            row.Reference = FReference->SpanStatistics(channel.Channel, from, to);
         rows.push_back(std::move(row));
     }
-    const bool compared = FReference != nullptr && FReference->Active();
-    Panel->ShowSpan(SpanFrom(), SpanTo(), std::move(rows),
-                    compared ? Text(TextCompareReference) + QLatin1Char(' ') + FReference->Dates()
-                             : QString());
+    return rows;
+}
+
+QString ChartCursor::ReferenceName() const {
+    if (FReference == nullptr || !FReference->Active())
+        return {};
+    return Text(TextCompareReference) + QLatin1Char(' ') + FReference->Dates();
+}
+
+void ChartCursor::FillPanel(const std::vector<ShownChannel>& shown) {
+    FPanelChannels.clear();
+    for (const ShownChannel& channel : shown)
+        FPanelChannels.push_back(channel.Channel);
+    Panel->ShowSpan(SpanFrom(), SpanTo(), Rows(shown, SpanFrom(), SpanTo()), ReferenceName());
     Panel->show();
+}
+
+void ChartCursor::UpdateWholeView(const std::vector<ShownChannel>& shown) {
+    // A marked span has figures of its own, the span panel's.
+    const QString reference = ReferenceName();
+    if (reference.isEmpty() || FView == nullptr || Marks().HasSpan() || FMarking ||
+        Readings() == nullptr) {
+        FWholeView->hide();
+        return;
+    }
+    FWholeView->ShowView(FView->From(), FView->To(), Rows(shown, FView->From(), FView->To()),
+                         reference);
 }
 
 // ---- changes of the window ----
@@ -227,6 +254,7 @@ void ChartCursor::Reset() {
     FReadingsOf = nullptr;
     FPressed = false;
     ClearSpan();
+    FWholeView->hide();
     Hide();
 }
 
@@ -240,28 +268,37 @@ void ChartCursor::Refresh() {
         if (now != FPanelChannels)
             FillPanel(shown);
     }
+    UpdateWholeView(shown);
     if (Visible()) {
         UpdateReadout(shown);
         RedrawBoth();
     }
 }
 
-void ChartCursor::SetReference(ReferencePeriod* reference) {
+void ChartCursor::SetReference(ReferencePeriod* reference, AnalysisView* view) {
     FReference = reference;
+    FView = view;
     connect(reference, &ReferencePeriod::Changed, this, [this] {
+        const std::vector<ShownChannel> shown = FChannels();
         if (HasSpan())
-            FillPanel(FChannels());
+            FillPanel(shown);
+        UpdateWholeView(shown);
         if (Visible()) {
-            UpdateReadout(FChannels());
+            UpdateReadout(shown);
             RedrawBoth();
         }
     });
+    // Scrolling, zoom, jumps and spans: the whole view's figures follow the window on screen.
+    connect(view, &AnalysisView::Viewed, this, [this] { UpdateWholeView(FChannels()); });
 }
+
+QWidget* ChartCursor::WholeView() const { return FWholeView; }
 
 void ChartCursor::ApplyTexts() {
     Panel->ApplyTexts();
     if (HasSpan())
         FillPanel(FChannels());
+    UpdateWholeView(FChannels());
     if (Visible()) {
         UpdateReadout(FChannels());
         RedrawBoth();

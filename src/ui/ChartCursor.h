@@ -2,6 +2,7 @@
 
 #include "chart/ChartMarks.h"
 #include "core/DateTime.h"
+#include "ui/SpanPanel.h"
 
 #include <QColor>
 #include <QObject>
@@ -13,11 +14,12 @@
 #include <optional>
 #include <vector>
 
+class AnalysisView;
 class ChannelReadings;
 class ReferencePeriod;
 class ChartSurface;
-class SpanPanel;
 class TAnalysisData;
+class WholeViewFigures;
 
 // The time cursor of an analysis window: one vertical line at the same time across both charts
 // and a readout of every shown channel's value there, moved by the mouse or, while a chart has
@@ -69,8 +71,11 @@ public:
     // The shown channels may have changed.
     void Refresh();
     void ApplyTexts();
-    // A period laid under the charts: the readout gives its values beside the period's.
-    void SetReference(ReferencePeriod* reference);
+    // A period laid under the charts: the readout gives its values beside the period's, and
+    // without a marked span the figures of `view`'s whole window stand below the charts.
+    void SetReference(ReferencePeriod* reference, AnalysisView* view);
+    // The line of the whole view's figures, for the window to place.
+    QWidget* WholeView() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,6 +85,11 @@ private:
     std::vector<int> StepChannels(const std::vector<ShownChannel>& shown) const;
     void UpdateReadout(const std::vector<ShownChannel>& shown);
     void FillPanel(const std::vector<ShownChannel>& shown);
+    // The statistics of [from, to) per shown channel, for the period and its reference.
+    std::vector<SpanPanel::Row> Rows(const std::vector<ShownChannel>& shown, DateTime from,
+                                     DateTime to);
+    void UpdateWholeView(const std::vector<ShownChannel>& shown);
+    QString ReferenceName() const;
     ChartMarks& Marks() const;
     void RedrawBoth();
     bool MouseEvent(ChartSurface* chart, QEvent* event);
@@ -92,6 +102,8 @@ private:
     ChannelSource FChannels;
     std::unique_ptr<ChannelReadings> FReadings;
     ReferencePeriod* FReference = nullptr;
+    AnalysisView* FView = nullptr;
+    WholeViewFigures* FWholeView = nullptr;
     const TAnalysisData* FReadingsOf = nullptr;
     unsigned FReadingsDays = 0;
 

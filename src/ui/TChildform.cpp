@@ -67,7 +67,7 @@ TChildform::TChildform(QWidget* parent, const WindowSettings& settings) : QWidge
     FReference = new ReferencePeriod(
         *Chart, *Chart2, *FView, [this] { return Data(); }, [this] { UpdateAxes(); }, this);
     connect(this, &TChildform::ActiveFormChanged, FReference, [this] { FReference->Sync(); });
-    FCursor->SetReference(FReference);
+    FCursor->SetReference(FReference, FView);
     ApplyMinimumSize();
     FAxes = std::make_unique<WindowAxes>(*Chart, *Chart2);
     FAxes->ApplyFixedProperties();
@@ -152,6 +152,7 @@ void TChildform::BuildCursor(QLayout* column) {
     };
     FCursor = new ChartCursor(
         Chart, Chart2, PanelSpanStatistics, [this] { return AnalysisData.get(); }, shown, this);
+    column->addWidget(FCursor->WholeView());
     connect(this, &TChildform::ActiveFormChanged, FCursor, [this] { FCursor->Refresh(); });
 }
 

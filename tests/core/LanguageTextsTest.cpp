@@ -4,6 +4,7 @@
 #include "ledger/LedgerTexts.h"
 #include "ui/ChartTexts.h"
 #include "ui/ReadoutTexts.h"
+#include "ui/WholeViewTexts.h"
 #include "ui/YieldCompareTexts.h"
 
 #include <gtest/gtest.h>
@@ -215,12 +216,14 @@ TEST(LanguageTexts, TheCursorAndSpanTextsAreTranslatedInEveryArray) {
 
 TEST(LanguageTexts, TheComparisonTextsAreTranslatedInEveryArray) {
     ASSERT_LE(TextCompareFirst + TextCompareCount, TextYieldCompareFirst);
-    ASSERT_LE(TextYieldCompareFirst + TextYieldCompareCount, LanguageTextCount);
+    ASSERT_LE(TextYieldCompareFirst + TextYieldCompareCount, TextWholeViewFirst);
+    ASSERT_LE(TextWholeViewFirst + TextWholeViewCount, LanguageTextCount);
     const TextArray& english = LanguageTexts(TextArrayId::English);
     EXPECT_EQ(english[TextCompareDifference], QStringLiteral("Difference"));
     EXPECT_EQ(english[TextYieldCompareCommand], QStringLiteral("Compare..."));
+    EXPECT_EQ(english[TextWholeView], QStringLiteral("Whole view"));
     for (TextArrayId id : AllArrays)
-        for (int i = TextCompareFirst; i < TextYieldCompareFirst + TextYieldCompareCount; ++i) {
+        for (int i = TextCompareFirst; i < TextWholeViewFirst + TextWholeViewCount; ++i) {
             const QString& text = LanguageTexts(id)[i];
             EXPECT_FALSE(text.isEmpty()) << "language " << static_cast<int>(id) << " slot " << i;
             EXPECT_EQ(text.count(QStringLiteral("%s")), english[i].count(QStringLiteral("%s")));

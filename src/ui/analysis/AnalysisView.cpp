@@ -83,6 +83,7 @@ void AnalysisView::ShowWindow(DateTime from, DateTime to) {
     FFrom = from;
     FTo = to;
     Q_EMIT WindowChanged(from, to);
+    Q_EMIT Viewed();
 }
 
 void AnalysisView::ShowHourWindow() {
@@ -92,6 +93,7 @@ void AnalysisView::ShowHourWindow() {
 void AnalysisView::SetViewed(DateTime from, DateTime to) {
     FFrom = from;
     FTo = to;
+    Q_EMIT Viewed();
 }
 
 void AnalysisView::SelectSpan(int item) {

@@ -73,6 +73,9 @@ Q_SIGNALS:
     void SpanChanged();
     // Show [From, To): the charts fetch the days that DaysChange names.
     void WindowChanged(DateTime from, DateTime to);
+    // The window on screen is [From, To) now, by a move of the view's own or the charts' zoom
+    // and pan.
+    void Viewed();
     void TitleChanged(const QString& title);
     // Span selector and slider show Span, SliderMax, SliderPos, SliderEnabled.
     void ControlsChanged();
