@@ -3,6 +3,7 @@
 #include "chart/ChartSeries.h"
 #include "core/AppError.h"
 #include "core/Channels.h"
+#include "core/DatePattern.h"
 #include "core/FileFailure.h"
 #include "core/LanguageTexts.h"
 #include "core/SafeFile.h"
@@ -130,7 +131,17 @@ void AppendNumber(QByteArray& out, double value, char decimal) {
         out.append(*c == '.' ? decimal : *c);
 }
 
-QByteArray Heading(const TAnalysisData& data, const ExportRequest& request, bool powerInWatts) {
+// "T1 (reference 15.06.2009)": the column of a channel's value in the reference period.
+QString ReferenceName(const char* channel, const ExportReference& reference) {
+    const QString pattern = QStringLiteral("dd.mm.yyyy");
+    QString days = DatePattern::Format(pattern, reference.First);
+    if (reference.Last > reference.First)
+        days += QLatin1Char('-') + DatePattern::Format(pattern, reference.Last);
+    return QLatin1String(channel) + QStringLiteral(" (reference ") + days + QLatin1Char(')');
+}
+
+QByteArray Heading(const TAnalysisData& data, const ExportRequest& request,
+                   const ExportReference* reference, bool powerInWatts) {
     if (request.Format == ExportFormat::Log) {
         // Every column of the log, so that the program recognises it; units as the log has them.
         QString heading = QStringLiteral("DATE & TIME");
@@ -141,17 +152,32 @@ QByteArray Heading(const TAnalysisData& data, const ExportRequest& request, bool
             heading += QLatin1Char(';') +
                        QLatin1String(ChannelHeadingNames[static_cast<size_t>(channel)]) + unit;
         }
+        if (reference != nullptr)
+            for (int channel : request.Channels) {
+                QString unit = data.GetUnit(channel);
+                if (channel == ChPower && powerInWatts && unit == QStringLiteral("[kW]"))
+                    unit = QStringLiteral("[W]");
+                heading +=
+                    QLatin1Char(';') +
+                    ReferenceName(ChannelHeadingNames[static_cast<size_t>(channel)], *reference) +
+                    unit;
+            }
         // Units are Latin-1 in practice ("°"), where Windows-1252 agrees with it.
         return heading.toLatin1();
     }
     QString heading = QStringLiteral("time");
-    for (int channel : request.Channels) {
-        heading +=
-            QLatin1Char(',') + QLatin1String(ChannelShortNames[static_cast<size_t>(channel)]);
+    const auto column = [&](int channel, const QString& name) {
+        heading += QLatin1Char(',') + name;
         const QString unit = data.GetUnit(channel);
         if (!unit.isEmpty())
             heading += QLatin1Char(' ') + unit;
-    }
+    };
+    for (int channel : request.Channels)
+        column(channel, QLatin1String(ChannelShortNames[static_cast<size_t>(channel)]));
+    if (reference != nullptr)
+        for (int channel : request.Channels)
+            column(channel,
+                   ReferenceName(ChannelShortNames[static_cast<size_t>(channel)], *reference));
     return heading.toUtf8();
 }
 
@@ -161,8 +187,9 @@ QString ProposedExportName(bool monthMode, DateTime currentDate) {
     return ProposedFileName(QStringLiteral("Data"), QStringLiteral(".csv"), monthMode, currentDate);
 }
 
-DataExport::DataExport(const TAnalysisData& data, ExportRequest request)
-    : FData(data), FRequest(std::move(request)) {
+DataExport::DataExport(const TAnalysisData& data, ExportRequest request,
+                       std::optional<ExportReference> reference)
+    : FData(data), FRequest(std::move(request)), FReference(std::move(reference)) {
     std::vector<int>& channels = FRequest.Channels;
     channels.erase(std::remove_if(channels.begin(), channels.end(),
                                   [](int c) { return c < 0 || c >= FileChannelCount; }),
@@ -181,6 +208,7 @@ int DataExport::Build() {
 
     std::vector<ChannelCursor> cursors;
     bool powerInWatts = false;
+    const ExportReference* reference = FReference ? &*FReference : nullptr;
     for (int channel : FRequest.Channels) {
         std::vector<Part> parts;
         for (const TDay* day : days) {
@@ -203,10 +231,16 @@ int DataExport::Build() {
     const bool log = FRequest.Format == ExportFormat::Log;
     const char separator = log ? ';' : ',';
     const char decimal = log ? ',' : '.';
-    FBytes = Heading(FData, FRequest, powerInWatts);
+    FBytes = Heading(FData, FRequest, reference, powerInWatts);
     FBytes.append("\r\n");
     StampWriter stamps(FRequest.Format);
     int lines = 0;
+    const auto appendValue = [&](int channel, double value) {
+        if (channel == ChPower && log && powerInWatts)
+            AppendNumber(FBytes, static_cast<double>(std::llround(value * 1000.0)), decimal);
+        else
+            AppendNumber(FBytes, value, decimal);
+    };
     for (;;) {
         DateTime time = Infinity;
         for (const ChannelCursor& cursor : cursors)
@@ -225,13 +259,20 @@ int DataExport::Build() {
             ChannelCursor& cursor = cursors[i];
             if (cursor.Time() != time)
                 continue;
-            if (channel == ChPower && log && powerInWatts)
-                AppendNumber(FBytes, static_cast<double>(std::llround(cursor.Value() * 1000.0)),
-                             decimal);
-            else
-                AppendNumber(FBytes, cursor.Value(), decimal);
+            appendValue(channel, cursor.Value());
             lastValue = FBytes.size();
             cursor.Advance();
+        }
+        if (reference != nullptr) {
+            // The log's columns come first, every one of them.
+            FBytes.append(log ? FileChannelCount - column : 0, separator);
+            for (int channel : FRequest.Channels) {
+                FBytes.append(separator);
+                if (const std::optional<double> value = reference->ValueAt(channel, time)) {
+                    appendValue(channel, *value);
+                    lastValue = FBytes.size();
+                }
+            }
         }
         if (log)
             FBytes.truncate(lastValue);

@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <limits>
+#include <optional>
 #include <vector>
 
 class TAnalysisData;
@@ -21,6 +23,14 @@ enum class ExportFormat {
     International
 };
 
+// A period laid under the analysis: the export adds a column per channel with its value at each
+// line's moment, as the cursor readout gives it.
+struct ExportReference {
+    DateTime First = 0.0; // the reference's days, for the heading
+    DateTime Last = 0.0;
+    std::function<std::optional<double>(int channel, DateTime periodTime)> ValueAt;
+};
+
 struct ExportRequest {
     ExportFormat Format = ExportFormat::Log;
     // Columns of the log (T1 .. RError); others, such as the daily sums, are left out.
@@ -32,10 +42,13 @@ struct ExportRequest {
 
 // The values of an analysis as one table: a line per moment at which any requested channel has a
 // value, merged across the days in time order, a field per channel that stays empty where that
-// channel has none (gaps, faults). Values are read through the chart series alone.
+// channel has none (gaps, faults). Values are read through the chart series alone. A reference's
+// columns follow the log's, so the program still reads the file as a log.
 class DataExport {
 public:
-    DataExport(const TAnalysisData& data, ExportRequest request);
+    // Without a reference the table is the analysis' alone.
+    DataExport(const TAnalysisData& data, ExportRequest request,
+               std::optional<ExportReference> reference = std::nullopt);
 
     // Builds the text; the number of data lines it holds.
     int Build();
@@ -46,5 +59,6 @@ public:
 private:
     const TAnalysisData& FData;
     ExportRequest FRequest;
+    std::optional<ExportReference> FReference;
     QByteArray FBytes;
 };

@@ -49,7 +49,7 @@ void RunDataExport(QWidget* owner, const DataInView& view) {
         request.From = view.From;
         request.To = view.To;
     }
-    DataExport data(*view.Data, request);
+    DataExport data(*view.Data, request, view.Reference);
     {
         const BusyCursor busy;
         if (data.Build() > 0) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "output/DataExport.h"
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class TAnalysisData;
@@ -18,6 +20,8 @@ struct DataInView {
     DateTime To = 0.0;
     // The file name proposed in the save dialog.
     QString ProposedName;
+    // The period laid under the charts, if any: its columns follow the period's.
+    std::optional<ExportReference> Reference;
 };
 
 // The "Export data" command: asks for span and format, then for the file, and writes it. The

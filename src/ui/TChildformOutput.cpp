@@ -9,6 +9,7 @@
 #include "ui/DataExportCommand.h"
 #include "ui/Prompts.h"
 #include "ui/analysis/AnalysisView.h"
+#include "ui/analysis/ReferencePeriod.h"
 
 #include <QPrinter>
 
@@ -43,5 +44,6 @@ void TChildform::ExportData() {
     view.From = Chart->Minimum(ChartAxis::Bottom);
     view.To = Chart->Maximum(ChartAxis::Bottom);
     view.ProposedName = ProposedExportName(FView->MonthMode, FView->CurrentDate);
+    view.Reference = FReference->ExportColumns();
     RunDataExport(this, view);
 }

@@ -7,6 +7,7 @@
 #include "logdata/TAnalysisData.h"
 #include "ui/ChannelPanel.h"
 #include "ui/FrameLook.h"
+#include "ui/analysis/ReferencePeriod.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -50,6 +51,7 @@ void TChildform::ApplySettings(const WindowSettings& settings) {
     ApplyCaptions();
     if (AnalysisData) {
         AnalysisData->ApplySettings(FSettings);
+        FReference->Sync(); // its colours are the period's, lightened
         UpdateAxes();
     }
     if (!rangeError.isEmpty())

@@ -285,6 +285,21 @@ ReferencePeriod::Reading ReferencePeriod::ValueAt(int channel, DateTime periodTi
     return reading;
 }
 
+std::optional<ExportReference> ReferencePeriod::ExportColumns() {
+    if (!Active())
+        return std::nullopt;
+    ExportReference columns;
+    columns.First = FFirst;
+    columns.Last = FLast;
+    columns.ValueAt = [this](int channel, DateTime periodTime) -> std::optional<double> {
+        const Reading reading = ValueAt(channel, periodTime);
+        if (reading.Is != Reading::State::Value)
+            return std::nullopt;
+        return reading.Value;
+    };
+    return columns;
+}
+
 QString ReferencePeriod::ReadoutSuffix(int channel, DateTime periodTime,
                                        std::optional<double> own) {
     const Reading reference = ValueAt(channel, periodTime);

@@ -3,6 +3,7 @@
 #include "core/DateTime.h"
 #include "logdata/ChannelReadings.h"
 #include "logdata/ReferenceShift.h"
+#include "output/DataExport.h"
 
 #include <QColor>
 #include <QObject>
@@ -64,6 +65,9 @@ public:
     // end has no partner.
     std::optional<ChannelReadings::Statistics> SpanStatistics(int channel, DateTime from,
                                                               DateTime to);
+
+    // The data export's columns of the reference: its values as ValueAt reads them.
+    std::optional<ExportReference> ExportColumns();
 
     // What the cursor readout adds to a channel's line: the reference's value and the period's
     // difference from it (`own`: the period's value there, if any); empty without a value.
