@@ -124,6 +124,7 @@ void TAnalysisData::BuildMonths() {
     const DateParts last = DecodeDate(LastDate);
     const int monthCount = last.Month + 12 * (last.Year - first.Year) - first.Month + 1;
     FirstMonth = nullptr;
+    Months.clear();
     Day.reset();
     if (ExpectedFiles <= 1) {
         MultiDay = false;
@@ -133,7 +134,9 @@ void TAnalysisData::BuildMonths() {
     try {
         int month = first.Month;
         int year = first.Year;
+        Months.reserve(static_cast<std::size_t>(monthCount));
         FirstMonth = new TMonth(month, year, nullptr, Chart);
+        Months.push_back(FirstMonth);
         TMonth* previous = FirstMonth;
         for (int i = 1; i < monthCount; ++i) {
             if (++month > 12) {
@@ -141,6 +144,7 @@ void TAnalysisData::BuildMonths() {
                 ++year;
             }
             previous = new TMonth(month, year, previous, Chart);
+            Months.push_back(previous);
         }
     } catch (const std::bad_alloc&) {
         throw OutOfMemoryError();
@@ -148,10 +152,14 @@ void TAnalysisData::BuildMonths() {
 }
 
 TMonth* TAnalysisData::FindMonth(int month, int year) const {
-    for (TMonth* m = FirstMonth; m != nullptr; m = m->GetNext())
-        if (m->Matches(month, year))
-            return m;
-    return nullptr;
+    if (Months.empty())
+        return nullptr;
+    const DateParts first = DecodeDate(FirstDate);
+    const long long index = (static_cast<long long>(year) - first.Year) * 12 + month - first.Month;
+    if (index < 0 || index >= static_cast<long long>(Months.size()))
+        return nullptr;
+    TMonth* found = Months[static_cast<std::size_t>(index)];
+    return found->Matches(month, year) ? found : nullptr;
 }
 
 void TAnalysisData::AddFile(const QString& fileName) { AddRead(ReadDay(fileName, *Reader)); }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AppError;
 class LogLines;
@@ -97,6 +98,9 @@ private:
     QStringList FileNames;
     bool MultiDay = false;
     TMonth* FirstMonth = nullptr; // owned, with the months after it
+    // The chain's months by position, so that a day finds its month at once however long the
+    // range (a decade's files would each walk a hundred months otherwise).
+    std::vector<TMonth*> Months;
     std::unique_ptr<TDay> Day;
 };
 

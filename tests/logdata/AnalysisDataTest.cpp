@@ -99,6 +99,25 @@ TEST_F(AnalysisDataTest, ADayOutsideTheRangeIsRefusedAndTheOthersAreRead) {
     EXPECT_DOUBLE_EQ(Data.GetStartDate(1), Date(first.addDays(2)));
 }
 
+TEST_F(AnalysisDataTest, DaysOverAYearEndFindTheirMonthsAndDaysBeyondEitherEndAreRefused) {
+    const QDate first(2010, 11, 30);
+    LoadRange(first, QDate(2011, 2, 1), 4, WriteDay(first));
+    for (const QDate& day : {QDate(2010, 12, 31), QDate(2011, 1, 1), QDate(2011, 2, 1)})
+        Data.AddFile(WriteDay(day));
+    // Named inside the range, dated a month before its first and after its last, and a year off.
+    for (const QDate& date : {QDate(2010, 10, 31), QDate(2011, 3, 1), QDate(2010, 1, 15)})
+        EXPECT_EQ(MessageOf([&] { Data.AddFile(WriteDay(date, QDate(2011, 1, 2))); }),
+                  "Illegal State(4)")
+            << date.toString(Qt::ISODate).toStdString();
+    std::map<std::pair<int, int>, int> days;
+    for (const TMonth* month = Data.GetFirstMonth(); month != nullptr; month = month->GetNext())
+        days[{month->GetYear(), month->GetMonth()}] = month->GetDayCount();
+    const std::map<std::pair<int, int>, int> expected{
+        {{2010, 11}, 1}, {{2010, 12}, 1}, {{2011, 1}, 1}, {{2011, 2}, 1}};
+    EXPECT_EQ(days, expected);
+    EXPECT_DOUBLE_EQ(Data.GetStartDate(2), Date(QDate(2011, 1, 1)));
+}
+
 TEST_F(AnalysisDataTest, AnUnreadableFirstFileIsReportedAndTheRangeStaysOpen) {
     const QDate first(2010, 5, 1);
     const QString broken = Write(QByteArray(IsoHeading) + "\r\n", QStringLiteral("20100501.csv"));
