@@ -54,9 +54,19 @@ mpl_month_large = number(draw.get("month_large_ms"))
 
 
 def memory(name):
-    values = {k: number(v) for k, v in pairs(name).items()}
-    mb = lambda key: None if values.get(key) is None else values[key] * 1024 / 1e6
-    return mb("empty_rss_kb"), mb("peak_rss_kb"), mb("rss_kb"), values.get("load_ms")
+    # One line a run; a figure of several runs is their median.
+    try:
+        lines = open("%s/%s" % (work, name)).read().splitlines()
+    except OSError:
+        lines = []
+    runs = [dict(zip(line.split()[0::2], line.split()[1::2])) for line in lines if line.strip()]
+
+    def median(key):
+        values = [v for v in (number(run.get(key)) for run in runs) if v is not None]
+        return statistics.median(values) if len(values) == len(runs) and values else None
+
+    mb = lambda key: None if median(key) is None else median(key) * 1024 / 1e6
+    return mb("empty_rss_kb"), mb("peak_rss_kb"), mb("rss_kb"), median("load_ms")
 
 
 year_empty, year_peak, year_rss, year_ms = memory("memory.txt")

@@ -97,6 +97,24 @@ class FiguresTable(unittest.TestCase):
         self.assertEqual(row(out, "lines: window, width 99 vs")[3], "yes")
         self.assertIn("load vs read floor, one thread (ratio); load vs pandas", out)
 
+    def test_the_year_and_the_decade_are_medians_of_their_runs(self):
+        year = "empty_rss_kb 50000 peak_rss_kb 80000 rss_kb 80000 load_ms %s\n"
+        decade = "empty_rss_kb 50000 peak_rss_kb 300000 rss_kb 290000 load_ms %s\n"
+        # One fast year alone would put the decade at 20 times it.
+        self.run.files["memory.txt"] = "".join(year % ms for ms in (50, 100, 95, 110, 105))
+        self.run.files["decade.txt"] = "".join(decade % ms for ms in (990, 1010, 1000, 1200, 980))
+        status, out = self.run.run()
+        self.assertEqual(status, 0, out)
+        self.assertEqual(row(out, "time: a year into a window")[1], "100.0")
+        self.assertEqual(row(out, "time: ten years into a window")[1], "1000.0")
+        self.assertEqual(row(out, "time: ten years vs a year into a window")[1:],
+                         ["10.0", "<= 10", "yes"])
+
+        self.run.files["decade.txt"] = "".join(decade % ms for ms in (1100, 1010, 1120, 1200, 980))
+        status, out = self.run.run()
+        self.assertEqual(row(out, "time: ten years vs a year into a window")[1:],
+                         ["11.0", "<= 10", "no"])
+
     def test_information_rows_have_no_verdict(self):
         self.run.times["HealthYear"] = 1000.0
         status, out = self.run.run()
