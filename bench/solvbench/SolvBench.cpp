@@ -532,7 +532,7 @@ void DrawDayWithReference(benchmark::State& state) {
         return;
     }
     window.Resize(DesktopSize);
-    window.ChooseSpan(DaySpanItem);
+    window.ShowSummerDay();
     try {
         window.Form().Reference().Load(ReferenceShift::DaysEarlier(7));
     } catch (const AppError& error) {
