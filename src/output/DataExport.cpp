@@ -144,24 +144,23 @@ QByteArray Heading(const TAnalysisData& data, const ExportRequest& request,
                    const ExportReference* reference, bool powerInWatts) {
     if (request.Format == ExportFormat::Log) {
         // Every column of the log, so that the program recognises it; units as the log has them.
+        const auto unitOf = [&](int channel) {
+            const QString unit = data.GetUnit(channel);
+            return channel == ChPower && powerInWatts && unit == QStringLiteral("[kW]")
+                       ? QStringLiteral("[W]")
+                       : unit;
+        };
         QString heading = QStringLiteral("DATE & TIME");
-        for (int channel = 0; channel < FileChannelCount; ++channel) {
-            QString unit = data.GetUnit(channel);
-            if (channel == ChPower && powerInWatts && unit == QStringLiteral("[kW]"))
-                unit = QStringLiteral("[W]");
+        for (int channel = 0; channel < FileChannelCount; ++channel)
             heading += QLatin1Char(';') +
-                       QLatin1String(ChannelHeadingNames[static_cast<size_t>(channel)]) + unit;
-        }
+                       QLatin1String(ChannelHeadingNames[static_cast<size_t>(channel)]) +
+                       unitOf(channel);
         if (reference != nullptr)
-            for (int channel : request.Channels) {
-                QString unit = data.GetUnit(channel);
-                if (channel == ChPower && powerInWatts && unit == QStringLiteral("[kW]"))
-                    unit = QStringLiteral("[W]");
+            for (int channel : request.Channels)
                 heading +=
                     QLatin1Char(';') +
                     ReferenceName(ChannelHeadingNames[static_cast<size_t>(channel)], *reference) +
-                    unit;
-            }
+                    unitOf(channel);
         // Units are Latin-1 in practice ("°"), where Windows-1252 agrees with it.
         return heading.toLatin1();
     }
