@@ -1,5 +1,7 @@
 #include "chart/SeriesGraph.h"
 
+#include "chart/StripDrawing.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -301,6 +303,9 @@ void SeriesGraph::drawLinePlot(QCPPainter* painter, const QVector<QPointF>& line
         Coarsen(lines, step, coarse);
     StrokeSegments(step > 1.0 ? coarse : lines, !painter->antialiasing(), lineStyle() == lsStepLeft,
                    segments);
+    if (StripDrawing* strips = StripDrawing::For(*painter);
+        strips != nullptr && strips->Lines(*painter, segments.data(), segments.size()))
+        return;
     painter->QPainter::drawLines(segments.data(), static_cast<int>(segments.size()));
 }
 
@@ -341,7 +346,8 @@ void SeriesGraph::draw(QCPPainter* painter) {
         bool Used = false;
     };
     std::vector<Column> columns(static_cast<size_t>(std::max(0, columnCount)));
-    int rects = 0;
+    static thread_local std::vector<QRectF> fills;
+    fills.clear();
     int spans = 0;
     auto cover = [&](double left, double right, double value) {
         const double top = valueAx->coordToPixel(value);
@@ -352,8 +358,7 @@ void SeriesGraph::draw(QCPPainter* painter) {
         const double c1 = std::min(x0 + width - firstColumn, static_cast<double>(columnCount));
         if (c1 - c0 > 8.0) {
             // Wide enough to be drawn as it is.
-            painter->drawRect(QRectF(x0, y0, width, y1 - y0));
-            ++rects;
+            fills.emplace_back(x0, y0, width, y1 - y0);
             spans += static_cast<int>(std::lround(y1) - std::lround(y0));
             return;
         }
@@ -412,9 +417,8 @@ void SeriesGraph::draw(QCPPainter* painter) {
         std::vector<Open> levels;
         auto emit = [&](size_t from, size_t to, int low, int high) {
             const int y = direction < 0 ? baseRow - high : baseRow + low;
-            painter->drawRect(QRect(firstColumn + static_cast<int>(from), y,
-                                    static_cast<int>(to - from), high - low));
-            ++rects;
+            fills.emplace_back(QRect(firstColumn + static_cast<int>(from), y,
+                                     static_cast<int>(to - from), high - low));
             spans += high - low;
         };
         for (size_t c = 0; c <= heights.size(); ++c) {
@@ -434,5 +438,8 @@ void SeriesGraph::draw(QCPPainter* painter) {
     fillSide(above, -1);
     fillSide(below, 1);
     FLastBarSpans = spans;
-    FLastBarRects = rects;
+    FLastBarRects = static_cast<int>(fills.size());
+    if (StripDrawing* strips = StripDrawing::For(*painter);
+        strips == nullptr || !strips->Rects(*painter, fills.data(), fills.size()))
+        painter->drawRects(fills.data(), static_cast<int>(fills.size()));
 }

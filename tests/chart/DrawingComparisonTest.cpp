@@ -1,7 +1,11 @@
 #include "chart/PreviousSeriesGraph.h"
 #include "chart/ChartSeries.h"
+#include "chart/StripDrawing.h"
 
 #include <QImage>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +133,8 @@ QImage Draw(ChartSurface& surface, int width, Path path, int shifted = -1, doubl
 } // namespace
 
 TEST(DrawingComparison, NewDrawingKeepsThePreviousPictures) {
+    // The window's series are drawn in strips; three put their edges across the day.
+    StripDrawing::SetStrips(3);
     struct Case {
         int Width;
         Path Now, Before;
@@ -155,4 +161,35 @@ TEST(DrawingComparison, NewDrawingKeepsThePreviousPictures) {
             EXPECT_GT(off.Share(), Tolerance) << off.Differing << " of " << off.Ink;
         }
     }
+    StripDrawing::SetStrips(0);
+}
+
+// The window's buffer is copied straight into the window's memory: at the chart's place in the
+// window, and not over a widget that lies on top of the chart.
+TEST(DrawingComparison, WindowShowsTheChartWhereItLies) {
+    QWidget window;
+    window.resize(1000, 600);
+    ChartSurface surface;
+    surface.setParent(&window);
+    const auto day = Day(2);
+    Lay(surface, day);
+    surface.move(37, 21);
+    QLabel over(QStringLiteral("on top"), &window);
+    over.setAutoFillBackground(true);
+    over.setGeometry(600, 300, 200, 100);
+    over.raise();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    surface.replot(QCustomPlot::rpImmediateRefresh);
+    const QImage shown =
+        window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    // Rendered afresh into a picture of another pixel format, where the painter draws the buffer.
+    QImage packed(window.size(), QImage::Format_RGB888);
+    window.render(&packed);
+    const QImage rendered = packed.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), rendered.size());
+    EXPECT_TRUE(shown == rendered);
+    QImage blank(Size, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    EXPECT_GT(Compare(shown.copy(QRect(QPoint(37, 21), Size)), blank).Ink, Size.width() * 20);
 }
