@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <latch>
+#include <type_traits>
 
 namespace {
 
@@ -191,24 +192,21 @@ bool StripDrawing::Keep(const QPainter& painter, bool rects, std::size_t first, 
     return true;
 }
 
-bool StripDrawing::Lines(const QPainter& painter, const QLineF* lines, std::size_t count) {
-    if (FImage == nullptr)
+template <typename Item>
+bool StripDrawing::KeepItems(const QPainter& painter, std::vector<Item>& kept, const Item* items,
+                             std::size_t count) {
+    if (FImage == nullptr || !Keep(painter, std::is_same_v<Item, QRectF>, kept.size(), count))
         return false;
-    const std::size_t first = FLines.size();
-    if (!Keep(painter, false, first, count))
-        return false;
-    FLines.insert(FLines.end(), lines, lines + count);
+    kept.insert(kept.end(), items, items + count);
     return true;
 }
 
+bool StripDrawing::Lines(const QPainter& painter, const QLineF* lines, std::size_t count) {
+    return KeepItems(painter, FLines, lines, count);
+}
+
 bool StripDrawing::Rects(const QPainter& painter, const QRectF* rects, std::size_t count) {
-    if (FImage == nullptr)
-        return false;
-    const std::size_t first = FRects.size();
-    if (!Keep(painter, true, first, count))
-        return false;
-    FRects.insert(FRects.end(), rects, rects + count);
-    return true;
+    return KeepItems(painter, FRects, rects, count);
 }
 
 void StripDrawing::DrawStrip(QImage& strip, int left, int right) const {

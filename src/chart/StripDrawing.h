@@ -62,6 +62,9 @@ private:
         std::size_t First = 0, Count = 0;
     };
     bool Keep(const QPainter& painter, bool rects, std::size_t first, std::size_t count);
+    template <typename Item>
+    bool KeepItems(const QPainter& painter, std::vector<Item>& kept, const Item* items,
+                   std::size_t count);
     void DrawStrip(QImage& strip, int left, int right) const;
 
     QImage* FImage = nullptr;
