@@ -183,8 +183,8 @@ bool StripDrawing::Keep(const QPainter& painter, bool rects, std::size_t first, 
     command.IsRects = rects;
     const double width =
         command.Pen.style() == Qt::NoPen ? 0.0 : std::max(1.0, command.Pen.widthF());
-    // A square cap reaches half the width past a line's end, on a diagonal; antialiasing one more
-    // pixel.
+    // A square cap reaches half the width past a line's end, on a diagonal; antialiasing and
+    // rounding up to two pixels more.
     command.Reach = 0.75 * width + 2.0;
     command.First = first;
     command.Count = count;

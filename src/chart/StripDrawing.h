@@ -17,7 +17,8 @@
 // and fills on the calling thread only, and on a large screen that, with clearing the buffer and
 // copying it onto the window, is most of a redraw. Each pixel lies in one strip and is drawn
 // there by every stroke and fill that reaches it, in the order they were given, so the picture is
-// the one a single painter draws.
+// the one a single painter draws, but for a level or two of rounding where a stroke is cut at a
+// strip's edge.
 class StripDrawing {
 public:
     // Starts keeping what is drawn onto image; For() finds this drawing by the painter's device.
